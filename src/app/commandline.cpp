@@ -1,0 +1,70 @@
+#include "app/commandline.h"
+
+namespace quornet::app {
+
+namespace {
+bool readNumber(const QString& text, qulonglong max, qulonglong* out)
+{
+    bool ok = false;
+    const qulonglong v = text.toULongLong(&ok, 10);
+    if (!ok || v > max) return false;
+    *out = v;
+    return true;
+}
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    CommandLine cl;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        const auto value = [&](const char* option) -> std::optional<QString> {
+            if (i + 1 >= arguments.size()) {
+                cl.error = QStringLiteral("%1 needs a value").arg(QLatin1String(option));
+                return std::nullopt;
+            }
+            return arguments[++i];
+        };
+        qulonglong n = 0;
+        if (a == QLatin1String("--serve")) {
+            cl.serve = true;
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            cl.help = true;
+        } else if (a == QLatin1String("--port")) {
+            const auto v = value("--port");
+            if (!v) return cl;
+            if (!readNumber(*v, 65535, &n)) cl.error = QStringLiteral("--port takes a number 0 to 65535");
+            cl.port = quint16(n);
+        } else if (a == QLatin1String("--seed")) {
+            const auto v = value("--seed");
+            if (!v) return cl;
+            if (!readNumber(*v, 0xFFFFFFFFull, &n)) cl.error = QStringLiteral("--seed takes a number 0 to 4294967295");
+            cl.seed = std::uint32_t(n);
+        } else if (a == QLatin1String("--bot-speed")) {
+            const auto v = value("--bot-speed");
+            if (!v) return cl;
+            if (!readNumber(*v, 60000, &n) || n < 1) cl.error = QStringLiteral("--bot-speed takes milliseconds 1 to 60000");
+            cl.botSpeed = int(n);
+        } else {
+            cl.positional << a;
+        }
+        if (!cl.error.isEmpty()) return cl;
+    }
+    return cl;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage:\n"
+        "  quornet                          play a solo game against three computer players\n"
+        "  quornet NAME ADDRESS true        host a table (others join on TCP port 7772)\n"
+        "  quornet NAME ADDRESS join        join the table hosted at ADDRESS\n"
+        "  quornet --serve                  run a dedicated host without a window\n"
+        "Options:\n"
+        "  --port N        TCP port to host on or connect to (default 7772)\n"
+        "  --seed S        fix the shuffles (dedicated host)\n"
+        "  --bot-speed MS  computer players' pace in milliseconds (dedicated host, default 750)\n");
+}
+
+} // namespace quornet::app

@@ -1,0 +1,50 @@
+#include "app/commandline.h"
+#include "app/quitsignals.h"
+#include "host/random.h"
+#include "host/tserver.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace quornet;
+
+namespace {
+
+int serve(const app::CommandLine& cl, int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    host::EngineOptions options;
+    options.takeOverSeatOne = true;
+    host::TServer server(cl.seed.value_or(host::SeededRandom::clockSeed()), options);
+    server.engine().setBotSpeed(cl.botSpeed);
+    QString error;
+    if (!server.listen(cl.port, &error)) {
+        std::fprintf(stderr, "quornet: %s (port %u)\n", qPrintable(error), unsigned(cl.port));
+        return 1;
+    }
+    app::quitOnSignals(&application, [] { QCoreApplication::quit(); });
+    const int rc = application.exec();
+    server.shutdown();
+    return rc;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const app::CommandLine cl = app::parseCommandLine(arguments);
+    if (!cl.error.isEmpty()) {
+        std::fprintf(stderr, "quornet: %s\n\n%s", qPrintable(cl.error), qPrintable(app::usageText()));
+        return 2;
+    }
+    if (cl.help) {
+        std::fputs(qPrintable(app::usageText()), stdout);
+        return 0;
+    }
+    if (cl.serve) return serve(cl, argc, argv);
+    std::fprintf(stderr, "quornet: this build has no table window yet; run a dedicated host with --serve\n");
+    return 2;
+}

@@ -1,0 +1,364 @@
+// Game start, shuffling, dealing, drawing, discards, feet, the passing of the turn, the ends of
+// rounds and games, and the computer-player timer.
+#include "host/computerplayer.h"
+#include "host/engine.h"
+#include "host/log.h"
+#include "protocol/fields.h"
+#include "protocol/messages.h"
+
+namespace quornet::host {
+
+using namespace protocol;
+using cards::DeckSize;
+
+// ---- Game start and rounds ------------------------------------------------------------------
+
+void HostEngine::startGameRequest(const Queued& q, const QByteArray& args)
+{
+    if (q.participant != 1) return dropped(q, "only participant 1 may start a game");
+    FieldReader r(args);
+    const QByteArray starter = r.text();
+    const QByteArray length = r.text();
+    const QByteArray twoPlayer = r.text();
+    const QByteArray pickUp = r.text();
+    const int count = r.integer();
+    if (!r.ok()) return dropped(q, "malformed pick-up count");
+    startGame(starter, length, twoPlayer == "t", pickUp != "f", count);
+}
+
+void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, bool twoPlayer,
+                           bool pickUp, int count)
+{
+    m_t.phase = Phase::None;
+    disarmTimer();
+    m_t.pickUpCount = count;
+    m_t.lengthCode = length;
+    m_t.toTarget = length != "r";
+    m_t.target = length == "5" ? 5000 : length == "3" ? 3000 : 10000;
+    m_t.pickUp = pickUp;
+    m_t.running = true;
+    ++m_stats.gamesStarted;
+    qCInfo(lcHost).noquote() << "game started by" << QString::fromUtf8(starter) << "length"
+                             << QString::fromUtf8(length) << "two-player" << twoPlayer << "pick-up"
+                             << pickUp << count;
+    broadcast([&] { return msg::startGameAnnounce(starter, length, count); });
+
+    m_t.pile.fill(0);
+    m_t.discardCount = 0;
+    m_t.deckExhausted = false;
+    shuffleDeck();
+    m_t.teams = {};
+    for (int s = 1; s <= Seats; ++s) {
+        Record& rec = m_t.seat(s);
+        rec.team = (s == 1 || s == 3) ? 1 : 2;
+        rec.score = 0;
+        rec.onFoot = false;
+        rec.justWatching = false;
+        rec.hand.fill(0);
+        rec.foot.fill(0);
+    }
+    deal();
+    m_t.twoPlayer = twoPlayer;
+    if (m_t.twoPlayer) {
+        broadcast([&] { return msg::noBots(length); });
+        for (int s = 3; s <= 4; ++s) {
+            m_t.seat(s).justWatching = true;
+            broadcast([&] { return msg::justWatching(s, 1); });
+        }
+    }
+    ++m_stats.rounds;
+    findPlayer();
+}
+
+void HostEngine::startNewRound()
+{
+    m_t.deckExhausted = false;
+    m_t.discardCount = 0;
+    m_t.pile.fill(0);
+    broadcast([] { return msg::startRound(); });
+    shuffleDeck();
+    m_t.teams = {};
+    for (int s = 1; s <= Seats; ++s) {
+        Record& rec = m_t.seat(s);
+        rec.onFoot = false;
+        rec.hand.fill(0);
+        rec.foot.fill(0);
+    }
+    deal();
+    ++m_stats.rounds;
+    findPlayer();
+}
+
+void HostEngine::shuffleDeck()
+{
+    m_t.deck.fill(0);
+    for (int code = 1; code <= cards::CodesPerPack; ++code) {
+        for (int copy = 0; copy < cards::Packs; ++copy) {
+            int pos = 0;
+            do {
+                pos = m_random.below(DeckSize) + 1;
+            } while (m_t.deck[std::size_t(pos)] != 0);
+            m_t.deck[std::size_t(pos)] = code;
+        }
+    }
+    m_t.deckPos = 0;
+    m_everDealt = true;
+}
+
+void HostEngine::deal()
+{
+    for (int intoHand = 1; intoHand >= 0; --intoHand)
+        for (int slot = 0; slot < DealtCards; ++slot)
+            for (int s = 1; s <= Seats; ++s) getCard(s, slot, intoHand == 1);
+}
+
+void HostEngine::getCard(int seat, int slot, bool intoHand)
+{
+    if (slot >= DrawSlots) return;
+    if (++m_t.deckPos > DeckSize) {
+        if (!reshuffle()) {
+            m_t.deckPos = DeckSize; // stay in range; the exhausted deck ends the round
+            return;
+        }
+    }
+    if (m_t.deck[std::size_t(m_t.deckPos)] == 0 && !reshuffle()) return;
+    const int card = cards::deliveredCode(m_t.deck[std::size_t(m_t.deckPos)]);
+    m_t.deck[std::size_t(m_t.deckPos)] = 0;
+    Record& rec = m_t.seat(seat);
+    (intoHand ? rec.hand : rec.foot)[std::size_t(slot)] = card;
+    if (intoHand) sendToSeat(seat, [&] { return msg::newCard(seat, slot, card); });
+}
+
+bool HostEngine::reshuffle()
+{
+    m_t.deck.fill(0);
+    if (m_t.discardCount < 3) {
+        m_t.deckExhausted = true;
+        return false;
+    }
+    const int n = m_t.discardCount;
+    for (int i = 0; i < DeckSize; ++i) {
+        const int a = m_random.below(n) + 1;
+        const int b = m_random.below(n) + 1;
+        std::swap(m_t.pile[std::size_t(a)], m_t.pile[std::size_t(b)]);
+    }
+    m_t.deck = m_t.pile;
+    m_t.deck[0] = 0;
+    m_t.pile.fill(0);
+    m_t.deckPos = 1;
+    m_t.discardCount = 0;
+    return true;
+}
+
+// ---- Drawing and picking up -----------------------------------------------------------------
+
+namespace {
+int lowestEmptyDrawSlot(const Hand& hand)
+{
+    for (int s = 0; s < DrawSlots; ++s)
+        if (hand[std::size_t(s)] == 0) return s;
+    return -1;
+}
+} // namespace
+
+void HostEngine::drawing(int seat, int mode)
+{
+    if (seat < 1 || seat > Seats || seat != m_t.turnSeat) return;
+    m_t.phase = Phase::Play;
+    Record& rec = m_t.seat(seat);
+    if (mode == 2 && m_t.pickUp) {
+        for (int i = 0; i < m_t.pickUpCount; ++i) {
+            const int top = m_t.topOfPile();
+            const int slot = lowestEmptyDrawSlot(rec.hand);
+            if (top == 0 || slot < 0) break; // nothing more to take
+            rec.hand[std::size_t(slot)] = top;
+            m_t.pile[std::size_t(m_t.discardCount)] = 0;
+            --m_t.discardCount;
+            sendToSeat(seat, [&] { return msg::newCard(seat, slot, top); });
+        }
+        broadcast([&] { return msg::discardTop(m_t.topOfPile()); });
+    } else {
+        for (int i = 0; i < 2; ++i) {
+            const int slot = lowestEmptyDrawSlot(rec.hand);
+            if (slot >= 0) getCard(seat, slot, true);
+        }
+    }
+    if (m_t.computerPlayed(seat)) m_bots->play(seat);
+}
+
+// ---- Discards, feet and the turn ------------------------------------------------------------
+
+void HostEngine::discard(int seat, int slot)
+{
+    if (seat < 1 || seat > Seats || seat != m_t.turnSeat) return;
+    Record& rec = m_t.seat(seat);
+    const int card = rec.hand[std::size_t(slot)];
+    if (card != 0 && m_t.discardCount < DeckSize) {
+        m_t.pile[std::size_t(++m_t.discardCount)] = card;
+        rec.hand[std::size_t(slot)] = 0;
+        sendToSeat(seat, [&] { return msg::freeCard(slot); });
+        broadcast([&] { return msg::discardTop(card); });
+        checkForFoot(seat, true);
+    } else if (!m_t.computerPlayed(seat)) {
+        sendToSeat(seat, [] { return msg::invalidDiscard(); });
+    } else {
+        findPlayer(); // a computer player can never stall the game
+    }
+}
+
+void HostEngine::checkForFoot(int seat, bool afterDiscard)
+{
+    Record& rec = m_t.seat(seat);
+    const bool empty = handEmpty(rec.hand);
+    const bool wasOnFoot = rec.onFoot;
+    if (empty && !rec.onFoot) {
+        rec.onFoot = true;
+        rec.hand = rec.foot;
+        rec.foot.fill(0);
+        for (int s = 0; s < HandSlots; ++s) {
+            const int card = rec.hand[std::size_t(s)];
+            if (card != 0) sendToSeat(seat, [&] { return msg::newCard(seat, s, card); });
+        }
+        broadcast([&] { return msg::useFoot(seat); });
+    }
+    if ((empty && wasOnFoot) || afterDiscard) findPlayer();
+}
+
+void HostEngine::findPlayer()
+{
+    if (m_t.turnSeat != 0 && checkForWin(m_t.turnSeat)) return;
+    const int previous = m_t.turnSeat;
+    const int cardsLeft = previous != 0 ? cardsIn(m_t.seat(previous).hand) : 0;
+    ++m_t.turnSeat;
+    if (m_t.turnSeat > (m_t.twoPlayer ? 2 : Seats)) m_t.turnSeat = 1;
+    m_t.phase = Phase::Draw;
+    ++m_stats.turns;
+    const int seat = m_t.turnSeat;
+    for (int p = 1; p <= Seats; ++p)
+        if (m_t.rec[std::size_t(p)].connected) m_out.send(p, msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat));
+
+    if (m_t.pickUp) {
+        m_timerInterval = botSpeed();
+        if (m_t.computerPlayed(seat)) armTimer(TimerTag::DrawDecision);
+    } else {
+        m_t.phase = Phase::Play;
+        if (m_t.computerPlayed(seat))
+            armTimer(TimerTag::AutoDraw);
+        else
+            drawing(seat, 1);
+    }
+}
+
+// ---- Scoring, round end and game end --------------------------------------------------------
+
+void HostEngine::setTeamScore(int seat, int score)
+{
+    m_t.seat(seat).score = score;
+    m_t.seat(m_t.seat(seat).partner).score = score;
+}
+
+bool HostEngine::checkForWin(int s)
+{
+    if (m_t.deckExhausted) {
+        postWinner(0);
+        return true;
+    }
+    const Record& rec = m_t.seat(s);
+    if (!handEmpty(rec.hand) || !rec.onFoot) return false;
+    if (!m_t.twoPlayer) {
+        const Record& partner = m_t.seat(rec.partner);
+        if (!handEmpty(partner.hand) || !partner.onFoot) return false;
+    }
+    setTeamScore(s, rec.score + cards::GoingOutBonus);
+    postWinner(s);
+    return true;
+}
+
+void HostEngine::postWinner(int w)
+{
+    m_t.phase = Phase::None;
+    disarmTimer();
+    if (!m_t.running) return;
+    for (int i = 1; i <= Seats; ++i) {
+        Record& rec = m_t.seat(i);
+        int penalty = 0;
+        if (!(m_t.twoPlayer && (i == 3 || i == 4))) {
+            for (int c : rec.hand) penalty += cards::cardPenalty(c);
+            for (int c : rec.foot) penalty += cards::cardPenalty(c);
+        }
+        setTeamScore(i, rec.score + penalty);
+        broadcast([&] { return msg::postScores(m_t.seat(rec.team).score, penalty, i, rec.partner); });
+    }
+    const int score1 = m_t.seat(1).score;
+    const int score2 = m_t.seat(2).score;
+    if (m_t.toTarget && score1 < m_t.target && score2 < m_t.target) {
+        const int team = w != 0 ? m_t.seat(w).team : 0;
+        broadcast([&] { return msg::roundWinner(team); });
+        armTimer(TimerTag::NextRound);
+        return;
+    }
+    int team = 0;
+    QByteArray names = "No One";
+    if (score1 > score2) {
+        team = 1;
+        names = m_t.seat(1).name + " and " + m_t.seat(3).name;
+    } else if (score2 > score1) {
+        team = 2;
+        names = m_t.seat(2).name + " and " + m_t.seat(4).name;
+    }
+    m_t.running = false;
+    m_t.turnSeat = 0;
+    ++m_stats.gamesEnded;
+    m_stats.lastWinner = team;
+    qCInfo(lcHost).noquote() << "game ended:" << score1 << "to" << score2 << "winner"
+                             << QString::fromUtf8(names);
+    broadcast([&] { return msg::winner(team, names); });
+}
+
+// ---- Timer1 ---------------------------------------------------------------------------------
+
+void HostEngine::setBotSpeed(int ms)
+{
+    m_fixedBotSpeed = ms;
+    m_botSpeed = nullptr;
+}
+
+int HostEngine::botSpeed() const { return m_botSpeed ? m_botSpeed() : m_fixedBotSpeed; }
+
+void HostEngine::armTimer(TimerTag tag)
+{
+    m_timerTicks = 0;
+    m_timerTag = tag;
+    m_timerInterval = botSpeed();
+    m_timerEnabled = true;
+    m_out.botTimerChanged(true, m_timerInterval);
+}
+
+void HostEngine::disarmTimer()
+{
+    m_timerTag = TimerTag::Idle;
+    if (!m_timerEnabled) return;
+    m_timerEnabled = false;
+    m_out.botTimerChanged(false, m_timerInterval);
+}
+
+void HostEngine::botTimerFired()
+{
+    if (!m_timerEnabled) return; // a stale event after the timer was disarmed
+    ++m_timerTicks;
+    if (m_timerTicks > 1 && m_timerTag == TimerTag::DrawDecision) {
+        disarmTimer();
+        if (m_t.turnSeat != 0 && m_t.computerPlayed(m_t.turnSeat)) m_bots->draw(m_t.turnSeat);
+    }
+    if (m_timerTicks > 9 && m_timerTag == TimerTag::NextRound) {
+        disarmTimer();
+        startNewRound();
+    }
+    if (m_timerTicks > 1 && m_timerTag == TimerTag::AutoDraw) {
+        disarmTimer();
+        if (m_t.turnSeat != 0 && m_t.computerPlayed(m_t.turnSeat)) drawing(m_t.turnSeat, 1);
+    }
+    afterEvent();
+}
+
+} // namespace quornet::host

@@ -1,0 +1,23 @@
+// How the rules engine reaches the outside world: messages to participants, closing a
+// connection, and the computer-player timer. The TServer adapter implements it over sockets and
+// a QTimer; tests and the simulator implement it in memory.
+#pragma once
+
+#include <QByteArray>
+
+namespace quornet::host {
+
+class Outbox {
+public:
+    virtual ~Outbox() = default;
+    // One whole message (terminator included) to one connected participant.
+    virtual void send(int participant, const QByteArray& message) = 0;
+    // Close a participant's connection (removed by the host's user, or misbehaving). The adapter
+    // reports the closed connection back through HostEngine::connectionClosed.
+    virtual void disconnect(int participant) = 0;
+    // The computer-player timer was armed (enabled, with its interval; ticks restart from 0)
+    // or disarmed.
+    virtual void botTimerChanged(bool enabled, int intervalMs) = 0;
+};
+
+} // namespace quornet::host
