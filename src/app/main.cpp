@@ -2,7 +2,11 @@
 #include "app/quitsignals.h"
 #include "host/random.h"
 #include "host/tserver.h"
+#include "table/window/instanceguard.h"
+#include "table/window/tchat.h"
+#include "windows/gamestart.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -29,6 +33,33 @@ int serve(const app::CommandLine& cl, int argc, char** argv)
     return rc;
 }
 
+// The table window: solo game, hosting copy or joining copy.
+int play(const app::CommandLine& cl, int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quornet"));
+    table::InstanceGuard guard;
+    if (guard.anotherCopyRuns()) return 0; // the first copy's window comes to the front
+
+    // Windows and the host are created in a fixed order; the host listens only when hosting.
+    windows::Tgamestartform gameStart;
+    host::TServer server(cl.seed.value_or(host::SeededRandom::clockSeed()));
+    table::Tchat chat(server, gameStart);
+    guard.createPresenceMarker();
+    server.engine().setBotSpeedSource([&chat] { return chat.botSpeed(); });
+    QObject::connect(&guard, &table::InstanceGuard::raiseRequested, &chat, [&chat] {
+        if (chat.isMinimized()) chat.showNormal();
+        chat.raise();
+        chat.activateWindow();
+    });
+    chat.setCommandLine(cl.positional, cl.port);
+    app::quitOnSignals(&chat, [] { QApplication::closeAllWindows(); });
+    chat.show();
+    const int rc = application.exec();
+    server.shutdown();
+    return rc;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -45,6 +76,5 @@ int main(int argc, char** argv)
         return 0;
     }
     if (cl.serve) return serve(cl, argc, argv);
-    std::fprintf(stderr, "quornet: this build has no table window yet; run a dedicated host with --serve\n");
-    return 2;
+    return play(cl, argc, argv);
 }

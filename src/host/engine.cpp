@@ -330,8 +330,8 @@ void HostEngine::gameRequest(const Queued& q, const char* word, const QByteArray
     int a = 0, b = 0, c = 0;
     if (w == cmd::CreateBook) {
         a = r.integer(); b = r.integer(); c = r.integer();
-    } else if (w == cmd::Discard) {
-        a = r.integer();
+    } else if (w == cmd::Discard || w == cmd::Drawing) {
+        a = r.integer(); // the hand slot, or the draw mode
     } else {
         a = r.integer(); b = r.integer();
     }

@@ -107,6 +107,9 @@ public:
     // A compact text picture of the table for scenario tests and debugging.
     QString dump() const;
     Random& random() { return m_random; }
+    // Test support only: the table itself, so scenario tests can place cards, piles and books.
+    // Production code never writes through it.
+    Table& tableForTest() { return m_t; }
 
 private:
     enum class Origin { Connection, Host };

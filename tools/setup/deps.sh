@@ -9,7 +9,7 @@ QUORNET_PACKAGES=(
     kdegames-card-data-kf5
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick fonts-dejavu-core
 )
 
 quornet_missing_packages() {

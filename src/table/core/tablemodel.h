@@ -1,0 +1,182 @@
+// TableModel: the logic and state of the table window, without widgets or sockets.
+//
+// Inputs: handleMessage() with one message of the host (the dispatcher, one call per message
+// timer tick), the player's actions as methods, badgeTick() (the 1000 ms badge timer) and
+// tick() (the quick phrase cool-down, once per message timer tick while phraseCounting()).
+// Outputs: the state (state(), chat()) and signals. After each handled message or action that
+// changed the state, changed() is emitted once; chat lines are announced by the ChatLog.
+//
+// A malformed message of the host (a number that is not a number, missing fields, a seat,
+// team, slot or position out of range) is dropped with a warning in the "quornet.table"
+// logging category; it changes nothing.
+#pragma once
+
+#include "table/core/chatlog.h"
+#include "table/core/tablestate.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace quornet::table {
+
+// What the game start dialog chose.
+struct GameOptions {
+    QString lengthCode = QStringLiteral("f"); // "f", "5", "3" or "r"
+    bool twoPlayer = false;
+    bool pickUp = true;
+    int pickUpCount = 1;
+};
+
+class TableModel : public QObject {
+    Q_OBJECT
+public:
+    explicit TableModel(QObject* parent = nullptr);
+    ~TableModel() override;
+
+    const TableState& state() const { return m_s; }
+    ChatLog& chat() { return m_chat; }
+    const ChatLog& chat() const { return m_chat; }
+
+    // --- Start-up and settings ----------------------------------------------------------
+    void setPlayerName(const QString& name);
+    // Hosting shows the start button and enables "Start Game"; joining hides and disables them.
+    void setHosting(bool host);
+    void setManualSort(bool on);
+    void setTurnSound(int value); // 0 Classic, 1 New
+    void setChatterSounds(bool on);
+
+    // --- Host messages --------------------------------------------------------------------
+    // One message as queued (with or without its terminator byte).
+    void handleMessage(const QByteArray& text);
+
+    // --- Timers ---------------------------------------------------------------------------
+    void badgeTick();                      // Timer2, every 1000 ms
+    bool badgesCounting() const;           // a badge is shown: keep Timer2 running
+    void tick();                           // phrase cool-down, once per message timer tick
+    bool phraseCounting() const { return !m_s.phraseReady; }
+
+    // --- Hand and player actions -----------------------------------------------------------
+    // Left button: pick / lower / swap (Manual Sort); right button: sort the hand.
+    void clickCard(int slot, Qt::MouseButton button);
+    void sortthem();
+    void clickDraw();
+    void clickPickup();
+    void clickPlace(int place);            // 1..3: lay the picked card on it, or take it back
+    void clickClearBook();
+    void clickCreate();
+    void clickBook(int team, int slot);
+    void clickCompleted(int team, int n);
+    void clickDiscard();                   // image_discard and Image4
+    // True when the team has a working book of that rank (0..12).
+    bool checkforbook(int rank, int team) const;
+
+    // --- Game start ------------------------------------------------------------------------
+    // button_start / "Start Game": hides the start button and asks for the game start dialog.
+    void clickStart();
+    // The dialog confirmed: sends CMD_startgame; "You are not connected" when not logged in.
+    // Returns true when the request was sent (the settings are then saved).
+    bool startGame(const GameOptions& options);
+    // The other seated players for the tally's check list.
+    QStringList otherSeatedPlayers() const;
+
+    // --- Participants ------------------------------------------------------------------------
+    SeatPopup seatPopup(int seat) const;   // the popup's enabled items for a right click
+    void kicking(int participant);         // "Remove From Game" and the spy list
+    void setJustWatchFor(int seat);        // "Set to Just Watch"
+    void unsetJustWatchFor(int seat);      // "Unset Just Watch"
+    void toggleJustWatch();                // main menu "Just Watch" for the own seat
+
+    // --- Chat ----------------------------------------------------------------------------------
+    // The entry's text on Enter. Returns true when the entry is to be cleared.
+    bool sendit(const QString& entryText, quint32 colour);
+    // A quick phrase button. Returns true when the phrase was sent (cool-down started).
+    bool quickPhrase(const QString& phrase, quint32 colour);
+    // The sound menu: item n (1..20) for the own seat.
+    void sendChatterSound(int n);
+    // Caption of the sound menu item "waveN" (1..20), empty otherwise.
+    static QString chatterSoundCaption(int n);
+
+signals:
+    void changed();
+    void send(const QByteArray& wireMessage);
+    // Event sounds by name ("entered", "getcard", "turn", ...); the player honours Play Sounds.
+    void playSound(const QString& name);
+    // A chatter sound to play ("wave1".."wave20"), only while Play Chatter Sounds is on.
+    void playChatterSound(const QString& name);
+    // Emitted after the state change it belongs to. A modal box runs a nested event loop:
+    // show it through a queued connection or non-modally.
+    void messageBox(const QString& text);
+    void closeRequested();
+    void gameWon(const QString& names);
+    void ownLogin();          // the own arrival: load the settings
+    void playersChanged();    // refresh the tally's player check list
+    void chatReceived();      // a CMD_chat was shown while seat 2 reads "Klot" (chatter bot)
+    void startDialogRequested();
+
+private:
+    class Changes;
+    friend class Changes;
+
+    // Dispatch helpers.
+    void dispatch(const QByteArray& word, const QByteArray& args);
+    void touch() { m_touched = true; }
+    void notice(const QString& text, quint32 colour = 0xFF0000);
+    void sendMessage(const QByteArray& message);
+    QString seatName(int seat) const;
+
+    // Participants (tablemodel_players.cpp).
+    void loginReply(const QByteArray& args);
+    void arrived(const char* word, const QByteArray& args);
+    void departed(const QByteArray& args);
+    void justWatching(const QByteArray& args);
+    void noBots(const QByteArray& args);
+    void loadStats(const QByteArray& args);
+    void wrongVersion(const char* word, const QByteArray& args);
+    void full();
+
+    // Board (tablemodel_board.cpp).
+    void newBook(const QByteArray& args);
+    void addToBook(const QByteArray& args);
+    void completed(const QByteArray& args);
+    void addToComp(const QByteArray& args);
+    void loadBooks(const QByteArray& args);
+    void loadComp(const QByteArray& args);
+    void postScores(const QByteArray& args);
+    void useFoot(const QByteArray& args);
+    void discard(const QByteArray& args);
+    void freeCard(const QByteArray& args);
+    void noBookMatch(const QByteArray& args);
+    void status(const QString& text);
+    void putWorkingBook(int team, int slot, int naming, int kind, int count, int tag);
+    void putCompletedBook(int team, int n, int naming, int kind, int tag);
+    void clearPlaces();
+
+    // Hand, turn and rounds (tablemodel_hand.cpp, tablemodel_rounds.cpp).
+    void newCard(const QByteArray& args);
+    void createcard(int slot, int code);
+    void movecards(int slot);
+    void nextPlayer(const QByteArray& args);
+    void startthegame(const QByteArray& args);
+    void startround();
+    void roundWinner(const QByteArray& args);
+    void winner(const QByteArray& args);
+    void boardReset();
+    void invalidDiscard();
+    int firstFreePosition() const;
+    int positionOf(int slot) const;
+    void pick(int slot);
+    void returnPlaceToHand(int place, const char* sound);
+
+    // Chat (tablemodel_chat.cpp).
+    void chatrecieved(const QByteArray& args, bool isChat);
+    void playasound(const QByteArray& args);
+
+    TableState m_s;
+    ChatLog m_chat;
+    bool m_touched = false;
+    int m_depth = 0;
+};
+
+} // namespace quornet::table

@@ -1,0 +1,117 @@
+// Chat: received chat and action lines, the chat entry, quick phrases and chatter sounds.
+#include "protocol/messages.h"
+#include "table/core/colortext.h"
+#include "table/core/tablemodel.h"
+#include "table/core/tablemodel_p.h"
+
+#include <array>
+
+namespace quornet::table {
+
+using namespace protocol;
+using detail::Args;
+using detail::dropped;
+
+namespace {
+
+constexpr int ChatterSounds = 20;
+
+constexpr std::array<const char*, ChatterSounds> SoundCaptions{
+    "Doh",   "Cough",  "Hello",      "Thank You", "Where have you been?", "Snoring",
+    "Sneezing", "Sorry", "Welcome",  "Yeehaa",    "Yippee",               "Oh No",
+    "Applause", "Honk", "Oooh",      "Razzberry", "Cheer",                "Woman Laughing",
+    "Man Laughing", "Crying",
+};
+
+// "wave1".."wave20" in any letter case; 0 for any other name.
+int chatterSoundNumber(const QByteArray& name)
+{
+    if (!name.toLower().startsWith("wave")) return 0;
+    int n = 0;
+    if (!parseInt(name.mid(4), &n) || n < 1 || n > ChatterSounds || name.mid(4).startsWith('-'))
+        return 0;
+    return n;
+}
+
+} // namespace
+
+QString TableModel::chatterSoundCaption(int n)
+{
+    if (n < 1 || n > ChatterSounds) return {};
+    return QString::fromLatin1(SoundCaptions[std::size_t(n - 1)]);
+}
+
+void TableModel::chatrecieved(const QByteArray& args, bool isChat)
+{
+    const char* word = isChat ? cmd::Chat : cmd::Action;
+    Args a(args);
+    a.number("participant", 1, MaxParticipant);
+    if (!a.ok()) return dropped(word, args, a.problem());
+
+    // The line text ends at the first "|"; the colour text follows it. A missing or unreadable
+    // colour shows the line in red.
+    const QString payload = QString::fromUtf8(args);
+    const qsizetype bar = payload.indexOf(QLatin1Char('|'));
+    quint32 colour = colors::Red;
+    QString line = payload;
+    if (bar >= 0) {
+        line = payload.left(bar);
+        colour = ColorText::fromText(payload.mid(bar + 1), colors::Red);
+    }
+    m_chat.addlinetochat(line, colour);
+    if (isChat && m_s.seats[2].name == QLatin1String("Klot")) emit chatReceived();
+}
+
+bool TableModel::sendit(const QString& entryText, quint32 colour)
+{
+    if (!m_s.loggedIn) return false;
+    if (entryText.isEmpty()) return true;
+    const QString colourText = QLatin1Char('|') + ColorText::toText(colour);
+    if (!entryText.startsWith(QLatin1Char('/'))) {
+        sendMessage(msg::chat(m_s.own, (entryText + colourText).toUtf8()));
+    } else if (entryText.startsWith(QLatin1String("/me"))) {
+        sendMessage(msg::action(m_s.own, (entryText.mid(4) + colourText).toUtf8()));
+    }
+    return true;
+}
+
+bool TableModel::quickPhrase(const QString& phrase, quint32 colour)
+{
+    if (!m_s.phraseReady || !m_s.loggedIn) return false;
+    const QString text = phrase.startsWith(QLatin1String("/me"))
+                             ? phrase.mid(4)
+                             : QStringLiteral("says: ") + phrase;
+    sendMessage(
+        msg::action(m_s.own, (text + QLatin1Char('|') + ColorText::toText(colour)).toUtf8()));
+    Changes c(*this);
+    m_s.phraseReady = false;
+    m_s.phraseCounter = 0;
+    touch();
+    return true;
+}
+
+void TableModel::sendChatterSound(int n)
+{
+    if (n < 1 || n > ChatterSounds) return;
+    if (!m_s.loggedIn || m_s.own < 1 || m_s.own > SeatCount) return; // spectators cannot
+    sendMessage(msg::playASound(m_s.own, n));
+}
+
+void TableModel::playasound(const QByteArray& args)
+{
+    Args a(args);
+    const int sender = a.number("participant", 1, MaxParticipant);
+    const QByteArray name = a.requiredText("sound");
+    if (!a.ok()) return dropped(cmd::PlayASound, args, a.problem());
+    const int n = chatterSoundNumber(name);
+    if (n == 0) return; // no such sound: nothing is played or shown
+    if (m_s.chatterSounds) {
+        emit playChatterSound(QStringLiteral("wave") + QString::number(n));
+    } else if (sender <= SeatCount) {
+        m_chat.addlinetochat(QString::number(sender) + QLatin1Char('+') + seatName(sender) +
+                                 QStringLiteral(": <Chatter Sound> ") + chatterSoundCaption(n),
+                             colors::Blue);
+    }
+}
+
+} // namespace quornet::table

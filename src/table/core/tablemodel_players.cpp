@@ -1,0 +1,180 @@
+// Participants: login, arrivals and departures, just-watch, game options, kicking.
+#include "protocol/messages.h"
+#include "table/core/colortext.h"
+#include "table/core/tablemodel.h"
+#include "table/core/tablemodel_p.h"
+
+namespace quornet::table {
+
+using namespace protocol;
+using detail::Args;
+using detail::dropped;
+
+void TableModel::loginReply(const QByteArray& args)
+{
+    Args a(args);
+    const int n = a.number("participant", 1, MaxParticipant);
+    if (!a.ok()) return dropped(cmd::SendLoginInfo, args, a.problem());
+    m_s.own = n;
+    m_s.loggedIn = true;
+    touch();
+    sendMessage(msg::loginInfo(n, VersionText, m_s.playerName.toUtf8()));
+}
+
+void TableModel::arrived(const char* word, const QByteArray& args)
+{
+    Args a(args);
+    const int k = a.number("participant", 1, MaxParticipant);
+    const QString name = a.restText();
+    if (!a.ok()) return dropped(word, args, a.problem());
+
+    if (k == m_s.own) {
+        notice(QStringLiteral("You are Connected."));
+        emit ownLogin();
+        emit playSound(QStringLiteral("entered"));
+        if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
+    } else {
+        notice(name + QStringLiteral(" is Connected."));
+        emit playSound(QStringLiteral("entered"));
+    }
+    if (k > SeatCount) {
+        m_s.spectators.append(QString::number(k) + QStringLiteral(": ") + name);
+        notice(k == m_s.own ? QStringLiteral("You are spying.")
+                            : name + QStringLiteral(" is spying."));
+    } else {
+        m_s.seats[std::size_t(k)].name = name;
+    }
+    touch();
+    emit playersChanged();
+}
+
+void TableModel::departed(const QByteArray& args)
+{
+    Args a(args);
+    const int k = a.number("participant", 1, MaxParticipant);
+    const QString name = a.restText();
+    if (!a.ok()) return dropped(cmd::PlayerDisconnected, args, a.problem());
+
+    if (k <= SeatCount) {
+        SeatView& seat = m_s.seats[std::size_t(k)];
+        notice(seat.name + QStringLiteral(" disconnected."));
+        seat.name = seat.hint;
+        if (seat.eyesTag != 1) seat.eyesVisible = false;
+    }
+    const QString entry = QString::number(k) + QStringLiteral(": ") + name;
+    if (m_s.spectators.contains(entry)) {
+        notice(name + QStringLiteral(" has left."), colors::Navy);
+        m_s.spectators.removeOne(entry);
+    }
+    touch();
+    emit playersChanged();
+}
+
+void TableModel::justWatching(const QByteArray& args)
+{
+    Args a(args);
+    const int s = a.number("seat", 1, MaxParticipant);
+    const QByteArray state = a.requiredText("state");
+    if (!a.ok()) return dropped(cmd::JustWatching, args, a.problem());
+    if (s > SeatCount) return; // spectators have no seat to watch from
+
+    SeatView& seat = m_s.seats[std::size_t(s)];
+    if (state == "1") {
+        if (s == m_s.own) {
+            m_s.justWatch = true;
+            m_s.pickupVisible = false;
+            m_s.drawVisible = false;
+        }
+        notice(seat.name + QStringLiteral(" is just watching"));
+        seat.eyesVisible = true;
+    } else {
+        if (s == m_s.own) m_s.justWatch = false;
+        notice(seat.name + QStringLiteral(" now playing again"));
+        seat.eyesVisible = false;
+    }
+    touch();
+}
+
+void TableModel::noBots(const QByteArray& args)
+{
+    // The catch-up sends the command word alone: the game length stays as it is.
+    Args a(args);
+    const QByteArray length = a.text();
+    if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
+    else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
+    notice(QStringLiteral("The Bots are just watching"));
+    for (int s = 3; s <= 4; ++s) {
+        SeatView& seat = m_s.seats[std::size_t(s)];
+        seat.scoreVisible = false;
+        seat.eyesVisible = true;
+        seat.eyesTag = 1;
+    }
+    touch();
+}
+
+void TableModel::loadStats(const QByteArray& args)
+{
+    Args a(args);
+    const QByteArray length = a.requiredText("game length");
+    const int count = a.number("pick-up count", 0, 999);
+    if (!a.ok()) return dropped(cmd::LoadStats, args, a.problem());
+    m_s.pickupText = QStringLiteral("Pick Up ") + QString::number(count);
+    if (length == "f") m_s.fullText = QStringLiteral("Play Full Game");
+    else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
+    else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
+    else m_s.fullText = QStringLiteral("Play One Round");
+    touch();
+}
+
+void TableModel::wrongVersion(const char* word, const QByteArray& args)
+{
+    if (qstrcmp(word, cmd::HaveWrongVersion) == 0)
+        notice(QString::fromUtf8(args) +
+               QStringLiteral(" has a different version of the game then you."));
+    else
+        notice(QStringLiteral("You have a different version of the game then the host."));
+}
+
+void TableModel::full()
+{
+    emit messageBox(QStringLiteral("Game is full"));
+    emit closeRequested();
+}
+
+// ---- Commands of the seat-name popup and the menus ----------------------------------------
+
+SeatPopup TableModel::seatPopup(int seat) const
+{
+    SeatPopup popup;
+    if (seat < 1 || seat > SeatCount || !m_s.host) return popup;
+    popup.removeFromGame = m_s.seats[std::size_t(seat)].name != QLatin1String(WaitingName);
+    popup.setJustWatch = true;
+    popup.unsetJustWatch = true;
+    return popup;
+}
+
+void TableModel::kicking(int participant)
+{
+    if (!m_s.host || !m_s.loggedIn) return;
+    if (participant < 1 || participant > MaxParticipant) return;
+    sendMessage(msg::kickHim(m_s.own, participant));
+}
+
+void TableModel::setJustWatchFor(int seat)
+{
+    if (m_s.loggedIn && seat >= 1 && seat <= SeatCount) sendMessage(msg::justWatch(seat, 1));
+}
+
+void TableModel::unsetJustWatchFor(int seat)
+{
+    if (m_s.loggedIn && seat >= 1 && seat <= SeatCount) sendMessage(msg::justWatch(seat, 2));
+}
+
+void TableModel::toggleJustWatch()
+{
+    // The check mark changes only when the host's CMD_justwatching comes back.
+    if (!m_s.loggedIn || m_s.own < 1 || m_s.own > SeatCount) return;
+    sendMessage(msg::justWatch(m_s.own, m_s.justWatch ? 2 : 1));
+}
+
+} // namespace quornet::table

@@ -1,0 +1,175 @@
+// Games and rounds: starting a game, the start and end of a round, the end of a game, and the
+// board reset they share.
+#include "protocol/messages.h"
+#include "table/core/tablemodel.h"
+#include "table/core/tablemodel_p.h"
+
+namespace quornet::table {
+
+using namespace protocol;
+using detail::Args;
+using detail::dropped;
+
+namespace {
+void hideBanners(TableState& s)
+{
+    for (int t = 1; t <= 2; ++t) {
+        TeamBoard& board = s.teams[std::size_t(t)];
+        board.badge.visible = false;
+        board.winnerVisible = false;
+        board.roundWinnerVisible = false;
+    }
+}
+} // namespace
+
+void TableModel::boardReset()
+{
+    m_s.positions.fill(-1);
+    m_s.discardCard = 0;
+    m_s.discardTag = 0;
+    m_s.cards.clear();
+    // A picked card would name a card image that no longer exists.
+    m_s.picked = PickedCard{};
+    for (int t = 1; t <= 2; ++t) {
+        m_s.teams[std::size_t(t)].working.clear();
+        m_s.teams[std::size_t(t)].completed.clear();
+    }
+    clearPlaces();
+    touch();
+}
+
+QStringList TableModel::otherSeatedPlayers() const
+{
+    QStringList names;
+    for (int s = 1; s <= SeatCount; ++s) {
+        if (s == m_s.own) continue;
+        const QString& name = m_s.seats[std::size_t(s)].name;
+        if (name != QLatin1String(WaitingName)) names.append(name);
+    }
+    return names;
+}
+
+void TableModel::startthegame(const QByteArray& args)
+{
+    Args a(args);
+    const QString starter = QString::fromUtf8(a.requiredText("starter"));
+    const QByteArray length = a.requiredText("game length");
+    const int count = a.number("pick-up count", 0, 999);
+    if (!a.ok()) return dropped(cmd::StartGame, args, a.problem());
+
+    emit playersChanged(); // the tally's check list, before the seat names change below
+    if (length == "f") m_s.fullText = QStringLiteral("Play Full Game");
+    else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
+    else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
+    else m_s.fullText = QStringLiteral("Play One Round");
+    m_s.pickupText = QStringLiteral("Pick Up: ") + QString::number(count);
+    for (int s = 3; s <= 4; ++s) {
+        m_s.seats[std::size_t(s)].scoreVisible = true;
+        m_s.seats[std::size_t(s)].eyesTag = 0;
+    }
+    m_s.startVisible = false;
+    m_s.justWatch = false;
+    hideBanners(m_s);
+    notice(starter + QStringLiteral(" has started a game."));
+    boardReset();
+    for (int s = 1; s <= SeatCount; ++s) {
+        SeatView& seat = m_s.seats[std::size_t(s)];
+        seat.footVisible = true;
+        seat.eyesVisible = false;
+        seat.score = QStringLiteral("0");
+        seat.cardsLeft = QStringLiteral("11");
+        if (seat.name == QLatin1String(WaitingName)) seat.name = seat.hint;
+    }
+    const int team = detail::teamOfSeat(m_s.own);
+    if (team != 0) m_s.teamStrip = team;
+    touch();
+}
+
+void TableModel::startround()
+{
+    m_s.addHereVisible = false;
+    hideBanners(m_s);
+    boardReset();
+    for (int s = 1; s <= SeatCount; ++s) {
+        m_s.seats[std::size_t(s)].footVisible = true;
+        m_s.seats[std::size_t(s)].cardsLeft = QStringLiteral("11");
+    }
+    touch();
+}
+
+namespace {
+// The seat that went out: the turn seat, or the own seat when no turn is running.
+void zeroCardsLeft(TableState& s)
+{
+    const int seat = s.turnSeat != 0 ? s.turnSeat : s.own;
+    if (seat >= 1 && seat <= SeatCount) s.seats[std::size_t(seat)].cardsLeft = QStringLiteral("0");
+}
+} // namespace
+
+void TableModel::roundWinner(const QByteArray& args)
+{
+    Args a(args);
+    const int team = a.number("team", 0, 2);
+    if (!a.ok()) return dropped(cmd::RWinner, args, a.problem());
+    zeroCardsLeft(m_s);
+    emit playSound(QStringLiteral("winner"));
+    if (team != 0) m_s.teams[std::size_t(team)].roundWinnerVisible = true;
+    else m_s.status = QStringLiteral("The deck is out of cards. Round Over");
+    notice(QStringLiteral("The next round will start soon.."));
+    touch();
+}
+
+void TableModel::winner(const QByteArray& args)
+{
+    Args a(args);
+    const int team = a.number("team", 0, 2);
+    const QString names = a.restText();
+    if (!a.ok()) return dropped(cmd::Winner, args, a.problem());
+    zeroCardsLeft(m_s);
+    emit playSound(QStringLiteral("winner"));
+    if (team != 0) m_s.teams[std::size_t(team)].winnerVisible = true;
+    if (m_s.host) m_s.startVisible = true;
+    touch();
+    if (names != QLatin1String("No One")) {
+        notice(names + QStringLiteral(" have Won the Game!"));
+        emit gameWon(names);
+    } else {
+        notice(QStringLiteral("The Game Ended in a Tie"));
+    }
+}
+
+void TableModel::invalidDiscard()
+{
+    m_s.turnSeat = m_s.own;
+    status(QStringLiteral("That is not a valid discard"));
+}
+
+// ---- Starting a game ------------------------------------------------------------------------
+
+void TableModel::clickStart()
+{
+    {
+        Changes c(*this);
+        m_s.startVisible = false;
+        touch();
+    }
+    emit startDialogRequested();
+}
+
+bool TableModel::startGame(const GameOptions& options)
+{
+    if (!m_s.loggedIn) {
+        emit messageBox(QStringLiteral("You are not connected"));
+        return false;
+    }
+    QByteArray length = options.lengthCode.toLatin1();
+    if (length != "r" && length != "3" && length != "5") length = "f";
+    // The starter's name is a middle field: a "+" in it would shift the fields after it.
+    QByteArray starter = m_s.playerName.toUtf8();
+    starter.replace('+', ' ');
+    sendMessage(msg::startGame(starter, length, options.twoPlayer, options.pickUp,
+                               qBound(1, options.pickUpCount, 7)));
+    return true;
+}
+
+} // namespace quornet::table

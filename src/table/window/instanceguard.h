@@ -1,0 +1,38 @@
+// Keeps a second copy of the program from running: the first copy holds the local endpoint
+// "oxev42"; a second copy finds it, asks the first to bring its window to the front, and exits.
+// The first copy also holds the presence marker "quornet", which other programs of the same
+// maker may probe. Both live in the user's temporary folder (TMPDIR), so separate TMPDIRs let
+// tests run two copies side by side.
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+
+namespace quornet::table {
+
+class InstanceGuard : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* GuardName = "oxev42";
+    static constexpr const char* PresenceName = "quornet";
+
+    explicit InstanceGuard(QObject* parent = nullptr);
+
+    // True when another copy runs; that copy has been asked to come to the front.
+    bool anotherCopyRuns();
+    // Claims the guard for this copy. Returns false only when another copy claimed it first.
+    bool claim();
+    // Creates the presence marker (never tested or released; it lives until the process ends).
+    void createPresenceMarker();
+
+signals:
+    void raiseRequested();
+
+private:
+    bool askFirstCopyToRaise();
+
+    QLocalServer m_guard;
+    QLocalServer m_presence;
+};
+
+} // namespace quornet::table

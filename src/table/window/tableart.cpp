@@ -1,0 +1,65 @@
+#include "table/window/tableart.h"
+
+#include "table/art/boardart.h"
+#include "table/art/carddeck.h"
+
+#include <QPainter>
+
+#include <memory>
+
+namespace quornet::table {
+
+QPixmap TableArt::workingBook(int rank, int kind, int count) const
+{
+    count = std::max(count, 1);
+    const QPixmap& top = (kind == 2 ? wildTop : normalTop)[std::size_t(std::clamp(rank, 0, 12))];
+    const qreal ratio = top.devicePixelRatio();
+    QPixmap out(QSize(int((36 + 5 * (count - 1)) * ratio), int(48 * ratio)));
+    out.setDevicePixelRatio(ratio);
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    for (int i = 0; i < count - 1; ++i) p.drawPixmap(5 * i, 0, edge[std::size_t(i % 5)]);
+    p.drawPixmap(5 * (count - 1), 0, top);
+    return out;
+}
+
+TableArt loadTableArt(qreal ratio, const QString& deckId)
+{
+    using P = BoardArt::Picture;
+    TableArt a;
+    const BoardArt art;
+    const DeckCatalog catalog;
+    // The deck renders each card the first time it is asked for, so start-up stays quick.
+    auto deck = std::make_shared<CardDeck>(deckId.isEmpty() ? CardDeck::openDefault(catalog)
+                                                            : CardDeck::open(catalog, deckId));
+    a.card = [deck, ratio](int code) { return deck->card(code, ratio); };
+    for (int r = 0; r < 13; ++r) {
+        a.normalTop[std::size_t(r)] = art.bookTop(r, 1, ratio);
+        a.wildTop[std::size_t(r)] = art.bookTop(r, 2, ratio);
+    }
+    for (int i = 0; i < 5; ++i) a.edge[std::size_t(i)] = art.cardEdge(i, ratio);
+    a.foot = art.picture(P::Foot, 0, ratio);
+    a.eyes = art.picture(P::Eyes, 0, ratio);
+    a.turnMarker = art.picture(P::TurnMarker, 0, ratio);
+    a.greenArrow = art.picture(P::Arrow, 0, ratio);
+    a.blueArrow = art.picture(P::Arrow, 1, ratio);
+    a.winner1 = art.picture(P::GameWinner, 0, ratio);
+    a.winner2 = art.picture(P::GameWinner, 1, ratio);
+    a.roundWinner1 = art.picture(P::RoundWinner, 0, ratio);
+    a.roundWinner2 = art.picture(P::RoundWinner, 1, ratio);
+    a.badge = art.picture(P::Badge, 0, ratio);
+    a.header1 = art.picture(P::Header, 0, ratio);
+    a.header2 = art.picture(P::Header, 1, ratio);
+    a.corner = art.picture(P::Corner, 0, ratio);
+    a.logo = art.picture(P::Logo, 0, ratio);
+    a.background = art.picture(P::Background, 0, ratio);
+    a.besidePile = art.picture(P::DiscardTab, 0, ratio);
+    a.checkOff = art.checkMark(false, ratio);
+    a.checkOn = art.checkMark(true, ratio);
+    a.smileyButton = art.picture(P::SmileyButton, 0, ratio);
+    for (int i = 0; i < 18; ++i) a.smileys.append(art.smiley(i, ratio));
+    for (int i = 0; i < 10; ++i) a.phrase[std::size_t(i)] = art.picture(P::PhraseButton, i, ratio);
+    return a;
+}
+
+} // namespace quornet::table

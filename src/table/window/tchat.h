@@ -1,0 +1,142 @@
+// Tchat: the table window every participant runs. It lays out the boards, seats, hand and chat,
+// draws the TableModel after every change, turns clicks into the model's actions, and owns the
+// connection to the host. A hosting copy also starts the host (TServer) listening.
+#pragma once
+
+#include "table/core/tablemodel.h"
+#include "table/window/tableart.h"
+#include "table/window/tableconnection.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <array>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QLabel;
+class QToolButton;
+
+namespace quornet::host {
+class TServer;
+}
+namespace quornet::windows {
+class Tgamestartform;
+}
+
+namespace quornet::table {
+
+class ChatView;
+class ClickLabel;
+
+class Tchat : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 790;
+    static constexpr int ClientHeight = 526;
+    static constexpr const char* Prompt = "<Enter Chat Here>";
+
+    Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidget* parent = nullptr);
+    ~Tchat() override;
+
+    // The command line's positional arguments and the port; read when the window is first shown.
+    void setCommandLine(const QStringList& positional, quint16 port);
+
+    TableModel& model() { return m_model; }
+    TableConnection& connection() { return m_connection; }
+    ChatView* chatView() const { return m_chatView; }
+    const TableArt& art() const { return m_art; }
+    // The computer players' pace in milliseconds (Bot Speed), read by the host each time it arms
+    // its timer.
+    int botSpeed() const { return m_botSpeed; }
+    void setBotSpeed(int ms) { m_botSpeed = ms; }
+    quint32 chatColour() const { return m_chatColour; }
+
+    // Start-up steps (also used by tests).
+    void processparams();
+    void hostpress();
+    void joinpress();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildBoards(QWidget* panelBoard);
+    void buildScorePanel(QWidget* panel);
+    void buildMenus();
+    void wireModel();
+    void reloadArt();
+    void applyStaticArt();
+    void screenChanged();
+
+    // Drawing the model (tchat_sync.cpp).
+    void sync();
+    void syncSeats();
+    void syncTeam(int team);
+    void syncHand();
+    void syncPlaces();
+    QPixmap cardPicture(int code) const;
+    void writeStateFile();
+
+    // Chat entry and menus (tchat_chat.cpp).
+    void buildChatEntry(QWidget* panel);
+    void sendEntry();
+    void showSeatPopup(int seat);
+
+    host::TServer& m_server;
+    windows::Tgamestartform& m_startDialog;
+    TableModel m_model;
+    TableConnection m_connection;
+    TableArt m_art;
+    qreal m_artRatio = 0;
+
+    QStringList m_positional;
+    quint16 m_port = 7772;
+    bool m_shown = false;
+    QString m_address;
+    int m_botSpeed = 1000;
+    quint32 m_chatColour = 0;
+    QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
+    QTimer m_badgeTimer;     // Timer2
+    QByteArray m_lastState;
+
+    // Widgets.
+    QWidget* m_boards[3] = {};
+    QWidget* m_scorePanel = nullptr;
+    std::array<QLabel*, 5> m_foot{}, m_eyes{}, m_cardsLeft{}, m_score{};
+    std::array<ClickLabel*, 5> m_name{};
+    QLabel* m_turnMarker = nullptr;
+    QLabel *m_full = nullptr, *m_pickupLabel = nullptr, *m_turn = nullptr, *m_status = nullptr;
+    QLabel* m_addHere = nullptr;
+    std::array<ClickLabel*, 4> m_places{};
+    ClickLabel* m_discard = nullptr;
+    ClickLabel* m_besidePile = nullptr;
+    QPushButton *m_create = nullptr, *m_clearBook = nullptr, *m_draw = nullptr, *m_pickup = nullptr,
+                *m_start = nullptr;
+    QLabel *m_green = nullptr, *m_blue = nullptr, *m_greenArrow = nullptr, *m_blueArrow = nullptr;
+    std::array<QLabel*, 3> m_winner{}, m_roundWinner{}, m_badge{}, m_badgeLabel{}, m_header{};
+    std::array<QToolButton*, 11> m_phrase{};
+    QToolButton* m_smileyButton = nullptr;
+    QLineEdit* m_entry = nullptr;
+    ChatView* m_chatView = nullptr;
+    ClickLabel* m_logo = nullptr;
+    QHash<QString, ClickLabel*> m_bookLabels; // "book11", "comp23"
+    QHash<int, ClickLabel*> m_cardLabels;     // by host slot
+
+    // Menus.
+    QAction* m_startGame = nullptr;
+    QAction* m_exit = nullptr;
+    QAction* m_manualSort = nullptr;
+    QAction* m_justWatch = nullptr;
+    QMenu* m_seatMenu = nullptr;
+    QMenu* m_soundMenu = nullptr;
+    QMenu* m_smileyMenu = nullptr;
+    int m_popupSeat = 0;
+};
+
+} // namespace quornet::table

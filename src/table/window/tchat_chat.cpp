@@ -1,0 +1,182 @@
+// The table window's menus, the seat-name popup, the chat entry, the smiley menu, the quick
+// phrase buttons and the sound menu.
+#include "table/core/colortext.h"
+#include "table/window/chatview.h"
+#include "table/window/clicklabel.h"
+#include "table/window/tchat.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace quornet::table {
+
+namespace {
+const char* const PhraseHints[] = {"Way To Go!", "Good One!",        "Nice Try!",
+                                   "Excellent!", "Brilliant!",       "Wow, WTG!",
+                                   "Thanks!",    "Way To Go Teamie!", "Good Game Everyone!",
+                                   "See ya!"};
+
+// The chat entry: Enter sends (and is swallowed); any key first clears the prompt.
+class ChatEntryFilter : public QObject {
+public:
+    ChatEntryFilter(QLineEdit* entry, std::function<void()> send)
+        : QObject(entry), m_entry(entry), m_send(std::move(send)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_entry->text() == QLatin1String(Tchat::Prompt)) m_entry->clear();
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            m_send();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* m_entry;
+    std::function<void()> m_send;
+};
+} // namespace
+
+void Tchat::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    m_startGame = file->addAction(QStringLiteral("Start Game"));
+    m_startGame->setObjectName("StartGame1");
+    m_startGame->setEnabled(false);
+    connect(m_startGame, &QAction::triggered, this, [this] { m_model.clickStart(); });
+    file->addSeparator();
+    m_exit = file->addAction(QStringLiteral("Exit"));
+    m_exit->setObjectName("Exit1");
+    connect(m_exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    m_manualSort = options->addAction(QStringLiteral("Manual Sort"));
+    m_manualSort->setObjectName("ManualSort1");
+    m_manualSort->setCheckable(true);
+    connect(m_manualSort, &QAction::triggered, this, [this] { m_model.setManualSort(!m_model.state().manualSort); });
+    options->addAction(m_chatView->scrollOffAction());
+    m_chatView->scrollOffAction()->setObjectName("ScrollOff1");
+    options->addAction(m_chatView->clearAction());
+    options->addSeparator();
+    m_justWatch = options->addAction(QStringLiteral("Just Watch"));
+    m_justWatch->setObjectName("JustWatch1");
+    m_justWatch->setCheckable(true);
+    connect(m_justWatch, &QAction::triggered, this, [this] {
+        m_model.toggleJustWatch();
+        // The check mark changes only when the host's answer arrives.
+        m_justWatch->setChecked(m_model.state().justWatch);
+    });
+
+    m_seatMenu = new QMenu(this);
+    m_seatMenu->setObjectName("popup_kick");
+    QAction* remove = m_seatMenu->addAction(QStringLiteral("Remove From Game"));
+    remove->setObjectName("RemoveFromGame1");
+    QAction* setWatch = m_seatMenu->addAction(QStringLiteral("Set to Just Watch"));
+    setWatch->setObjectName("SettojustWatch1");
+    QAction* unsetWatch = m_seatMenu->addAction(QStringLiteral("Unset Just Watch"));
+    unsetWatch->setObjectName("UnsetJustWatch1");
+    connect(remove, &QAction::triggered, this, [this] { m_model.kicking(m_popupSeat); });
+    connect(setWatch, &QAction::triggered, this, [this] { m_model.setJustWatchFor(m_popupSeat); });
+    connect(unsetWatch, &QAction::triggered, this, [this] { m_model.unsetJustWatchFor(m_popupSeat); });
+}
+
+void Tchat::showSeatPopup(int seat)
+{
+    const SeatPopup enabled = m_model.seatPopup(seat);
+    const QList<QAction*> items = m_seatMenu->actions();
+    items[0]->setEnabled(enabled.removeFromGame);
+    items[1]->setEnabled(enabled.setJustWatch);
+    items[2]->setEnabled(enabled.unsetJustWatch);
+    m_popupSeat = seat;
+    m_seatMenu->popup(QCursor::pos());
+}
+
+void Tchat::buildChatEntry(QWidget* p)
+{
+    m_entry = new QLineEdit(QString::fromLatin1(Prompt), p);
+    m_entry->setObjectName("mychat");
+    m_entry->setGeometry(3, 487, 206, 22);
+    QFont f = m_entry->font();
+    f.setPixelSize(13);
+    m_entry->setFont(f);
+    m_entry->installEventFilter(new ChatEntryFilter(m_entry, [this] { sendEntry(); }));
+    m_entry->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* pasteMenu = new QMenu(this);
+    pasteMenu->setObjectName("PopupMenu2");
+    QAction* paste = pasteMenu->addAction(QStringLiteral("Paste"));
+    paste->setObjectName("Paste1");
+    paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    connect(paste, &QAction::triggered, this, [this] {
+        const QString clip = QApplication::clipboard()->text();
+        if (!clip.isEmpty()) m_entry->setText(clip);
+    });
+    connect(m_entry, &QWidget::customContextMenuRequested, this,
+            [this, pasteMenu](const QPoint& pos) { pasteMenu->popup(m_entry->mapToGlobal(pos)); });
+
+    m_smileyButton = new QToolButton(p);
+    m_smileyButton->setObjectName("button_smilies");
+    m_smileyButton->setGeometry(213, 489, 25, 19);
+    m_smileyButton->setIconSize(QSize(25, 19));
+    m_smileyButton->setAutoRaise(true);
+    m_smileyMenu = new QMenu(this);
+    m_smileyMenu->setObjectName("popup_smilies");
+    for (int code = 10; code <= 27; ++code) {
+        QAction* a = m_smileyMenu->addAction(QStringLiteral(":)#%1").arg(code));
+        a->setObjectName(QStringLiteral("N%1").arg(code));
+        connect(a, &QAction::triggered, this, [this, code] {
+            if (m_entry->text() == QLatin1String(Prompt)) m_entry->clear();
+            m_entry->setText(m_entry->text() + QStringLiteral(":)#%1").arg(code));
+            m_entry->deselect();
+            m_entry->end(false);
+        });
+    }
+    connect(m_smileyButton, &QToolButton::clicked, this, [this] {
+        m_smileyMenu->popup(m_smileyButton->mapToGlobal(QPoint(m_smileyButton->width(), m_smileyButton->height())));
+    });
+
+    m_soundMenu = new QMenu(this);
+    m_soundMenu->setObjectName("popup_sounds");
+    m_soundMenu->addAction(QStringLiteral("<Cancel>"));
+    for (int n = 1; n <= 20; ++n) {
+        QAction* a = m_soundMenu->addAction(TableModel::chatterSoundCaption(n));
+        a->setObjectName(QStringLiteral("wave%1").arg(n));
+        connect(a, &QAction::triggered, this, [this, n] { m_model.sendChatterSound(n); });
+    }
+    for (int i = 1; i <= 10; ++i) {
+        auto* b = new QToolButton(p);
+        b->setObjectName(QStringLiteral("b_phrase%1").arg(i));
+        b->setGeometry(248 + 26 * ((i - 1) % 5), i <= 5 ? 27 : 47, 25, 19);
+        b->setIconSize(QSize(25, 19));
+        b->setAutoRaise(true);
+        b->setToolTip(QString::fromLatin1(PhraseHints[i - 1]));
+        b->setFocusPolicy(Qt::NoFocus);
+        m_phrase[std::size_t(i)] = b;
+        if (i == 10) {
+            // The sound menu opens at the button's corner as measured inside the score panel.
+            connect(b, &QToolButton::clicked, this, [this, b] {
+                const QPoint corner(b->geometry().right(), b->geometry().bottom());
+                m_soundMenu->popup(centralWidget()->mapToGlobal(corner));
+            });
+        } else {
+            connect(b, &QToolButton::clicked, this, [this, b] {
+                if (m_model.quickPhrase(b->toolTip(), m_chatColour)) m_connection.wakeTimer();
+            });
+        }
+    }
+}
+
+void Tchat::sendEntry()
+{
+    if (m_model.sendit(m_entry->text(), m_chatColour)) m_entry->clear();
+}
+
+} // namespace quornet::table

@@ -1,0 +1,299 @@
+// Game start, the shuffle, the deal, drawing, picking up the pile and reshuffling.
+#include "harness.h"
+
+#include <QtTest>
+
+using namespace quornet::host;
+using namespace quornet::host::testing;
+namespace msg = quornet::protocol::msg;
+
+namespace
+{
+
+QString newCard(int seat, int slot, int card)
+{
+    return QStringLiteral("%1:CMD_newcard+%1+%2+%3").arg(seat).arg(slot).arg(card);
+}
+
+// Every code 1..53 four times among all places; jokers (1 in the deck, 54 elsewhere) eight times.
+bool everyCardOnce(const Table& t)
+{
+    std::array<int, 55> seen{};
+    for (int p = 1; p <= 216; ++p) {
+        const int d = t.deck[std::size_t(p)];
+        const int q = t.pile[std::size_t(p)];
+        if (d) ++seen[std::size_t(d == 1 ? 54 : d)];
+        if (q) ++seen[std::size_t(q)];
+    }
+    for (int s = 1; s <= 4; ++s)
+        for (const Hand* h : {&t.seat(s).hand, &t.seat(s).foot})
+            for (int c : *h)
+                if (c) ++seen[std::size_t(c)];
+    for (int c = 2; c <= 53; ++c)
+        if (seen[std::size_t(c)] != 4) return false;
+    return seen[54] == 8 && seen[1] == 0;
+}
+
+} // namespace
+
+class TestDeal : public QObject
+{
+    Q_OBJECT
+private slots:
+    void gameStartDealsInOrder()
+    {
+        Harness h;
+        for (const char* name : {"Ann", "Bob", "Cy", "Di", "Ed"})
+            h.join(name);
+        h.take();
+        h.startGame("r", false, true, 1);
+
+        QStringList want = toEach({1, 2, 3, 4, 5}, "CMD_startgame+Ann+r+1+");
+        for (int slot = 0; slot <= 10; ++slot)
+            for (int s = 1; s <= 4; ++s)
+                want << newCard(s, slot, h.seat(s).hand[std::size_t(slot)]);
+        // Spectators never receive CMD_nextplayer.
+        want << toEach({1, 2, 3, 4}, "CMD_nextplayer+0+0+t+1");
+        QCOMPARE(h.take(), want);
+
+        const Table& t = h.table();
+        QCOMPARE(t.deckPos, 88);
+        for (int s = 1; s <= 4; ++s) {
+            for (int slot = 0; slot < 21; ++slot) {
+                QCOMPARE(t.seat(s).hand[std::size_t(slot)] != 0, slot <= 10);
+                QCOMPARE(t.seat(s).foot[std::size_t(slot)] != 0, slot <= 10);
+            }
+            QCOMPARE(t.seat(s).team, s % 2 == 1 ? 1 : 2);
+        }
+        QVERIFY(everyCardOnce(t));
+        QVERIFY(t.running);
+        QCOMPARE(t.turnSeat, 1);
+        QCOMPARE(t.phase, Phase::Draw);
+        QVERIFY(!h.out.timerEnabled); // seat 1 is a human's: the host waits for its draw
+    }
+
+    void twoPlayerStart()
+    {
+        Harness h;
+        for (const char* name : {"Ann", "Bob", "Cy", "Di"})
+            h.join(name);
+        h.take();
+        h.startGame("5", true, true, 1);
+        QStringList got = h.take();
+        QCOMPARE(got.filter("CMD_newcard").size(), 44); // seats 3 and 4 are dealt too
+        QCOMPARE(got.mid(48), QStringList() << toEach({1, 2, 3, 4}, "CMD_nobots+5+")
+                                            << toEach({1, 2, 3, 4}, "CMD_justwatching+3+1")
+                                            << toEach({1, 2, 3, 4}, "CMD_justwatching+4+1")
+                                            << toEach({1, 2, 3, 4}, "CMD_nextplayer+0+0+t+1"));
+        // Turn order 1, 2, 1.
+        h.send(1, msg::drawing(1, 1));
+        h.send(1, msg::discard(1, 0));
+        QCOMPARE(h.table().turnSeat, 2);
+        h.send(2, msg::drawing(2, 1));
+        h.send(2, msg::discard(2, 0));
+        QCOMPARE(h.take().filter("CMD_nextplayer").last(), "4:CMD_nextplayer+2+12+t+1");
+        QCOMPARE(h.table().turnSeat, 1);
+    }
+
+    void withoutPickUpTheHumanDrawsAtOnce()
+    {
+        Harness h;
+        h.join("Ann");
+        h.take();
+        h.startGame("r", false, false, 1);
+        QStringList got = h.take();
+        QCOMPARE(got.size(), 1 + 11 + 1 + 2);
+        QCOMPARE(got.mid(12),
+                 (QStringList{"1:CMD_nextplayer+0+0+f+1", newCard(1, 11, h.seat(1).hand[11]),
+                              newCard(1, 12, h.seat(1).hand[12])}));
+        QCOMPARE(h.table().phase, Phase::Play);
+        // Draw mode 2 while the pick-up option is off draws two from the deck.
+        Rig(h).pile({9, 22, 35});
+        const int deckPos = h.table().deckPos;
+        h.engine->requestDraw(1, 2);
+        QCOMPARE(h.table().deckPos, deckPos + 2);
+        QCOMPARE(h.table().discardCount, 3);
+        QCOMPARE(h.take().size(), 2);
+    }
+
+    void seededDealRegression()
+    {
+        // A fixed seed deals the same cards on every platform: a changed shuffle or generator
+        // shows here first.
+        RecordingOutbox out;
+        SeededRandom random(20240611);
+        EngineOptions options;
+        options.checkInvariants = true;
+        HostEngine engine(out, random, options);
+        engine.startGame("Sim", "r", false, true, 1);
+        const Table& t = engine.table();
+        const auto first = [](const Hand& h) { return QList<int>{h[0], h[1], h[2], h[3], h[4]}; };
+        QCOMPARE(first(t.seat(1).hand), (QList<int>{54, 27, 46, 47, 11}));
+        QCOMPARE(first(t.seat(2).hand), (QList<int>{48, 9, 30, 18, 54}));
+        QCOMPARE(first(t.seat(3).hand), (QList<int>{13, 54, 53, 38, 22}));
+        QCOMPARE(first(t.seat(4).hand), (QList<int>{53, 8, 44, 23, 29}));
+        QCOMPARE(first(t.seat(1).foot), (QList<int>{12, 2, 44, 29, 45}));
+        QCOMPARE(t.deck[89], 43); // the next card to be drawn
+    }
+
+    void drawTakesTheLowestEmptySlots()
+    {
+        Harness h;
+        h.join("Ann");
+        h.startGame();
+        Rig(h).hand(1, {5, 0, 7, 0, 8}).stack({9, 22});
+        h.take();
+        h.send(1, msg::drawing(1, 1));
+        QCOMPARE(h.take(), (QStringList{newCard(1, 1, 9), newCard(1, 3, 22)}));
+        QCOMPARE(h.table().phase, Phase::Play);
+    }
+
+    void pickUpTakesFromThePile_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("pile");
+        QTest::addColumn<QStringList>("want");
+        QTest::newRow("one of three")
+            << 1 << QList<int>{9, 22, 35} << (QStringList{newCard(1, 11, 35), "1:CMD_discard+22"});
+        // A pick-up count larger than the pile takes the whole pile.
+        QTest::newRow("three of two")
+            << 3 << QList<int>{9, 22}
+            << (QStringList{newCard(1, 11, 22), newCard(1, 12, 9), "1:CMD_discard+0"});
+        QTest::newRow("empty pile") << 2 << QList<int>{} << QStringList{"1:CMD_discard+0"};
+    }
+
+    void pickUpTakesFromThePile()
+    {
+        QFETCH(int, count);
+        QFETCH(QList<int>, pile);
+        QFETCH(QStringList, want);
+        Harness h;
+        h.join("Ann");
+        h.startGame("r", false, true, count);
+        Rig(h).pile(pile);
+        const int deckPos = h.table().deckPos;
+        h.take();
+        h.send(1, msg::drawing(1, 2));
+        QCOMPARE(h.take(), want);
+        QCOMPARE(h.table().deckPos, deckPos); // nothing came from the deck
+        QCOMPARE(h.table().phase, Phase::Play);
+    }
+
+    void pickUpIntoAFullHandTakesNothing()
+    {
+        Harness h;
+        h.join("Ann");
+        h.startGame("r", false, true, 2);
+        QList<int> twenty;
+        for (int c = 4; c <= 13; ++c)
+            twenty << c << c + 13;
+        Rig(h).hand(1, twenty).pile({9, 22});
+        h.take();
+        h.send(1, msg::drawing(1, 2));
+        QCOMPARE(h.take(), QStringList{"1:CMD_discard+22"});
+        QCOMPARE(h.table().discardCount, 2);
+        QCOMPARE(h.seat(1).hand[20], 0); // slot 20 never receives a drawn card
+    }
+
+    void reshuffleAtTheEndOfTheDeck()
+    {
+        Harness h;
+        h.join("Ann");
+        h.startGame();
+        Rig rig(h);
+        rig.burnToPile(rig.deckLeft() - 1); // one card left, at position 216
+        const Table& t = h.table();
+        QCOMPARE(t.deckPos, 215);
+        const int last = t.deck[216] == 1 ? 54 : t.deck[216];
+        const int oldCount = t.discardCount;
+        const int bottom = t.pile[1];
+        const int top = t.pile[std::size_t(oldCount)];
+        QVERIFY(oldCount >= 3);
+        // Swaps of a position with itself leave the pile in its order.
+        h.random.pushRepeated(0, 2 * 216);
+        h.random.clearLog();
+        h.take();
+        h.send(1, msg::drawing(1, 1));
+        // The last card, then the first card of the reshuffled pile.
+        QCOMPARE(h.take(), (QStringList{newCard(1, 11, last), newCard(1, 12, bottom)}));
+        QCOMPARE(h.random.drawsOf(oldCount), 2 * 216);
+        QCOMPARE(h.random.drawsOf(), 2 * 216);
+        QCOMPARE(t.discardCount, 0);
+        QCOMPARE(t.deckPos, 1);
+        QCOMPARE(t.deck[std::size_t(oldCount)], top); // the former top card is in the deck
+        QVERIFY(!t.deckExhausted);
+        // The next discard starts a new pile.
+        h.send(1, msg::discard(1, 0));
+        QCOMPARE(t.discardCount, 1);
+    }
+
+    void reshuffleKeepsEveryCard()
+    {
+        Harness h({}, 99);
+        h.join("Ann");
+        h.startGame();
+        Rig rig(h);
+        rig.burnToPile(rig.deckLeft() - 1);
+        QList<int> before(h.table().pile.begin() + 1,
+                          h.table().pile.begin() + 1 + h.table().discardCount);
+        h.send(1, msg::drawing(1, 1));
+        QList<int> after(h.table().deck.begin() + 2, h.table().deck.begin() + 1 + before.size());
+        after << h.seat(1).hand[12];
+        std::sort(before.begin(), before.end());
+        std::sort(after.begin(), after.end());
+        QCOMPARE(after, before);
+        QVERIFY(everyCardOnce(h.table()));
+    }
+
+    void deckThatCannotBeRefilledEndsTheRound()
+    {
+        Harness h;
+        h.join("Ann");
+        h.startGame("f");
+        Rig(h)
+            .hand(1, {9, 10})
+            .foot(1, {13})
+            .hand(2, {3})
+            .foot(2, {})
+            .hand(3, {})
+            .foot(3, {14, 54})
+            .hand(4, {5})
+            .foot(4, {})
+            .pile({22, 35})
+            .drainDeck(2);
+        h.take();
+        h.send(1, msg::drawing(1, 1));
+        QVERIFY(h.take().isEmpty()); // two cards on the pile cannot refill the deck
+        QVERIFY(h.table().deckExhausted);
+        h.send(1, msg::discard(1, 0));
+        QCOMPARE(h.take(),
+                 (QStringList{"1:CMD_freecard+0", "1:CMD_discard+9", "1:CMD_postscores+-30+-30+1+3",
+                              "1:CMD_postscores+-100+-100+2+4", "1:CMD_postscores+-100+-70+3+1",
+                              "1:CMD_postscores+-110+-10+4+2", "1:CMD_rwinner+0++"}));
+        QCOMPARE(h.engine->botTimerTag(), TimerTag::NextRound);
+        QCOMPARE(h.table().phase, Phase::None);
+
+        // The pause: nine events do nothing, the tenth starts the next round with seat 2.
+        h.fire(9);
+        QVERIFY(h.take().isEmpty());
+        h.fire(1);
+        QStringList got = h.take();
+        QCOMPARE(got.first(), "1:CMD_startround+");
+        QCOMPARE(got.filter("CMD_newcard").size(), 11);
+        QCOMPARE(got.last(), "1:CMD_nextplayer+1+11+t+2");
+        QVERIFY(!h.table().deckExhausted);
+        QCOMPARE(h.table().discardCount, 0);
+        QCOMPARE(h.seat(1).score, -100); // scores carry over to the next round
+
+        // A new game starts with an empty pile and a clear exhausted mark.
+        Rig(h).pile({22, 35}).drainDeck(2);
+        h.fire(2); // seat 2 plays its turn from the exhausted deck; the round ends
+        h.startGame("r");
+        QCOMPARE(h.table().discardCount, 0);
+        QVERIFY(!h.table().deckExhausted);
+        QCOMPARE(h.seat(1).score, 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDeal)
+#include "test_deal.moc"

@@ -1,0 +1,166 @@
+// Plays a whole one-round solo game in the real table window, by clicking its widgets: the
+// host runs in-process with fast computer players, seat 1 is played with the mouse.
+#include "host/tserver.h"
+#include "table/window/chatview.h"
+#include "table/window/clicklabel.h"
+#include "table/window/tchat.h"
+#include "windows/gamestart.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+using namespace quornet;
+using table::ClickLabel;
+
+namespace {
+constexpr int Deadline = 20000;
+
+int rankOf(int code) { return code % 13; }
+bool natural(int code) { return code != 0 && rankOf(code) != 2 && rankOf(code) != 3; }
+} // namespace
+
+class TestSoloGame : public QObject {
+    Q_OBJECT
+private:
+    template <typename T> T* child(QWidget* w, const QString& name)
+    {
+        T* c = w->findChild<T*>(name);
+        if (!c) qFatal("no widget %s", qPrintable(name));
+        return c;
+    }
+
+    // The visible cards of the hand row, in position order.
+    QList<table::HandCard> hand(table::Tchat& chat)
+    {
+        QList<table::HandCard> cards;
+        for (const table::HandCard& c : chat.model().state().handRow())
+            if (c.visible) cards << c;
+        return cards;
+    }
+
+    void clickCard(table::Tchat& chat, int slot)
+    {
+        QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("card%1").arg(slot)), Qt::LeftButton);
+    }
+
+private slots:
+    void playsAOneRoundGameWithTheMouse()
+    {
+        qputenv("QUORNET_NO_DESKTOP", "1");
+        windows::Tgamestartform dialog;
+        host::TServer server(20261208);
+        server.engine().setBotSpeed(2);
+        table::Tchat chat(server, dialog);
+        chat.setCommandLine({}, 0); // solo game on a free port
+        chat.show();
+        const table::TableState& s = chat.model().state();
+
+        // Start-up: the solo game hosts, connects its own window and logs in as seat 1.
+        QTRY_VERIFY_WITH_TIMEOUT(s.loggedIn && s.own == 1, Deadline);
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
+        QCOMPARE(chat.model().chat().lines().first().plainText().trimmed(), QString("Loading Solo Game..Please wait."));
+        auto* start = child<QPushButton>(&chat, "button_start");
+        QVERIFY(start->isVisible());
+
+        // The game start dialog: one round, pick-up on.
+        QTest::mouseClick(start, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.isVisible(), Deadline);
+        QVERIFY(!start->isVisible());
+        QTest::mouseClick(child<QLabel>(&dialog, "image_game4"), Qt::LeftButton);
+        QCOMPARE(dialog.lengthCode(), QByteArray("r"));
+        QTest::mouseClick(child<QPushButton>(&dialog, "button_start"), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+
+        QTRY_COMPARE_WITH_TIMEOUT(hand(chat).size(), 11, Deadline);
+        QCOMPARE(child<QLabel>(&chat, "label_full")->text(), QString("Play One Round"));
+        QCOMPARE(child<QLabel>(&chat, "label_playername2")->text(), QString("Klot"));
+        QCOMPARE(child<QLabel>(&chat, "label_playername3")->text(), QString("Klick"));
+        QCOMPARE(child<QLabel>(&chat, "label_playername4")->text(), QString("Kling"));
+
+        auto* draw = child<QPushButton>(&chat, "button_draw");
+        auto* create = child<QPushButton>(&chat, "button_create");
+        auto* discard = child<ClickLabel>(&chat, "image_discard");
+        const auto gameOver = [&] { return start->isVisible(); };
+        int turns = 0, booksCreated = 0, cardsAdded = 0;
+
+        while (!gameOver()) {
+            QTRY_VERIFY_WITH_TIMEOUT((s.ownTurn() && s.turnText == "Your Turn.") || gameOver(), Deadline);
+            if (gameOver()) break;
+            ++turns;
+            QVERIFY(draw->isVisible());
+            QCOMPARE(child<QLabel>(&chat, "label_turn")->text(), QString("Your Turn."));
+            const int before = hand(chat).size();
+            QTest::mouseClick(draw, Qt::LeftButton);
+            QVERIFY(!draw->isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(hand(chat).size() > before || !s.ownTurn() || gameOver(), Deadline);
+            if (!s.ownTurn() || gameOver()) continue;
+
+            // Create a book from three naturals of a rank the team has no working book of.
+            for (bool made = true; made && s.ownTurn();) {
+                made = false;
+                QMap<int, QList<int>> byRank;
+                for (const auto& c : hand(chat))
+                    if (natural(c.code) && !chat.model().checkforbook(rankOf(c.code), 1)) byRank[rankOf(c.code)] << c.slot;
+                for (const QList<int>& group : byRank) {
+                    if (group.size() < 3 || hand(chat).size() <= 3) continue;
+                    for (int i = 0; i < 3; ++i) {
+                        clickCard(chat, group[i]);
+                        QCOMPARE(s.picked.slot, group[i]);
+                        QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("acard_place%1").arg(i + 1)), Qt::LeftButton);
+                        QCOMPARE(s.place(i + 1).slot, group[i]);
+                    }
+                    QTest::mouseClick(create, Qt::LeftButton);
+                    QTRY_VERIFY_WITH_TIMEOUT(s.place(1).isEmpty() || !s.ownTurn(), Deadline);
+                    QVERIFY2(s.status.startsWith("You created a "), qPrintable(s.status));
+                    QVERIFY(s.status.endsWith(" book."));
+                    ++booksCreated;
+                    made = true;
+                    break;
+                }
+            }
+            // Add every card that fits one of the team's working books.
+            for (bool added = true; added && s.ownTurn();) {
+                added = false;
+                for (const auto& c : hand(chat)) {
+                    if (!natural(c.code) || hand(chat).size() <= 1) continue;
+                    const table::WorkingBook* target = nullptr;
+                    for (const auto& b : s.team(1).working)
+                        if (b.rank() == rankOf(c.code)) target = &b;
+                    if (!target) continue;
+                    auto* book = child<ClickLabel>(&chat, QStringLiteral("book1%1").arg(target->slot));
+                    QCOMPARE(book->width(), 36 + 5 * (target->count - 1));
+                    clickCard(chat, c.slot);
+                    QTest::mouseClick(book, Qt::LeftButton);
+                    const int slot = c.slot;
+                    QTRY_VERIFY_WITH_TIMEOUT(!s.cards.contains(slot) || !s.ownTurn(), Deadline);
+                    ++cardsAdded;
+                    added = true;
+                    break;
+                }
+            }
+            if (!s.ownTurn() || gameOver()) continue;
+            // Discard a three if there is one, else the first natural, else anything.
+            const auto cards = hand(chat);
+            QVERIFY(!cards.isEmpty());
+            int pick = cards.first().slot;
+            for (const auto& c : cards)
+                if (rankOf(c.code) == 3) pick = c.slot;
+            clickCard(chat, pick);
+            const int code = s.picked.code;
+            QTest::mouseClick(discard, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(s.discardCard == code || gameOver() || s.turnSeat != 1, Deadline);
+        }
+
+        // CMD_winner: the host's own window offers the start button again.
+        QVERIFY(turns > 3);
+        QVERIFY(booksCreated + cardsAdded > 0);
+        bool tie = false;
+        for (const auto& line : chat.model().chat().lines()) tie = tie || line.plainText().contains("The Game Ended in a Tie");
+        QVERIFY(tie || s.team(1).winnerVisible || s.team(2).winnerVisible);
+        QVERIFY(child<QLabel>(&chat, "image_winner1")->isVisible() == s.team(1).winnerVisible);
+        qInfo("played %d turns, created %d books, added %d cards", turns, booksCreated, cardsAdded);
+    }
+};
+
+QTEST_MAIN(TestSoloGame)
+#include "test_solo_game.moc"

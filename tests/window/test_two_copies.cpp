@@ -1,0 +1,84 @@
+// Two copies of the program on one machine: one hosts, one joins. Each gets its own TMPDIR, so
+// the instance guard lets both run. The joiner's window writes what it shows to a state file
+// (QUORNET_STATE_FILE), which the test reads.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr int Deadline = 20000;
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+QString readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+} // namespace
+
+class TestTwoCopies : public QObject {
+    Q_OBJECT
+private:
+    void startCopy(QProcess& p, const QTemporaryDir& tmp, const QStringList& args, const QString& stateFile)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", tmp.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QUORNET_STATE_FILE", stateFile);
+        env.insert("QUORNET_NO_DESKTOP", "1");
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QStringLiteral(QUORNET_BINARY), args);
+        QVERIFY(p.waitForStarted(Deadline));
+    }
+
+private slots:
+    void hostAndJoinerSeeEachOther()
+    {
+        QTemporaryDir hostTmp, joinTmp;
+        QVERIFY(hostTmp.isValid() && joinTmp.isValid());
+        const QString port = QString::number(freePort());
+        const QString hostState = hostTmp.filePath("state.txt");
+        const QString joinState = joinTmp.filePath("state.txt");
+        QProcess host, joiner;
+        startCopy(host, hostTmp, {"Hannah", "127.0.0.1", "true", "--port", port}, hostState);
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(hostState).contains("own 1 logged in"), Deadline);
+        startCopy(joiner, joinTmp, {"Jonas", "127.0.0.1", "join", "--port", port}, joinState);
+
+        // The joiner logs in as participant 2, seat 2, and sees the host's name on seat 1.
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(joinState).contains("own 2 logged in"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(joinState).contains("seat 1 Hannah"), Deadline);
+        QVERIFY(readFile(joinState).contains("seat 2 Jonas"));
+        QVERIFY(readFile(joinState).contains("seat 3 <Waiting>")); // no participant 3 has been numbered yet
+        QVERIFY(readFile(joinState).contains("status Welcome to Quornet!"));
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(hostState).contains("seat 2 Jonas"), Deadline);
+        // The joiner offers no game start.
+        QVERIFY(readFile(joinState).contains("start hidden"));
+        QVERIFY(readFile(hostState).contains("start shown"));
+
+        // A second copy with the host's TMPDIR finds the first and exits at once.
+        QProcess second;
+        startCopy(second, hostTmp, {}, hostTmp.filePath("second.txt"));
+        QVERIFY(second.waitForFinished(Deadline));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(!QFile::exists(hostTmp.filePath("second.txt")));
+
+        // When the host ends, the joined copy closes itself.
+        host.terminate();
+        QVERIFY(host.waitForFinished(Deadline));
+        QVERIFY(joiner.waitForFinished(Deadline));
+        QCOMPARE(joiner.exitStatus(), QProcess::NormalExit);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTwoCopies)
+#include "test_two_copies.moc"
