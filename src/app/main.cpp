@@ -5,6 +5,8 @@
 #include "table/window/instanceguard.h"
 #include "table/window/tchat.h"
 #include "windows/gamestart.h"
+#include "windows/phrases.h"
+#include "windows/spylist.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -46,12 +48,18 @@ int play(const app::CommandLine& cl, int argc, char** argv)
     host::TServer server(cl.seed.value_or(host::SeededRandom::clockSeed()));
     table::Tchat chat(server, gameStart);
     guard.createPresenceMarker();
+    windows::Tspylist spyList;
+    windows::Tphrases phrases;
+    chat.setSpyList(&spyList);
+    chat.setPhraseEditor(&phrases);
     server.engine().setBotSpeedSource([&chat] { return chat.botSpeed(); });
     QObject::connect(&guard, &table::InstanceGuard::raiseRequested, &chat, [&chat] {
         if (chat.isMinimized()) chat.showNormal();
         chat.raise();
         chat.activateWindow();
     });
+    // Closing the table window ends the program, whatever side windows are still open.
+    QObject::connect(&chat, &table::Tchat::closing, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     chat.setCommandLine(cl.positional, cl.port);
     app::quitOnSignals(&chat, [] { QApplication::closeAllWindows(); });
     chat.show();

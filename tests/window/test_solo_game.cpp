@@ -38,6 +38,13 @@ private:
         return cards;
     }
 
+    // With QUORNET_SHOTS_DIR set, the test keeps pictures of the window along the way.
+    void shot(QWidget& w, const char* name)
+    {
+        const QString dir = qEnvironmentVariable("QUORNET_SHOTS_DIR");
+        if (!dir.isEmpty()) w.grab().save(dir + '/' + QString::fromLatin1(name) + ".png");
+    }
+
     void clickCard(table::Tchat& chat, int slot)
     {
         QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("card%1").arg(slot)), Qt::LeftButton);
@@ -51,12 +58,18 @@ private slots:
         host::TServer server(20261208);
         server.engine().setBotSpeed(2);
         table::Tchat chat(server, dialog);
+        QTemporaryDir settingsDir;
+        chat.setSettingsPath(settingsDir.filePath("vexolobby.ini"));
         chat.setCommandLine({}, 0); // solo game on a free port
         chat.show();
         const table::TableState& s = chat.model().state();
 
         // Start-up: the solo game hosts, connects its own window and logs in as seat 1.
         QTRY_VERIFY_WITH_TIMEOUT(s.loggedIn && s.own == 1, Deadline);
+        // The own login read the (missing) settings file: its defaults are in force.
+        QVERIFY(s.manualSort);
+        QCOMPARE(chat.botSpeed(), 750);
+        QCOMPARE(chat.model().chat().textSize(), 8);
         QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
         QCOMPARE(chat.model().chat().lines().first().plainText().trimmed(), QString("Loading Solo Game..Please wait."));
         auto* start = child<QPushButton>(&chat, "button_start");
@@ -70,12 +83,24 @@ private slots:
         QCOMPARE(dialog.lengthCode(), QByteArray("r"));
         QTest::mouseClick(child<QPushButton>(&dialog, "button_start"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
+        // Starting a game writes the settings, the dialog's choices included.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(settingsDir.filePath("vexolobby.ini")), Deadline);
+        {
+            QFile ini(settingsDir.filePath("vexolobby.ini"));
+            QVERIFY(ini.open(QIODevice::ReadOnly));
+            const QByteArray text = ini.readAll();
+            QVERIFY(text.contains("[quornet]"));
+            QVERIFY(text.contains("Gametype=r"));
+            QVERIFY(text.contains("Botspeed=750"));
+        }
 
         QTRY_COMPARE_WITH_TIMEOUT(hand(chat).size(), 11, Deadline);
         QCOMPARE(child<QLabel>(&chat, "label_full")->text(), QString("Play One Round"));
         QCOMPARE(child<QLabel>(&chat, "label_playername2")->text(), QString("Klot"));
         QCOMPARE(child<QLabel>(&chat, "label_playername3")->text(), QString("Klick"));
         QCOMPARE(child<QLabel>(&chat, "label_playername4")->text(), QString("Kling"));
+        shot(chat, "solo-start");
+        bool midShot = false;
 
         auto* draw = child<QPushButton>(&chat, "button_draw");
         auto* create = child<QPushButton>(&chat, "button_create");
@@ -87,6 +112,10 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT((s.ownTurn() && s.turnText == "Your Turn.") || gameOver(), Deadline);
             if (gameOver()) break;
             ++turns;
+            if (!midShot && !s.team(1).working.isEmpty() && !s.team(2).working.isEmpty()) {
+                shot(chat, "solo-mid-round");
+                midShot = true;
+            }
             QVERIFY(draw->isVisible());
             QCOMPARE(child<QLabel>(&chat, "label_turn")->text(), QString("Your Turn."));
             const int before = hand(chat).size();
@@ -152,6 +181,7 @@ private slots:
         }
 
         // CMD_winner: the host's own window offers the start button again.
+        shot(chat, "solo-end");
         QVERIFY(turns > 3);
         QVERIFY(booksCreated + cardsAdded > 0);
         bool tie = false;

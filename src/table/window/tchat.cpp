@@ -130,6 +130,7 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
         if (!m_model.badgesCounting()) m_badgeTimer.stop();
     });
     applyStaticArt();
+    startChatterBot();
     sync();
 }
 
@@ -140,7 +141,7 @@ void Tchat::reloadArt()
     const qreal ratio = devicePixelRatioF();
     if (ratio == m_artRatio) return;
     m_artRatio = ratio;
-    m_art = loadTableArt(ratio);
+    m_art = loadTableArt(ratio, m_deckId);
 }
 
 void Tchat::screenChanged()
@@ -247,7 +248,8 @@ void Tchat::buildScorePanel(QWidget* p)
         const QColor c = bgr(s % 2 == 1 ? 0x008000 : 0x800000);
         m_foot[i] = picture(p, QStringLiteral("image_foot%1").arg(s), QRect(7, footTops[s], 13, 24));
         m_eyes[i] = picture(p, QStringLiteral("image_eyes%1").arg(s), QRect(13, eyesTops[s], 24, 12));
-        m_cardsLeft[i] = text(p, nullptr, {}, QRect(35, rowTops[s], 17, 16), 13, true, c);
+        m_cardsLeft[i] = text(p, nullptr, {}, QRect(33, rowTops[s], 16, 16), 12, true, c);
+        m_cardsLeft[i]->setAlignment(Qt::AlignRight | Qt::AlignTop);
         m_cardsLeft[i]->setObjectName(QStringLiteral("label_cardsleft%1").arg(s));
         m_name[i] = new ClickLabel(p);
         m_name[i]->setObjectName(QStringLiteral("label_playername%1").arg(s));
@@ -329,6 +331,9 @@ void Tchat::wireModel()
         QMessageBox::information(this, QStringLiteral("Quornet"), t);
     });
     connect(&m_model, &TableModel::closeRequested, this, &QWidget::close);
+    connect(&m_model, &TableModel::ownLogin, this, &Tchat::loadinifile);
+    connect(&m_model, &TableModel::playSound, &m_sounds, &SoundPlayer::playEvent);
+    connect(&m_model, &TableModel::playChatterSound, &m_sounds, &SoundPlayer::playChatter);
     connect(&m_model, &TableModel::startDialogRequested, this, [this] {
         m_startDialog.adjustSize();
         m_startDialog.move(geometry().center() - m_startDialog.rect().center());
@@ -341,7 +346,7 @@ void Tchat::wireModel()
         o.twoPlayer = m_startDialog.twoPlayer();
         o.pickUp = m_startDialog.pickUp();
         o.pickUpCount = m_startDialog.pickUpCount();
-        m_model.startGame(o);
+        if (m_model.startGame(o)) saveinifile();
     });
 }
 

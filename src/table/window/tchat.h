@@ -3,7 +3,9 @@
 // connection to the host. A hosting copy also starts the host (TServer) listening.
 #pragma once
 
+#include "settings/tablesettings.h"
 #include "table/core/tablemodel.h"
+#include "table/sound/soundplayer.h"
 #include "table/window/tableart.h"
 #include "table/window/tableconnection.h"
 
@@ -27,11 +29,14 @@ class TServer;
 }
 namespace quornet::windows {
 class Tgamestartform;
+class Tspylist;
+class Tphrases;
 }
 
 namespace quornet::table {
 
 class ChatView;
+class ChatterBot;
 class ClickLabel;
 
 class Tchat : public QMainWindow {
@@ -40,6 +45,8 @@ public:
     static constexpr int ClientWidth = 790;
     static constexpr int ClientHeight = 526;
     static constexpr const char* Prompt = "<Enter Chat Here>";
+    // The window's outer bounds until the settings say otherwise.
+    static constexpr int DefaultLeft = 3, DefaultTop = 3, DefaultWidth = 798, DefaultHeight = 572;
 
     Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidget* parent = nullptr);
     ~Tchat() override;
@@ -57,6 +64,23 @@ public:
     void setBotSpeed(int ms) { m_botSpeed = ms; }
     quint32 chatColour() const { return m_chatColour; }
 
+    // The settings file (the standard place unless a test gives another).
+    void setSettingsPath(const QString& path) { m_settingsPath = path; }
+    QString settingsPath() const;
+    void loadinifile();
+    void saveinifile();
+    void saveinifile(const QRect& outerBounds);
+    SoundPlayer& sounds() { return m_sounds; }
+    QString currentDeckId() const { return m_deckId; }
+    QMenu* viewMenu() const { return m_viewMenu; }
+    QMenu* helpMenu() const { return m_helpMenu; }
+    void setCardDeck(const QString& id);
+
+    // Side windows (created by the program's start-up, shown from the menus).
+    void setSpyList(windows::Tspylist* spyList);
+    void setPhraseEditor(windows::Tphrases* editor);
+    void startChatterBot();
+
     // Start-up steps (also used by tests).
     void processparams();
     void hostpress();
@@ -64,6 +88,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+signals:
+    // The window is closing: the program ends (the tally is written then).
+    void closing();
 
 private:
     void buildBoards(QWidget* panelBoard);
@@ -87,6 +116,11 @@ private:
     void buildChatEntry(QWidget* panel);
     void sendEntry();
     void showSeatPopup(int seat);
+    void setBotSpeedItem(int ms);
+    void setTextSize(int points);
+    void setChatColour(quint32 colour);
+    QRect outerBounds() const;
+    void setOuterBounds(const QRect& r);
 
     host::TServer& m_server;
     windows::Tgamestartform& m_startDialog;
@@ -103,6 +137,15 @@ private:
     quint32 m_chatColour = 0;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     QTimer m_badgeTimer;     // Timer2
+    SoundPlayer m_sounds;
+    settings::TableSettings m_settings;
+    QString m_settingsPath;
+    bool m_settingsLoaded = false;
+    QRect m_lastBounds{DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight};
+    QString m_deckId;
+    windows::Tspylist* m_spyList = nullptr;
+    windows::Tphrases* m_phraseEditor = nullptr;
+    ChatterBot* m_chatterBot = nullptr;
     QByteArray m_lastState;
 
     // Widgets.
@@ -133,6 +176,15 @@ private:
     QAction* m_exit = nullptr;
     QAction* m_manualSort = nullptr;
     QAction* m_justWatch = nullptr;
+    QAction* m_playSounds = nullptr;
+    QAction* m_playChatter = nullptr;
+    QAction* m_classic = nullptr;
+    QAction* m_new = nullptr;
+    QList<QAction*> m_botSpeedItems;
+    QList<QAction*> m_textSizeItems;
+    QMenu* m_deckMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
     QMenu* m_seatMenu = nullptr;
     QMenu* m_soundMenu = nullptr;
     QMenu* m_smileyMenu = nullptr;

@@ -1,4 +1,4 @@
-// The table window's menus, the seat-name popup, the chat entry, the smiley menu, the quick
+// The seat-name popup, the chat entry, the smiley menu, the quick
 // phrase buttons and the sound menu.
 #include "table/core/colortext.h"
 #include "table/window/chatview.h"
@@ -45,49 +45,6 @@ private:
     std::function<void()> m_send;
 };
 } // namespace
-
-void Tchat::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    m_startGame = file->addAction(QStringLiteral("Start Game"));
-    m_startGame->setObjectName("StartGame1");
-    m_startGame->setEnabled(false);
-    connect(m_startGame, &QAction::triggered, this, [this] { m_model.clickStart(); });
-    file->addSeparator();
-    m_exit = file->addAction(QStringLiteral("Exit"));
-    m_exit->setObjectName("Exit1");
-    connect(m_exit, &QAction::triggered, this, &QWidget::close);
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_manualSort = options->addAction(QStringLiteral("Manual Sort"));
-    m_manualSort->setObjectName("ManualSort1");
-    m_manualSort->setCheckable(true);
-    connect(m_manualSort, &QAction::triggered, this, [this] { m_model.setManualSort(!m_model.state().manualSort); });
-    options->addAction(m_chatView->scrollOffAction());
-    m_chatView->scrollOffAction()->setObjectName("ScrollOff1");
-    options->addAction(m_chatView->clearAction());
-    options->addSeparator();
-    m_justWatch = options->addAction(QStringLiteral("Just Watch"));
-    m_justWatch->setObjectName("JustWatch1");
-    m_justWatch->setCheckable(true);
-    connect(m_justWatch, &QAction::triggered, this, [this] {
-        m_model.toggleJustWatch();
-        // The check mark changes only when the host's answer arrives.
-        m_justWatch->setChecked(m_model.state().justWatch);
-    });
-
-    m_seatMenu = new QMenu(this);
-    m_seatMenu->setObjectName("popup_kick");
-    QAction* remove = m_seatMenu->addAction(QStringLiteral("Remove From Game"));
-    remove->setObjectName("RemoveFromGame1");
-    QAction* setWatch = m_seatMenu->addAction(QStringLiteral("Set to Just Watch"));
-    setWatch->setObjectName("SettojustWatch1");
-    QAction* unsetWatch = m_seatMenu->addAction(QStringLiteral("Unset Just Watch"));
-    unsetWatch->setObjectName("UnsetJustWatch1");
-    connect(remove, &QAction::triggered, this, [this] { m_model.kicking(m_popupSeat); });
-    connect(setWatch, &QAction::triggered, this, [this] { m_model.setJustWatchFor(m_popupSeat); });
-    connect(unsetWatch, &QAction::triggered, this, [this] { m_model.unsetJustWatchFor(m_popupSeat); });
-}
 
 void Tchat::showSeatPopup(int seat)
 {

@@ -3,6 +3,7 @@
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "table/window/tchat.h"
+#include "windows/spylist.h"
 
 #include <QAction>
 #include <QFile>
@@ -47,6 +48,10 @@ void Tchat::sync()
     m_justWatch->setChecked(s.justWatch);
     m_manualSort->setChecked(s.manualSort);
     if (m_model.badgesCounting() && !m_badgeTimer.isActive()) m_badgeTimer.start();
+    if (m_spyList) {
+        m_spyList->setEntries(s.spectators);
+        m_spyList->setHosting(s.host);
+    }
     writeStateFile();
 }
 
