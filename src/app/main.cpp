@@ -1,12 +1,9 @@
 #include "app/commandline.h"
+#include "app/program.h"
 #include "app/quitsignals.h"
 #include "host/random.h"
 #include "host/tserver.h"
 #include "table/window/instanceguard.h"
-#include "table/window/tchat.h"
-#include "windows/gamestart.h"
-#include "windows/phrases.h"
-#include "windows/spylist.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -44,15 +41,9 @@ int play(const app::CommandLine& cl, int argc, char** argv)
     if (guard.anotherCopyRuns()) return 0; // the first copy's window comes to the front
 
     // Windows and the host are created in a fixed order; the host listens only when hosting.
-    windows::Tgamestartform gameStart;
-    host::TServer server(cl.seed.value_or(host::SeededRandom::clockSeed()));
-    table::Tchat chat(server, gameStart);
+    app::Program program(cl.seed.value_or(host::SeededRandom::clockSeed()), tally::TallyBook::defaultFolder());
+    table::Tchat& chat = program.chat;
     guard.createPresenceMarker();
-    windows::Tspylist spyList;
-    windows::Tphrases phrases;
-    chat.setSpyList(&spyList);
-    chat.setPhraseEditor(&phrases);
-    server.engine().setBotSpeedSource([&chat] { return chat.botSpeed(); });
     QObject::connect(&guard, &table::InstanceGuard::raiseRequested, &chat, [&chat] {
         if (chat.isMinimized()) chat.showNormal();
         chat.raise();
@@ -64,7 +55,7 @@ int play(const app::CommandLine& cl, int argc, char** argv)
     app::quitOnSignals(&chat, [] { QApplication::closeAllWindows(); });
     chat.show();
     const int rc = application.exec();
-    server.shutdown();
+    program.server.shutdown();
     return rc;
 }
 

@@ -5,7 +5,10 @@
 #include "table/core/colortext.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
+#include "windows/aboutform.h"
+#include "windows/downloadform.h"
 #include "windows/gamestart.h"
+#include "windows/tallylistform.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -315,6 +318,9 @@ void Tchat::buildScorePanel(QWidget* p)
     buildChatEntry(p);
     m_logo = clickPicture(p, QStringLiteral("image_logo"), QRect(243, 487, 146, 24));
     m_logo->setCursor(Qt::PointingHandCursor);
+    connect(m_logo, &ClickLabel::pressed, this, [this](Qt::MouseButton b) {
+        if (b == Qt::LeftButton && m_about) m_about->openLink();
+    });
 }
 
 void Tchat::wireModel()
@@ -368,16 +374,21 @@ void Tchat::showEvent(QShowEvent* event)
 
 void Tchat::processparams()
 {
+    if (m_tally && !m_tally->startupError().isEmpty())
+        QMessageBox::warning(this, QStringLiteral("Quornet"), m_tally->startupError());
     m_model.setHosting(false);
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), colors::Blue);
+        if (m_download) m_download->show();
         m_address = QStringLiteral("127.0.0.1");
         m_model.setPlayerName(QStringLiteral("You"));
+        if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));
         hostpress();
         return;
     }
     m_model.chat().addlinetochat(QStringLiteral("0+Loading Multi-player Game.. Please Wait."), colors::Blue);
     m_model.setPlayerName(m_positional.value(0));
+    if (m_tally) m_tally->setLocalPlayer(m_positional.value(0));
     m_address = m_positional.value(1);
     if (m_positional.size() < 3) return; // a name alone, or a name and an address: nothing follows
     if (m_positional[2] == QLatin1String("true"))

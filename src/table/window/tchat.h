@@ -31,6 +31,10 @@ namespace quornet::windows {
 class Tgamestartform;
 class Tspylist;
 class Tphrases;
+class Ttallylist;
+class Thelp;
+class Tabout;
+class Tdownload;
 }
 
 namespace quornet::table {
@@ -80,6 +84,9 @@ public:
     void setSpyList(windows::Tspylist* spyList);
     void setPhraseEditor(windows::Tphrases* editor);
     void startChatterBot();
+    void setTallyList(windows::Ttallylist* tally);
+    void setHelpWindows(windows::Thelp* help, windows::Tabout* about);
+    void setDownloadWindow(windows::Tdownload* download);
 
     // Start-up steps (also used by tests).
     void processparams();
@@ -146,6 +153,9 @@ private:
     windows::Tspylist* m_spyList = nullptr;
     windows::Tphrases* m_phraseEditor = nullptr;
     ChatterBot* m_chatterBot = nullptr;
+    windows::Ttallylist* m_tally = nullptr;
+    windows::Tabout* m_about = nullptr;
+    windows::Tdownload* m_download = nullptr;
     QByteArray m_lastState;
 
     // Widgets.

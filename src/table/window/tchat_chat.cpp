@@ -88,7 +88,7 @@ void Tchat::buildChatEntry(QWidget* p)
     m_smileyMenu->setObjectName("popup_smilies");
     for (int code = 10; code <= 27; ++code) {
         QAction* a = m_smileyMenu->addAction(QStringLiteral(":)#%1").arg(code));
-        a->setObjectName(QStringLiteral("N%1").arg(code));
+        a->setObjectName(QStringLiteral("Smiley%1").arg(code));
         connect(a, &QAction::triggered, this, [this, code] {
             if (m_entry->text() == QLatin1String(Prompt)) m_entry->clear();
             m_entry->setText(m_entry->text() + QStringLiteral(":)#%1").arg(code));

@@ -1,8 +1,14 @@
 // The side windows the table window opens from its View and Help menus.
 #include "table/core/chatterbot.h"
 #include "table/window/tchat.h"
+#include "windows/aboutform.h"
+#include "windows/downloadform.h"
+#include "windows/helpform.h"
 #include "windows/phrases.h"
 #include "windows/spylist.h"
+#include "windows/tallylistform.h"
+
+#include <QMessageBox>
 
 #include <QAction>
 #include <QMenu>
@@ -44,6 +50,58 @@ void Tchat::setPhraseEditor(windows::Tphrases* editor)
         }
         m_settings.savePhrasesTo(settingsPath());
     });
+}
+
+void Tchat::setTallyList(windows::Ttallylist* tally)
+{
+    m_tally = tally;
+    tally->setBackground(m_art.background);
+    const auto refresh = [this] {
+        QStringList captions;
+        for (int seat = 1; seat <= 4; ++seat) captions << m_model.state().seat(seat).name;
+        const int own = m_model.state().own;
+        m_tally->loadchecklist(captions, own >= 1 && own <= 4 ? own : 0);
+    };
+    connect(&m_model, &TableModel::playersChanged, tally, refresh);
+    connect(&m_model, &TableModel::gameWon, tally, [this, refresh](const QString& names) {
+        refresh();
+        m_tally->addgame(names);
+    });
+    QAction* show = m_viewMenu->addAction(QStringLiteral("Tally List"));
+    show->setObjectName("TallyList1");
+    connect(show, &QAction::triggered, tally, [tally, refresh] {
+        refresh();
+        tally->show();
+        tally->raise();
+    });
+}
+
+void Tchat::setHelpWindows(windows::Thelp* help, windows::Tabout* about)
+{
+    m_about = about;
+    help->setBackground(m_art.background);
+    about->setBackground(m_art.background);
+    QAction* content = m_helpMenu->addAction(QStringLiteral("Content"));
+    content->setObjectName("Help2");
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(content, &QAction::triggered, help, [help] {
+        help->show();
+        help->raise();
+    });
+    m_helpMenu->addSeparator();
+    QAction* aboutItem = m_helpMenu->addAction(QStringLiteral("About"));
+    aboutItem->setObjectName("About1");
+    connect(aboutItem, &QAction::triggered, about, [about] {
+        about->show();
+        about->raise();
+    });
+}
+
+void Tchat::setDownloadWindow(windows::Tdownload* download)
+{
+    m_download = download;
+    // The lobby program or its installer started: the game ends as File > Exit does.
+    connect(download, &windows::Tdownload::exitRequested, this, &QWidget::close);
 }
 
 void Tchat::startChatterBot()
