@@ -6,6 +6,7 @@
 #include "table/window/instanceguard.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -37,6 +38,9 @@ int play(const app::CommandLine& cl, int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quornet"));
+    QIcon icon;
+    for (int size : {32, 64, 256}) icon.addFile(QStringLiteral(":/icons/quornet-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     table::InstanceGuard guard;
     if (guard.anotherCopyRuns()) return 0; // the first copy's window comes to the front
 
