@@ -28,11 +28,17 @@ TableArt loadTableArt(qreal ratio, const QString& deckId)
     using P = BoardArt::Picture;
     TableArt a;
     const BoardArt art;
-    const DeckCatalog catalog;
-    // The deck renders each card the first time it is asked for, so start-up stays quick.
-    auto deck = std::make_shared<CardDeck>(deckId.isEmpty() ? CardDeck::openDefault(catalog)
-                                                            : CardDeck::open(catalog, deckId));
-    a.card = [deck, ratio](int code) { return deck->card(code, ratio); };
+    // The deck is opened when the first card is shown and renders each card the first time it
+    // is asked for, so the window appears without waiting for the SVG file.
+    auto deck = std::make_shared<std::unique_ptr<CardDeck>>();
+    a.card = [deck, deckId, ratio](int code) {
+        if (!*deck) {
+            const DeckCatalog catalog;
+            *deck = std::make_unique<CardDeck>(deckId.isEmpty() ? CardDeck::openDefault(catalog)
+                                                                : CardDeck::open(catalog, deckId));
+        }
+        return (*deck)->card(code, ratio);
+    };
     for (int r = 0; r < 13; ++r) {
         a.normalTop[std::size_t(r)] = art.bookTop(r, 1, ratio);
         a.wildTop[std::size_t(r)] = art.bookTop(r, 2, ratio);
