@@ -25,14 +25,19 @@ using quornet::settings::IniFile;
 using quornet::settings::TableSettings;
 using quornet::table::ColorText;
 
-namespace {
+namespace
+{
 
+// The lines' texts without their line endings. A last line without LF that ends in CR is
+// still the same bytes once a line ending is put after it (CR LF or LF), though a reader then
+// takes its CR as part of the ending: trailing CRs are not compared.
 QList<QByteArray> lineTexts(const QByteArray& file)
 {
     QList<QByteArray> lines = file.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    for (QByteArray& l : lines)
-        if (l.endsWith('\r')) l.chop(1);
+    if (lines.last().isEmpty()) lines.removeLast();
+    for (QByteArray& line : lines)
+        while (line.endsWith('\r'))
+            line.chop(1);
     return lines;
 }
 
@@ -49,8 +54,10 @@ bool isOurKeyLine(const QByteArray& line)
     const qsizetype eq = line.indexOf('=');
     if (eq < 0) return false;
     QByteArray key = line.left(eq);
-    while (!key.isEmpty() && (key.front() == ' ' || key.front() == '\t')) key.remove(0, 1);
-    while (!key.isEmpty() && (key.back() == ' ' || key.back() == '\t')) key.chop(1);
+    while (!key.isEmpty() && (key.front() == ' ' || key.front() == '\t'))
+        key.remove(0, 1);
+    while (!key.isEmpty() && (key.back() == ' ' || key.back() == '\t'))
+        key.chop(1);
     const QString name = decode(key);
     for (const QString& k : TableSettings::keyOrder() + TableSettings::phraseKeys())
         if (name.compare(k, Qt::CaseInsensitive) == 0) return true;
@@ -62,14 +69,17 @@ QString normalised(QString value)
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     qsizetype b = 0, e = value.size();
     const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    while (b < e && blank(value[b])) ++b;
-    while (e > b && blank(value[e - 1])) --e;
+    while (b < e && blank(value[b]))
+        ++b;
+    while (e > b && blank(value[e - 1]))
+        --e;
     return value.mid(b, e - b);
 }
 
 TableSettings normalised(TableSettings s)
 {
-    for (QString& p : s.phrases) p = normalised(p);
+    for (QString& p : s.phrases)
+        p = normalised(p);
     s.cardDeck = normalised(s.cardDeck);
     return s;
 }
@@ -81,7 +91,8 @@ void settingsFile(const QByteArray& bytes)
     FUZZ_CHECK(file.contents() == bytes, "reading changed the file");
     TableSettings loaded;
     loaded.load(file);
-    FUZZ_CHECK(loaded.textSize >= TableSettings::MinTextSize && loaded.textSize <= TableSettings::MaxTextSize);
+    FUZZ_CHECK(loaded.textSize >= TableSettings::MinTextSize &&
+               loaded.textSize <= TableSettings::MaxTextSize);
     FUZZ_CHECK(loaded.width > 0 && loaded.height > 0);
     FUZZ_CHECK(loaded.pickup >= 1 && loaded.pickup <= 7);
     loaded.save(file);
@@ -93,7 +104,8 @@ void settingsFile(const QByteArray& bytes)
     qsizetype at = 0;
     for (const QByteArray& line : lineTexts(bytes)) {
         if (isOurKeyLine(line)) continue;
-        while (at < after.size() && after[at] != line) ++at;
+        while (at < after.size() && after[at] != line)
+            ++at;
         FUZZ_CHECK(at < after.size(), "a line of the file was lost: " + line.left(60));
         ++at;
     }

@@ -23,7 +23,8 @@
 using namespace quornet;
 using namespace quornet::table;
 
-namespace {
+namespace
+{
 
 void checkState(const TableState& s)
 {
@@ -41,7 +42,8 @@ void checkState(const TableState& s)
         FUZZ_CHECK(it->slot == it.key(), "card filed under another slot");
         FUZZ_CHECK(it->code >= 1 && it->code <= 54, "card with a bad code");
     }
-    if (s.picked.isPicked()) FUZZ_CHECK(s.card(s.picked.slot) != nullptr, "picked card not in the hand");
+    if (s.picked.isPicked())
+        FUZZ_CHECK(s.card(s.picked.slot) != nullptr, "picked card not in the hand");
     for (int team = 1; team <= 2; ++team) {
         const TeamBoard& b = s.team(team);
         for (auto it = b.working.cbegin(); it != b.working.cend(); ++it) {
@@ -55,7 +57,8 @@ void checkState(const TableState& s)
     FUZZ_CHECK(s.own >= 0 && s.own <= MaxParticipant, "own participant number");
 }
 
-class Driver {
+class Driver
+{
 public:
     explicit Driver(std::uint8_t start)
     {
@@ -83,26 +86,66 @@ private:
         const auto arg = [&a](int i) { return i < a.size() ? int(qint8(a[i])) : 0; };
         const QString text = QString::fromUtf8(a.mid(2));
         switch (quint8(arg(0)) % 24) {
-        case 0: m_model.clickCard(arg(1), Qt::LeftButton); break;
-        case 1: m_model.clickCard(arg(1), Qt::RightButton); break;
-        case 2: m_model.clickDraw(); break;
-        case 3: m_model.clickPickup(); break;
-        case 4: m_model.clickPlace(arg(1)); break;
-        case 5: m_model.clickClearBook(); break;
-        case 6: m_model.clickCreate(); break;
-        case 7: m_model.clickBook(arg(1), arg(2)); break;
-        case 8: m_model.clickCompleted(arg(1), arg(2)); break;
-        case 9: m_model.clickDiscard(); break;
-        case 10: m_model.badgeTick(); break;
-        case 11: m_model.tick(); break;
-        case 12: m_model.kicking(arg(1)); break;
-        case 13: m_model.setJustWatchFor(arg(1)); break;
-        case 14: m_model.unsetJustWatchFor(arg(1)); break;
-        case 15: m_model.toggleJustWatch(); break;
-        case 16: m_model.sendit(text, quint32(arg(1))); break;
-        case 17: m_model.quickPhrase(text, 0); break;
-        case 18: m_model.sendChatterSound(arg(1)); break;
-        case 19: m_model.clickStart(); break;
+        case 0:
+            m_model.clickCard(arg(1), Qt::LeftButton);
+            break;
+        case 1:
+            m_model.clickCard(arg(1), Qt::RightButton);
+            break;
+        case 2:
+            m_model.clickDraw();
+            break;
+        case 3:
+            m_model.clickPickup();
+            break;
+        case 4:
+            m_model.clickPlace(arg(1));
+            break;
+        case 5:
+            m_model.clickClearBook();
+            break;
+        case 6:
+            m_model.clickCreate();
+            break;
+        case 7:
+            m_model.clickBook(arg(1), arg(2));
+            break;
+        case 8:
+            m_model.clickCompleted(arg(1), arg(2));
+            break;
+        case 9:
+            m_model.clickDiscard();
+            break;
+        case 10:
+            m_model.badgeTick();
+            break;
+        case 11:
+            m_model.tick();
+            break;
+        case 12:
+            m_model.kicking(arg(1));
+            break;
+        case 13:
+            m_model.setJustWatchFor(arg(1));
+            break;
+        case 14:
+            m_model.unsetJustWatchFor(arg(1));
+            break;
+        case 15:
+            m_model.toggleJustWatch();
+            break;
+        case 16:
+            m_model.sendit(text, quint32(arg(1)));
+            break;
+        case 17:
+            m_model.quickPhrase(text, 0);
+            break;
+        case 18:
+            m_model.sendChatterSound(arg(1));
+            break;
+        case 19:
+            m_model.clickStart();
+            break;
         case 20: {
             GameOptions o;
             static const char* const Lengths[] = {"r", "3", "5", "f"};
@@ -113,9 +156,15 @@ private:
             m_model.startGame(o);
             break;
         }
-        case 21: (void)m_model.seatPopup(arg(1)); break;
-        case 22: m_model.sortthem(); break;
-        case 23: m_model.setManualSort(arg(1) & 1); break;
+        case 21:
+            (void)m_model.seatPopup(arg(1));
+            break;
+        case 22:
+            m_model.sortthem();
+            break;
+        case 23:
+            m_model.setManualSort(arg(1) & 1);
+            break;
         }
     }
 
@@ -136,7 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Driver driver(data[0]);
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     protocol::FrameSplitter split;
-    for (const QByteArray& m : split.feed(bytes)) driver.message(m);
+    for (const QByteArray& m : split.feed(bytes))
+        driver.message(m);
     // Bytes after the last terminator stay pending, as an unfinished message on the wire does.
     return 0;
 }

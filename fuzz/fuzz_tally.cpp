@@ -21,7 +21,8 @@ using namespace quornet;
 using quornet::tally::Lzrw1;
 using quornet::tally::TallyGrid;
 
-namespace {
+namespace
+{
 
 void asFile(const QByteArray& bytes, qint64 maxSize)
 {
@@ -31,7 +32,8 @@ void asFile(const QByteArray& bytes, qint64 maxSize)
         return;
     }
     FUZZ_CHECK(r.data.size() <= maxSize, "decoded past the limit");
-    FUZZ_CHECK(bytes.size() >= 8 && r.data.size() == qFromLittleEndian<qint32>(bytes.constData() + 4),
+    FUZZ_CHECK(bytes.size() >= 8 &&
+                   r.data.size() == qFromLittleEndian<qint32>(bytes.constData() + 4),
                "decoded size differs from the size field");
     QString reason;
     const std::optional<TallyGrid> grid = TallyGrid::fromText(r.data, &reason);
@@ -49,7 +51,8 @@ void asBlock(const QByteArray& bytes)
     QByteArray out("prefix");
     const Lzrw1::PieceStatus status = Lzrw1::decompressPiece(bytes, out);
     if (status == Lzrw1::PieceStatus::Ok) {
-        FUZZ_CHECK(out.startsWith("prefix") && out.size() - 6 <= Lzrw1::PieceSize, "piece too long");
+        FUZZ_CHECK(out.startsWith("prefix") && out.size() - 6 <= Lzrw1::PieceSize,
+                   "piece too long");
     } else {
         FUZZ_CHECK(out == "prefix", "a failed piece changed the output");
     }

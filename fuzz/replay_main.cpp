@@ -13,7 +13,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
-namespace {
+namespace
+{
 
 bool replay(const QString& path, bool verbose)
 {
@@ -23,7 +24,9 @@ bool replay(const QString& path, bool verbose)
         return false;
     }
     const QByteArray bytes = file.readAll();
-    if (verbose) std::fprintf(stderr, "replaying %s (%lld bytes)\n", qPrintable(path), qlonglong(bytes.size()));
+    if (verbose)
+        std::fprintf(stderr, "replaying %s (%lld bytes)\n", qPrintable(path),
+                     qlonglong(bytes.size()));
     // A copy of exactly the input's size, so a read past the end is caught as the fuzzer would.
     std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
     LLVMFuzzerTestOneInput(copy.data(), copy.size());

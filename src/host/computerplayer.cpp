@@ -246,7 +246,9 @@ void ComputerPlayer::discard(int seat)
         if (hand[std::size_t(i)] != 0 && !isWild(hand[std::size_t(i)])) slot = i;
     for (int i = 0; i < HandSlots && slot < 0; ++i)
         if (hand[std::size_t(i)] != 0) slot = i;
-    if (slot >= 0) m_engine.requestDiscard(seat, slot);
+    // With no card left the request for the empty slot 0 still ends the turn: the engine passes
+    // it on for a computer player rather than wait for a discard that cannot come.
+    m_engine.requestDiscard(seat, slot >= 0 ? slot : 0);
 }
 
 } // namespace quornet::host

@@ -183,6 +183,13 @@ void HostEngine::drawing(int seat, int mode)
             if (slot >= 0) getCard(seat, slot, true);
         }
     }
+    // An empty hand that got nothing (an empty pile picked up, or the deck ran out) has nothing
+    // to play or discard: it takes the foot, or, already on the foot, the turn passes on as
+    // when the last card goes to a book. Waiting for a discard would stall the game.
+    if (handEmpty(rec.hand)) {
+        checkForFoot(seat, false);
+        if (!m_t.running || m_t.turnSeat != seat) return;
+    }
     if (m_t.computerPlayed(seat)) m_bots->play(seat);
 }
 

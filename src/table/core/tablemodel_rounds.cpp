@@ -140,6 +140,10 @@ void TableModel::winner(const QByteArray& args)
 
 void TableModel::invalidDiscard()
 {
+    // The host gives the turn back to the seat whose discard it refused; a spectator holds no
+    // seat and never discards, so the message cannot be meant for it.
+    if (m_s.own < 1 || m_s.own > SeatCount)
+        return dropped(cmd::InvalidDiscard, {}, "the window holds no seat");
     m_s.turnSeat = m_s.own;
     status(QStringLiteral("That is not a valid discard"));
 }

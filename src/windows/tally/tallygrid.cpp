@@ -116,9 +116,11 @@ std::optional<TallyGrid> TallyGrid::fromText(const QByteArray& bytes, QString* e
 
     TallyGrid grid;
     grid.m_rows.resize(qsizetype(rows));
+    // A carriage return left inside a line (one without its line feed) is no line break here,
+    // but the grid never holds one: it is read as the blank toText() would write for it.
     for (int column = 0; column < ColumnCount; ++column) {
         for (qsizetype row = 0; row < rows; ++row)
-            grid.m_rows[row][column] = nextLine();
+            grid.m_rows[row][column] = oneLine(nextLine());
     }
     return grid;
 }
