@@ -66,11 +66,11 @@ private slots:
 
         // Start-up: the solo game hosts, connects its own window and logs in as seat 1.
         QTRY_VERIFY_WITH_TIMEOUT(s.loggedIn && s.own == 1, Deadline);
-        // The own login read the (missing) settings file: its defaults are in force.
+        // The own arrival (after the login reply) reads the (missing) settings file.
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
         QVERIFY(s.manualSort);
         QCOMPARE(chat.botSpeed(), 750);
         QCOMPARE(chat.model().chat().textSize(), 8);
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
         QCOMPARE(chat.model().chat().lines().first().plainText().trimmed(), QString("Loading Solo Game..Please wait."));
         auto* start = child<QPushButton>(&chat, "button_start");
         QVERIFY(start->isVisible());
@@ -189,6 +189,11 @@ private slots:
         QVERIFY(tie || s.team(1).winnerVisible || s.team(2).winnerVisible);
         QVERIFY(child<QLabel>(&chat, "image_winner1")->isVisible() == s.team(1).winnerVisible);
         qInfo("played %d turns, created %d books, added %d cards", turns, booksCreated, cardsAdded);
+        // The table window's (and in-process host's) resident memory after the whole game.
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : status.readAll().split('\n'))
+                if (line.startsWith("VmRSS:")) qInfo("resident memory after the game: %s", line.mid(6).trimmed().constData());
     }
 };
 
