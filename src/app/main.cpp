@@ -1,13 +1,13 @@
 #include "app/commandline.h"
-#include "app/program.h"
 #include "app/quitsignals.h"
+#include "app/tablewindow.h"
 #include "host/random.h"
 #include "host/tserver.h"
-#include "table/window/instanceguard.h"
 
-#include <QApplication>
-#include <QIcon>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 
 #include <cstdio>
 
@@ -33,34 +33,29 @@ int serve(const app::CommandLine& cl, int argc, char** argv)
     return rc;
 }
 
-// The table window: solo game, hosting copy or joining copy.
+// The table window lives in the module beside the program: lib/quornet/ when installed,
+// lib/ in the build tree.
 int play(const app::CommandLine& cl, int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quornet"));
-    QIcon icon;
-    for (int size : {32, 64, 256}) icon.addFile(QStringLiteral(":/icons/quornet-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
-    table::InstanceGuard guard;
-    if (guard.anotherCopyRuns()) return 0; // the first copy's window comes to the front
-
-    // Windows and the host are created in a fixed order; the host listens only when hosting.
-    app::Program program(cl.seed.value_or(host::SeededRandom::clockSeed()), tally::TallyBook::defaultFolder());
-    table::Tchat& chat = program.chat;
-    guard.createPresenceMarker();
-    QObject::connect(&guard, &table::InstanceGuard::raiseRequested, &chat, [&chat] {
-        if (chat.isMinimized()) chat.showNormal();
-        chat.raise();
-        chat.activateWindow();
-    });
-    // Closing the table window ends the program, whatever side windows are still open.
-    QObject::connect(&chat, &table::Tchat::closing, &application, &QCoreApplication::quit, Qt::QueuedConnection);
-    chat.setCommandLine(cl.positional, cl.port);
-    app::quitOnSignals(&chat, [] { QApplication::closeAllWindows(); });
-    chat.show();
-    const int rc = application.exec();
-    program.server.shutdown();
-    return rc;
+    QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (exe.isEmpty()) exe = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+    const QDir bin = QFileInfo(exe).absoluteDir();
+    const QString name = QString::fromLatin1(app::TableWindowModule) + QStringLiteral(".so");
+    QStringList tried;
+    for (const QString& folder : {QStringLiteral("../lib/quornet"), QStringLiteral("../lib")}) {
+        const QString path = QDir::cleanPath(bin.filePath(folder + '/' + name));
+        tried << path;
+        if (!QFileInfo::exists(path)) continue;
+        QLibrary module(path);
+        const auto run = reinterpret_cast<app::RunTableWindow>(module.resolve(app::RunTableWindowSymbol));
+        if (!run) {
+            std::fprintf(stderr, "quornet: cannot load the table window: %s\n", qPrintable(module.errorString()));
+            return 1;
+        }
+        return run(argc, argv, &cl);
+    }
+    std::fprintf(stderr, "quornet: the table window module is missing (looked for %s)\n", qPrintable(tried.join(", ")));
+    return 1;
 }
 
 } // namespace

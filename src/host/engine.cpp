@@ -366,29 +366,37 @@ void HostEngine::gameRequest(const Queued& q, const char* word, const QByteArray
 }
 
 // ---- Host's own requests --------------------------------------------------------------------
+// The host's own draws are not held to the phases. A computer player's turn, though, runs to
+// its end in one go: when it goes out on the way, the round is over (phase None) before its
+// remaining steps, and those are refused as a participant's would be, so that its discard
+// cannot end the round a second time and count the penalties again.
 
 void HostEngine::requestDraw(int seat, int mode) { drawing(seat, mode); }
 
 void HostEngine::requestCreateBook(int seat, int a, int b, int c)
 {
+    if (m_t.phase != Phase::Play) return;
     if (a < 0 || a >= HandSlots || b < 0 || b >= HandSlots || c < 0 || c >= HandSlots) return;
     createBook(seat, a, b, c);
 }
 
 void HostEngine::requestAddToBook(int seat, int handSlot, int bookSlot)
 {
+    if (m_t.phase != Phase::Play) return;
     if (handSlot < 0 || handSlot >= HandSlots || bookSlot < 1 || bookSlot > BookSlots) return;
     addToBook(seat, handSlot, bookSlot);
 }
 
 void HostEngine::requestAddToComp(int seat, int handSlot, int compSlot)
 {
+    if (m_t.phase != Phase::Play) return;
     if (handSlot < 0 || handSlot >= HandSlots || compSlot < 1 || compSlot > MaxCompletedBooks) return;
     addToComp(seat, handSlot, compSlot);
 }
 
 void HostEngine::requestDiscard(int seat, int handSlot)
 {
+    if (m_t.phase != Phase::Play) return;
     if (handSlot < 0 || handSlot >= HandSlots) return;
     discard(seat, handSlot);
 }

@@ -23,6 +23,7 @@ const QString kPickupdiscard = QStringLiteral("Pickupdiscard");
 const QString kTurnsound = QStringLiteral("Turnsound");
 const QString kChatterSounds = QStringLiteral("ChatterSounds");
 const QString kCarddeck = QStringLiteral("Carddeck");
+const QString kZoom = QStringLiteral("Zoom");
 
 // The integer of the key, or the fallback when missing or not a decimal integer.
 int readInt(const IniFile& file, const QString& key, int fallback)
@@ -58,7 +59,7 @@ QStringList TableSettings::keyOrder()
 {
     return {kTextsize,      kTop,        kLeft,          kWidth,   kHeight,   kTextcolor,
             kBotspeed,      kPlaysounds, kManualsort,    kPickup,  kGametype, kNobots,
-            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck};
+            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck, kZoom};
 }
 
 QStringList TableSettings::phraseKeys()
@@ -87,6 +88,15 @@ QString TableSettings::gameTypeFromText(const QString& text)
 int TableSettings::pickupFromInt(int pickup)
 {
     return pickup >= 1 && pickup <= 7 ? pickup : 1;
+}
+
+int TableSettings::zoomFromText(const QString& text)
+{
+    // Only the View > Zoom steps; anything else shows the table at its own size.
+    const QString t = text.trimmed();
+    for (int z : {125, 150, 200})
+        if (t == QString::number(z)) return z;
+    return 100;
 }
 
 void TableSettings::load(const IniFile& file)
@@ -122,6 +132,7 @@ void TableSettings::load(const IniFile& file)
     turnSound = read(file, kTurnsound) == QLatin1String("1") ? 1 : 0;
     chatterSounds = read(file, kChatterSounds) != QLatin1String("false");
     cardDeck = read(file, kCarddeck);
+    zoom = zoomFromText(read(file, kZoom));
 }
 
 void TableSettings::save(IniFile& file) const
@@ -146,6 +157,7 @@ void TableSettings::save(IniFile& file) const
     file.setValue(s, kTurnsound, turnSound == 1 ? QStringLiteral("1") : QStringLiteral("0"));
     file.setValue(s, kChatterSounds, trueFalse(chatterSounds));
     file.setValue(s, kCarddeck, cardDeck);
+    file.setValue(s, kZoom, QString::number(zoomFromText(QString::number(zoom))));
 }
 
 void TableSettings::savePhrases(IniFile& file) const

@@ -52,6 +52,7 @@ public:
     int turnSound = 0;                        // Turnsound: 0 Classic, 1 New
     bool chatterSounds = true;                // ChatterSounds: Play Chatter Sounds
     QString cardDeck;                         // Carddeck: the chosen SVG card deck, empty: default
+    int zoom = 100;                           // Zoom: the table window's scale, 100, 125, 150 or 200 %
 
     static QString sectionName(); // "quornet"
     // The keys save() writes, in the order it writes them (Phrase1..9 are savePhrases()').
@@ -80,6 +81,7 @@ public:
     static int botSpeedFromText(const QString& text);
     static QString gameTypeFromText(const QString& text);
     static int pickupFromInt(int pickup);
+    static int zoomFromText(const QString& text);
 };
 
 } // namespace quornet::settings

@@ -46,6 +46,14 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent)
     m_kick->setObjectName(QStringLiteral("popup_kickhim"));
     m_kick->setEnabled(false);
     connect(m_kick, &QAction::triggered, this, &Tspylist::removeFromGame);
+    m_popup->addSeparator();
+    m_mute = m_popup->addAction(QStringLiteral("Mute"));
+    m_mute->setObjectName(QStringLiteral("popup_mute"));
+    m_mute->setCheckable(true);
+    connect(m_mute, &QAction::triggered, this, [this](bool on) {
+        const int participant = hoveredParticipant();
+        if (participant > 0) emit muteRequested(participant, on);
+    });
 
     m_done = new QPushButton(QStringLiteral("Done"), this);
     m_done->setObjectName(QStringLiteral("button_done"));
@@ -108,7 +116,20 @@ void Tspylist::openMenu(const QPoint& viewportPos)
     // The entry under the pointer where the menu was asked for, also when no movement came
     // before the click (the menu key, a pointer that rested while the list changed).
     remember(viewportPos);
+    const int participant = hoveredParticipant();
+    m_mute->setEnabled(participant > 0);
+    m_mute->setChecked(m_muted.contains(participant));
     m_popup->popup(m_list->viewport()->mapToGlobal(viewportPos));
+}
+
+void Tspylist::setMutedParticipants(const QList<int>& participants) { m_muted = participants; }
+
+int Tspylist::hoveredParticipant() const
+{
+    if (m_tag < 0 || m_tag >= m_list->count()) return 0;
+    bool ok = false;
+    const int participant = participantOf(m_list->item(m_tag)->text(), &ok);
+    return ok ? participant : 0;
 }
 
 void Tspylist::removeFromGame()

@@ -34,6 +34,9 @@ public:
     void setHosting(bool hosting);
     bool hosting() const;
 
+    // The spectators this window does not hear; their entries show the Mute item checked.
+    void setMutedParticipants(const QList<int>& participants);
+
     // The list's tag: the row of the entry under the mouse pointer, -1 over no entry.
     int hoveredEntry() const { return m_tag; }
 
@@ -44,6 +47,8 @@ public:
 signals:
     // "Remove From Game" was chosen on the entry of this participant.
     void kickRequested(int participant);
+    // "Mute" was checked (true) or unchecked on the entry of this participant.
+    void muteRequested(int participant, bool muted);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,11 +57,14 @@ private:
     void remember(const QPoint& viewportPos);
     void openMenu(const QPoint& viewportPos);
     void removeFromGame();
+    int hoveredParticipant() const;
 
     QLabel* m_caption = nullptr;
     QListWidget* m_list = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_kick = nullptr;
+    QAction* m_mute = nullptr;
+    QList<int> m_muted;
     QPushButton* m_done = nullptr;
     int m_tag = -1;
 };

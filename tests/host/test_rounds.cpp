@@ -113,7 +113,9 @@ private slots:
         h.send(1, msg::discard(1, 0));
         QCOMPARE(h.table().turnSeat, 2);
         h.take();
-        // A computer player naming an empty slot passes the turn: it can never stall a game.
+        // A computer player (that has drawn) naming an empty slot passes the turn: it can never
+        // stall a game.
+        h.table().phase = Phase::Play;
         h.engine->requestDiscard(2, 20);
         QCOMPARE(h.take(), QStringList{"1:CMD_nextplayer+2+11+t+3"});
         QCOMPARE(h.table().turnSeat, 3);
@@ -224,6 +226,50 @@ private slots:
                               "1:CMD_freecard+2", "1:CMD_nextplayer+1+0+t+2"}));
         QVERIFY(h.table().running);
         QCOMPARE(h.engine->botTimerTag(), TimerTag::DrawDecision);
+    }
+
+    // Klick (seat 3, a computer player on his foot) lays his last cards on the kings and goes
+    // out in the middle of his turn. The round ends there once: the rest of his turn (the
+    // discard he would make) must not end it again and count the penalties twice.
+    void aComputerPlayerGoingOutEndsTheRoundOnce()
+    {
+        Harness h;
+        h.join("Ann");
+        h.startGame("5");
+        // Ann plays out her foot on the kings; Klot draws two threes and discards one; Klick
+        // draws two kings.
+        Rig(h)
+            .hand(1, {})
+            .foot(1, {})
+            .onFoot(1)
+            .hand(3, {13})
+            .foot(3, {})
+            .onFoot(3)
+            .hand(2, {3})
+            .foot(2, {})
+            .workingBook(1, 1, 13, 1, 3)
+            .stack({26, 39, 16, 29, 52, 13});
+        h.send(1, msg::drawing(1, 1));
+        h.send(1, msg::addToBook(1, 0, 1));
+        h.send(1, msg::addToBook(1, 1, 1));
+        h.take();
+        QStringList seen;
+        for (int i = 0; i < 200 && !seen.join('\n').contains(QLatin1String("CMD_rwinner")); ++i) {
+            h.fire();
+            seen += h.takeFor(1);
+        }
+        QCOMPARE(seen.filter(QStringLiteral("CMD_rwinner")), QStringList{"CMD_rwinner+1++"});
+        const int afterOut = int(seen.indexOf(QStringLiteral("CMD_rwinner+1++")));
+        // The four penalty reports come once, and nothing follows the round's end.
+        QCOMPARE(seen.mid(afterOut - 4, 4).filter(QStringLiteral("CMD_postscores")).size(), 4);
+        for (int i = 0; i < 20; ++i) {
+            h.fire();
+            const QStringList more = h.takeFor(1);
+            if (!more.isEmpty() && more.first().startsWith(QLatin1String("CMD_startround"))) break;
+            QVERIFY2(more.isEmpty(), qPrintable(more.join(' ')));
+        }
+        QCOMPARE(h.seat(1).score, h.seat(3).score);
+        QCOMPARE(h.engine->checkInvariants(), QString());
     }
 
     void tieAfterAnEmptyDeck()

@@ -48,6 +48,7 @@ TableSettings changedSettings()
     s.turnSound = 1;
     s.chatterSounds = false;
     s.cardDeck = "svg-nicu-ornamental";
+    s.zoom = 150;
     return s;
 }
 
@@ -107,6 +108,7 @@ void TestTableSettings::missingFileGivesTheDefaults()
     QVERIFY(s.pickupDiscard);
     QCOMPARE(s.pickup, 1);
     QVERIFY(s.cardDeck.isEmpty());
+    QCOMPARE(s.zoom, 100);
     for (const QString& p : s.phrases)
         QVERIFY(p.isEmpty());
 
@@ -184,6 +186,18 @@ void TestTableSettings::readingRules_data()
     row("chattersounds=false", "chatterSounds", "0");
     row("ChatterSounds=off", "chatterSounds", "1");
     row("Carddeck=svg-oxygen-white", "cardDeck", "svg-oxygen-white");
+    row("Zoom=125", "zoom", "125");
+    row("Zoom=150", "zoom", "150");
+    row("Zoom=200", "zoom", "200");
+    row("zoom=200", "zoom", "200");
+    row("Zoom=100", "zoom", "100");
+    row("Zoom=175", "zoom", "100");
+    row("Zoom=300", "zoom", "100");
+    row("Zoom=-150", "zoom", "100");
+    row("Zoom=1.5", "zoom", "100");
+    row("Zoom=150%", "zoom", "100");
+    row("Zoom=big", "zoom", "100");
+    row("Zoom=", "zoom", "100");
 }
 
 void TestTableSettings::readingRules()
@@ -213,6 +227,7 @@ void TestTableSettings::readingRules()
         {"turnSound", QString::number(s.turnSound)},
         {"chatterSounds", QString::number(s.chatterSounds)},
         {"cardDeck", s.cardDeck},
+        {"zoom", QString::number(s.zoom)},
     };
     QVERIFY2(got.contains(field), qPrintable(field));
     QCOMPARE(got.value(field), expected);
@@ -224,6 +239,7 @@ void TestTableSettings::readingRules()
         {"phrase9", ""},    {"botSpeed", "750"},    {"playSounds", "1"}, {"manualSort", "1"},
         {"pickup", "1"},    {"gameType", "f"},      {"noBots", "0"},     {"pickupDiscard", "1"},
         {"turnSound", "0"}, {"chatterSounds", "1"}, {"cardDeck", ""},
+        {"zoom", "100"},
     };
     QCOMPARE(defaults.size(), got.size());
     for (auto it = defaults.cbegin(); it != defaults.cend(); ++it) {
@@ -236,7 +252,8 @@ void TestTableSettings::savedInTheStatedOrder()
     const QStringList stated = {"Textsize",      "Top",       "Left",          "Width",
                                 "Height",        "Textcolor", "Botspeed",      "Playsounds",
                                 "Manualsort",    "Pickup",    "Gametype",      "Nobots",
-                                "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck"};
+                                "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck",
+                                "Zoom"};
     QCOMPARE(TableSettings::keyOrder(), stated);
 
     IniFile ini;
@@ -259,7 +276,8 @@ void TestTableSettings::savedInTheStatedOrder()
                                         "Pickupdiscard=t\n"
                                         "Turnsound=0\n"
                                         "ChatterSounds=true\n"
-                                        "Carddeck=\n"));
+                                        "Carddeck=\n"
+                                        "Zoom=100\n"));
 
     // The phrase editor's keys come after, only when it writes them.
     changedSettings().savePhrases(ini);
@@ -292,12 +310,12 @@ void TestTableSettings::existingKeysUpdatedMissingOnesAppended()
     const QByteArray after = ini.contents();
     QVERIFY(after.startsWith("; shared file\r\n[Quornet]\r\nPlaysounds = false\r\nPhrase1=Yo!\r\n"
                              "TOP=11\r\nTextsize=8\r\nLeft=3\r\nWidth=798\r\n"));
-    QVERIFY(after.endsWith("Carddeck=\r\n\r\n[lobby]\r\nTop=99\r\n"));
+    QVERIFY(after.endsWith("Carddeck=\r\nZoom=100\r\n\r\n[lobby]\r\nTop=99\r\n"));
     // The missing keys keep the stated order after the ones that were there.
     QCOMPARE(keysInOrder(QByteArray(after).replace("\r", ""), "[Quornet]"),
              QStringList({"Playsounds", "Phrase1", "TOP", "Textsize", "Left", "Width", "Height",
                           "Textcolor", "Botspeed", "Manualsort", "Pickup", "Gametype", "Nobots",
-                          "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck"}));
+                          "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck", "Zoom"}));
     QVERIFY(!after.contains("[quornet]")); // no second section
 }
 
@@ -326,6 +344,15 @@ void TestTableSettings::roundTripThroughAFile()
     QVERIFY(text.startsWith(lobby + "[quornet]\r\nTextsize=14\r\n"));
     QVERIFY(text.contains("\r\nTextcolor=$00FF8040\r\n"));
     QVERIFY(text.contains("\r\nGametype=5\r\nNobots=t\r\nPickupdiscard=f\r\nTurnsound=1\r\n"));
+    QVERIFY(text.contains("\r\nCarddeck=svg-nicu-ornamental\r\nZoom=150\r\n"));
+
+    // A scale that is not a menu step is written as 100, the size it would be read as.
+    TableSettings odd;
+    odd.zoom = 175;
+    QVERIFY(odd.saveTo(path));
+    TableSettings oddBack;
+    QVERIFY(oddBack.loadFrom(path));
+    QCOMPARE(oddBack.zoom, 100);
 
     // The system colours travel by name.
     TableSettings sys;

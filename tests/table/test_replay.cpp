@@ -240,6 +240,8 @@ private slots:
                 const QByteArray m = wire.inbound.front();
                 wire.inbound.pop_front();
                 f.model.handleMessage(m);
+                if (m.startsWith("CMD_rwinner+") || m.startsWith("CMD_winner+"))
+                    checkScoreSheet(f.model.scoreSheet(), host.table());
                 if (m.startsWith("CMD_winner+")) over = true;
                 if (m.startsWith("CMD_nextplayer+")) {
                     if (m.endsWith("+1")) ++turnsOfSeat1;
@@ -285,9 +287,44 @@ private slots:
         QVERIFY(f.boxes.isEmpty() || f.boxes.constFirst().startsWith(QLatin1String("Woops")));
         QVERIFY(wire.closed.isEmpty());
         QCOMPARE(host.stats().gamesEnded, 1);
+        const ScoreSheet& sheet = f.model.scoreSheet();
+        QCOMPARE(sheet.rounds().size(), qsizetype(host.stats().rounds));
+        QVERIFY(sheet.gameOver());
+        for (int team = 1; team <= 2; ++team) QCOMPARE(sheet.carried(team), 0);
     }
 
 private:
+    // At the end of each round the score sheet holds the host's totals, and each round's columns
+    // add up to what the round changed; its bonuses are the round's completed books.
+    static void checkScoreSheet(const ScoreSheet& sheet, const quornet::host::Table& t)
+    {
+        QVERIFY(!sheet.rounds().isEmpty());
+        const RoundScore& last = sheet.rounds().constLast();
+        QVERIFY(last.finished);
+        int wentOut = 0;
+        for (int team = 1; team <= 2; ++team) {
+            QCOMPARE(sheet.total(team), t.seat(team).score);
+            int sum = sheet.carried(team);
+            for (const RoundScore& r : sheet.rounds()) {
+                const TeamRoundScore& ts = r.team(team);
+                sum += ts.roundPoints();
+                QCOMPARE(ts.total, sum);
+                QVERIFY(ts.cardPoints >= 0);
+                QVERIFY(ts.penalties <= 0);
+                QVERIFY(ts.goingOut == 0 || ts.goingOut == quornet::cards::GoingOutBonus);
+            }
+            QCOMPARE(sum, t.seat(team).score);
+            const auto& books = t.books(team);
+            int bonuses = 0;
+            for (int n = 1; n <= books.completedCount; ++n)
+                bonuses += quornet::cards::bookBonus(books.completed[std::size_t(n)].kind);
+            QCOMPARE(last.team(team).bonuses, bonuses);
+            if (last.team(team).goingOut != 0) wentOut = team;
+        }
+        QCOMPARE(last.wentOut, wentOut);
+        QVERIFY(wentOut == 0 || !t.deckExhausted);
+    }
+
     // The window shows what the host holds, whenever both sides are quiet.
     static void checkMirror(const TableState& s, const quornet::host::Table& t)
     {

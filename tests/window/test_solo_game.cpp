@@ -3,10 +3,12 @@
 #include "host/tserver.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
+#include "table/window/scoresheetform.h"
 #include "table/window/tchat.h"
 #include "windows/gamestart.h"
 
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace quornet;
@@ -14,6 +16,8 @@ using table::ClickLabel;
 
 namespace {
 constexpr int Deadline = 20000;
+// The deal of this seed makes a game to 5000 last three rounds with this test's way of playing.
+constexpr quint32 SeveralRoundsSeed = 4;
 
 int rankOf(int code) { return code % 13; }
 bool natural(int code) { return code != 0 && rankOf(code) != 2 && rankOf(code) != 3; }
@@ -48,6 +52,96 @@ private:
     void clickCard(table::Tchat& chat, int slot)
     {
         QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("card%1").arg(slot)), Qt::LeftButton);
+    }
+
+    struct Played {
+        int turns = 0, booksCreated = 0, cardsAdded = 0;
+        bool midShot = false;
+    };
+
+    // Plays seat 1 with the mouse until the game is over (the start button shows again): draw,
+    // create books from three naturals, add to the team's books, discard.
+    void playUntilOver(table::Tchat& chat, Played& played)
+    {
+        const table::TableState& s = chat.model().state();
+        auto* start = child<QPushButton>(&chat, "button_start");
+        auto* draw = child<QPushButton>(&chat, "button_draw");
+        auto* create = child<QPushButton>(&chat, "button_create");
+        auto* discard = child<ClickLabel>(&chat, "image_discard");
+        const auto gameOver = [&] { return start->isVisible(); };
+        
+        while (!gameOver()) {
+            QTRY_VERIFY_WITH_TIMEOUT((s.ownTurn() && s.turnText == "Your Turn.") || gameOver(), Deadline);
+            if (gameOver()) break;
+            ++played.turns;
+            if (!played.midShot && !s.team(1).working.isEmpty() && !s.team(2).working.isEmpty()) {
+                shot(chat, "solo-mid-round");
+                played.midShot = true;
+            }
+            QVERIFY(draw->isVisible());
+            QCOMPARE(child<QLabel>(&chat, "label_turn")->text(), QString("Your Turn."));
+            const int before = hand(chat).size();
+            QTest::mouseClick(draw, Qt::LeftButton);
+            QVERIFY(!draw->isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(hand(chat).size() > before || !s.ownTurn() || gameOver(), Deadline);
+            if (!s.ownTurn() || gameOver()) continue;
+
+            // Create a book from three naturals of a rank the team has no working book of.
+            for (bool made = true; made && s.ownTurn();) {
+                made = false;
+                QMap<int, QList<int>> byRank;
+                for (const auto& c : hand(chat))
+                    if (natural(c.code) && !chat.model().checkforbook(rankOf(c.code), 1)) byRank[rankOf(c.code)] << c.slot;
+                for (const QList<int>& group : byRank) {
+                    if (group.size() < 3 || hand(chat).size() <= 3) continue;
+                    for (int i = 0; i < 3; ++i) {
+                        clickCard(chat, group[i]);
+                        QCOMPARE(s.picked.slot, group[i]);
+                        QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("acard_place%1").arg(i + 1)), Qt::LeftButton);
+                        QCOMPARE(s.place(i + 1).slot, group[i]);
+                    }
+                    QTest::mouseClick(create, Qt::LeftButton);
+                    QTRY_VERIFY_WITH_TIMEOUT(s.place(1).isEmpty() || !s.ownTurn(), Deadline);
+                    QVERIFY2(s.status.startsWith("You created a "), qPrintable(s.status));
+                    QVERIFY(s.status.endsWith(" book."));
+                    ++played.booksCreated;
+                    made = true;
+                    break;
+                }
+            }
+            // Add every card that fits one of the team's working books.
+            for (bool added = true; added && s.ownTurn();) {
+                added = false;
+                for (const auto& c : hand(chat)) {
+                    if (!natural(c.code) || hand(chat).size() <= 1) continue;
+                    const table::WorkingBook* target = nullptr;
+                    for (const auto& b : s.team(1).working)
+                        if (b.rank() == rankOf(c.code)) target = &b;
+                    if (!target) continue;
+                    auto* book = child<ClickLabel>(&chat, QStringLiteral("book1%1").arg(target->slot));
+                    QCOMPARE(book->width(), 36 + 5 * (target->count - 1));
+                    clickCard(chat, c.slot);
+                    QTest::mouseClick(book, Qt::LeftButton);
+                    const int slot = c.slot;
+                    QTRY_VERIFY_WITH_TIMEOUT(!s.cards.contains(slot) || !s.ownTurn(), Deadline);
+                    ++played.cardsAdded;
+                    added = true;
+                    break;
+                }
+            }
+            if (!s.ownTurn() || gameOver()) continue;
+            // Discard a three if there is one, else the first natural, else anything.
+            const auto cards = hand(chat);
+            QVERIFY(!cards.isEmpty());
+            int pick = cards.first().slot;
+            for (const auto& c : cards)
+                if (rankOf(c.code) == 3) pick = c.slot;
+            clickCard(chat, pick);
+            const int code = s.picked.code;
+            QTest::mouseClick(discard, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(s.discardCard == code || gameOver() || s.turnSeat != 1, Deadline);
+        }
+
     }
 
 private slots:
@@ -100,86 +194,11 @@ private slots:
         QCOMPARE(child<QLabel>(&chat, "label_playername3")->text(), QString("Klick"));
         QCOMPARE(child<QLabel>(&chat, "label_playername4")->text(), QString("Kling"));
         shot(chat, "solo-start");
-        bool midShot = false;
 
-        auto* draw = child<QPushButton>(&chat, "button_draw");
-        auto* create = child<QPushButton>(&chat, "button_create");
-        auto* discard = child<ClickLabel>(&chat, "image_discard");
-        const auto gameOver = [&] { return start->isVisible(); };
-        int turns = 0, booksCreated = 0, cardsAdded = 0;
-
-        while (!gameOver()) {
-            QTRY_VERIFY_WITH_TIMEOUT((s.ownTurn() && s.turnText == "Your Turn.") || gameOver(), Deadline);
-            if (gameOver()) break;
-            ++turns;
-            if (!midShot && !s.team(1).working.isEmpty() && !s.team(2).working.isEmpty()) {
-                shot(chat, "solo-mid-round");
-                midShot = true;
-            }
-            QVERIFY(draw->isVisible());
-            QCOMPARE(child<QLabel>(&chat, "label_turn")->text(), QString("Your Turn."));
-            const int before = hand(chat).size();
-            QTest::mouseClick(draw, Qt::LeftButton);
-            QVERIFY(!draw->isVisible());
-            QTRY_VERIFY_WITH_TIMEOUT(hand(chat).size() > before || !s.ownTurn() || gameOver(), Deadline);
-            if (!s.ownTurn() || gameOver()) continue;
-
-            // Create a book from three naturals of a rank the team has no working book of.
-            for (bool made = true; made && s.ownTurn();) {
-                made = false;
-                QMap<int, QList<int>> byRank;
-                for (const auto& c : hand(chat))
-                    if (natural(c.code) && !chat.model().checkforbook(rankOf(c.code), 1)) byRank[rankOf(c.code)] << c.slot;
-                for (const QList<int>& group : byRank) {
-                    if (group.size() < 3 || hand(chat).size() <= 3) continue;
-                    for (int i = 0; i < 3; ++i) {
-                        clickCard(chat, group[i]);
-                        QCOMPARE(s.picked.slot, group[i]);
-                        QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("acard_place%1").arg(i + 1)), Qt::LeftButton);
-                        QCOMPARE(s.place(i + 1).slot, group[i]);
-                    }
-                    QTest::mouseClick(create, Qt::LeftButton);
-                    QTRY_VERIFY_WITH_TIMEOUT(s.place(1).isEmpty() || !s.ownTurn(), Deadline);
-                    QVERIFY2(s.status.startsWith("You created a "), qPrintable(s.status));
-                    QVERIFY(s.status.endsWith(" book."));
-                    ++booksCreated;
-                    made = true;
-                    break;
-                }
-            }
-            // Add every card that fits one of the team's working books.
-            for (bool added = true; added && s.ownTurn();) {
-                added = false;
-                for (const auto& c : hand(chat)) {
-                    if (!natural(c.code) || hand(chat).size() <= 1) continue;
-                    const table::WorkingBook* target = nullptr;
-                    for (const auto& b : s.team(1).working)
-                        if (b.rank() == rankOf(c.code)) target = &b;
-                    if (!target) continue;
-                    auto* book = child<ClickLabel>(&chat, QStringLiteral("book1%1").arg(target->slot));
-                    QCOMPARE(book->width(), 36 + 5 * (target->count - 1));
-                    clickCard(chat, c.slot);
-                    QTest::mouseClick(book, Qt::LeftButton);
-                    const int slot = c.slot;
-                    QTRY_VERIFY_WITH_TIMEOUT(!s.cards.contains(slot) || !s.ownTurn(), Deadline);
-                    ++cardsAdded;
-                    added = true;
-                    break;
-                }
-            }
-            if (!s.ownTurn() || gameOver()) continue;
-            // Discard a three if there is one, else the first natural, else anything.
-            const auto cards = hand(chat);
-            QVERIFY(!cards.isEmpty());
-            int pick = cards.first().slot;
-            for (const auto& c : cards)
-                if (rankOf(c.code) == 3) pick = c.slot;
-            clickCard(chat, pick);
-            const int code = s.picked.code;
-            QTest::mouseClick(discard, Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(s.discardCard == code || gameOver() || s.turnSeat != 1, Deadline);
-        }
-
+        Played played;
+        playUntilOver(chat, played);
+        if (QTest::currentTestFailed()) return;
+        const int turns = played.turns, booksCreated = played.booksCreated, cardsAdded = played.cardsAdded;
         // CMD_winner: the host's own window offers the start button again.
         shot(chat, "solo-end");
         QVERIFY(turns > 3);
@@ -194,6 +213,54 @@ private slots:
         if (status.open(QIODevice::ReadOnly))
             for (const QByteArray& line : status.readAll().split('\n'))
                 if (line.startsWith("VmRSS:")) qInfo("resident memory after the game: %s", line.mid(6).trimmed().constData());
+    }
+
+    // A game to 5000 over several rounds; afterwards the score sheet holds every round, its
+    // totals are the ones on the table, and its chart is kept as a picture.
+    void playsAGameOfRoundsAndKeepsTheScoreSheet()
+    {
+        qputenv("QUORNET_NO_DESKTOP", "1");
+        windows::Tgamestartform dialog;
+        host::TServer server(SeveralRoundsSeed);
+        server.engine().setBotSpeed(2);
+        table::Tchat chat(server, dialog);
+        QTemporaryDir settingsDir;
+        chat.setSettingsPath(settingsDir.filePath("vexolobby.ini"));
+        chat.setCommandLine({}, 0);
+        chat.show();
+        const table::TableState& s = chat.model().state();
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
+        QTest::mouseClick(child<QPushButton>(&chat, "button_start"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.isVisible(), Deadline);
+        QTest::mouseClick(child<QLabel>(&dialog, "image_game2"), Qt::LeftButton);
+        QCOMPARE(dialog.lengthCode(), QByteArray("5"));
+        QTest::mouseClick(child<QPushButton>(&dialog, "button_start"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(hand(chat).size(), 11, Deadline);
+
+        Played played;
+        playUntilOver(chat, played);
+        if (QTest::currentTestFailed()) return;
+
+        auto* sheetItem = chat.findChild<QAction*>(QStringLiteral("ScoreSheet1"));
+        QVERIFY(sheetItem);
+        sheetItem->trigger();
+        table::Tscoresheet* window = chat.scoreSheetWindow();
+        QVERIFY(window->isVisible());
+        const table::ScoreSheet& sheet = chat.model().scoreSheet();
+        QVERIFY(sheet.gameOver());
+        QVERIFY2(sheet.rounds().size() >= 2, "a game to 5000 takes more than one round");
+        QTableWidget* grid = window->grid();
+        QCOMPARE(grid->rowCount(), int(sheet.rounds().size()));
+        for (int team = 1; team <= 2; ++team) {
+            const QString shown = child<QLabel>(&chat, QStringLiteral("label_score%1").arg(team))->text();
+            QCOMPARE(QString::number(sheet.total(team)), shown);
+            QCOMPARE(grid->item(grid->rowCount() - 1, team == 1 ? 5 : 10)->text(), shown);
+        }
+        QVERIFY(std::max(sheet.total(1), sheet.total(2)) >= 5000);
+        qInfo("%d rounds, %d to %d", int(sheet.rounds().size()), sheet.total(1), sheet.total(2));
+        window->resize(760, 560);
+        shot(*window, "scoresheet-after-game");
+        shot(chat, "solo-game-over");
     }
 };
 

@@ -73,7 +73,11 @@ private slots:
         QVERIFY(w.spylist.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(w.list && w.popup && w.kick);
         QCOMPARE(w.kick->text(), QStringLiteral("Remove From Game"));
-        QCOMPARE(w.popup->actions(), QList<QAction*>{w.kick});
+        // "Remove From Game", then this window's own "Mute".
+        QCOMPARE(w.popup->actions().size(), 3);
+        QCOMPARE(w.popup->actions().first(), w.kick);
+        QVERIFY(w.popup->actions().at(1)->isSeparator());
+        QCOMPARE(w.popup->actions().at(2)->text(), QStringLiteral("Mute"));
         QVERIFY(!w.kick->isEnabled()); // disabled at creation
         const auto labels = w.spylist.findChildren<QLabel*>();
         QVERIFY(std::any_of(labels.cbegin(), labels.cend(),

@@ -107,6 +107,7 @@ void ChatterBot::klottalk()
     // A source that answers outside 0..32 says nothing rather than reading past the list.
     const QString text = phrase(draw(PhraseDraw));
     if (text.isEmpty()) return;
+    if (m_model.isParticipantMuted(2)) return; // Klot speaks from seat 2
     m_model.chat().addlinetochat(linePrefix() + text, RemarkColour);
 }
 

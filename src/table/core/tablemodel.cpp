@@ -171,6 +171,7 @@ QString TableModel::seatName(int seat) const
 void TableModel::status(const QString& text)
 {
     m_s.status = text;
+    m_log.add(text);
     touch();
 }
 

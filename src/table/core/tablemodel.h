@@ -12,10 +12,13 @@
 #pragma once
 
 #include "table/core/chatlog.h"
+#include "table/core/gamelog.h"
+#include "table/core/scoresheet.h"
 #include "table/core/tablestate.h"
 
 #include <QByteArray>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +41,10 @@ public:
     const TableState& state() const { return m_s; }
     ChatLog& chat() { return m_chat; }
     const ChatLog& chat() const { return m_chat; }
+    // Every round of the current game as the host scored it (View > Score Sheet).
+    const ScoreSheet& scoreSheet() const { return m_scores; }
+    // The status texts of the current game with their times (View > Game Log).
+    const GameLog& gameLog() const { return m_log; }
 
     // --- Start-up and settings ----------------------------------------------------------
     void setPlayerName(const QString& name);
@@ -69,6 +76,12 @@ public:
     void clickBook(int team, int slot);
     void clickCompleted(int team, int n);
     void clickDiscard();                   // image_discard and Image4
+    // Keyboard play: Left (-1) and Right (+1) move the cursor over the hand row, or move the
+    // picked card (Manual Sort) or the pick (otherwise); Space picks or lowers at the cursor.
+    void moveKeyCursor(int step);
+    void keyPick();
+    // The host slot the keyboard cursor is on, -1 while it is hidden or on no card.
+    int keyCursorSlot() const;
     // True when the team has a working book of that rank (0..12).
     bool checkforbook(int rank, int team) const;
 
@@ -87,6 +100,16 @@ public:
     void setJustWatchFor(int seat);        // "Set to Just Watch"
     void unsetJustWatchFor(int seat);      // "Unset Just Watch"
     void toggleJustWatch();                // main menu "Just Watch" for the own seat
+
+    // --- Muting (this window only, for the session) ----------------------------------------
+    // A muted participant's chat, actions and chatter sounds are not shown or played here. The
+    // mute follows the name, so it holds when the player leaves and comes back.
+    void setMuted(const QString& name, bool muted);
+    bool isMuted(const QString& name) const { return m_muted.contains(name); }
+    bool isParticipantMuted(int participant) const { return isMuted(participantName(participant)); }
+    // The name of a seat's player or of a spectator; empty for an empty seat or no one.
+    QString participantName(int participant) const;
+    QStringList mutedNames() const;
 
     // --- Chat ----------------------------------------------------------------------------------
     // The entry's text on Enter. Returns true when the entry is to be cleared.
@@ -175,6 +198,9 @@ private:
 
     TableState m_s;
     ChatLog m_chat;
+    ScoreSheet m_scores;
+    GameLog m_log;
+    QSet<QString> m_muted;
     bool m_touched = false;
     int m_depth = 0;
 };

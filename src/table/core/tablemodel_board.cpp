@@ -130,6 +130,7 @@ void TableModel::completed(const QByteArray& args)
     badge.labelTop = book.top + 6;
     badge.countdown = BadgeCountdown;
     badge.visible = true;
+    m_scores.bookCompleted(seat);
     status(seatName(seat) + QStringLiteral(" completed a ") + kindWord(kind) + QLatin1Char(' ') +
            bookName(naming) + QStringLiteral(" book."));
     emit playSound(QStringLiteral("createbook"));
@@ -190,7 +191,8 @@ void TableModel::postScores(const QByteArray& args)
     Args a(args);
     const int score =
         a.number("score", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    a.number("points", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    const int points =
+        a.number("points", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     const int seat = a.number("seat", 1, SeatCount);
     const int partner = a.number("partner", 1, SeatCount);
     if (!a.ok()) return dropped(cmd::PostScores, args, a.problem());
@@ -199,6 +201,7 @@ void TableModel::postScores(const QByteArray& args)
         view.score = QString::number(score);
         if (view.name == QLatin1String(WaitingName)) view.name = view.hint;
     }
+    m_scores.scorePosted(score, points, seat);
     touch();
 }
 

@@ -45,8 +45,9 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
 {
     const char* word = isChat ? cmd::Chat : cmd::Action;
     Args a(args);
-    a.number("participant", 1, MaxParticipant);
+    const int sender = a.number("participant", 1, MaxParticipant);
     if (!a.ok()) return dropped(word, args, a.problem());
+    if (isParticipantMuted(sender)) return;
 
     // The line text ends at the first "|"; the colour text follows it. A missing or unreadable
     // colour shows the line in red.
@@ -60,6 +61,41 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
     }
     m_chat.addlinetochat(line, colour);
     if (isChat && m_s.seats[2].name == QLatin1String("Klot")) emit chatReceived();
+}
+
+// ---- Muting ----------------------------------------------------------------------------------
+
+QString TableModel::participantName(int participant) const
+{
+    if (participant >= 1 && participant <= SeatCount) {
+        const QString& name = m_s.seats[std::size_t(participant)].name;
+        return name == QLatin1String(WaitingName) ? QString() : name;
+    }
+    const QString prefix = QString::number(participant) + QStringLiteral(": ");
+    for (const QString& entry : m_s.spectators)
+        if (entry.startsWith(prefix)) return entry.mid(prefix.size());
+    return {};
+}
+
+void TableModel::setMuted(const QString& name, bool muted)
+{
+    // The own name cannot be muted: the own lines come back from the host like everyone's.
+    if (name.isEmpty() || name == m_s.playerName) return;
+    if (muted == m_muted.contains(name)) return;
+    Changes c(*this);
+    if (muted) m_muted.insert(name);
+    else m_muted.remove(name);
+    notice(muted ? QStringLiteral("You are ignoring ") + name + QStringLiteral(" in this window.")
+                 : QStringLiteral("You are no longer ignoring ") + name + QLatin1Char('.'),
+           colors::Blue);
+    touch();
+}
+
+QStringList TableModel::mutedNames() const
+{
+    QStringList names(m_muted.cbegin(), m_muted.cend());
+    names.sort();
+    return names;
 }
 
 bool TableModel::sendit(const QString& entryText, quint32 colour)
@@ -105,6 +141,7 @@ void TableModel::playasound(const QByteArray& args)
     if (!a.ok()) return dropped(cmd::PlayASound, args, a.problem());
     const int n = chatterSoundNumber(name);
     if (n == 0) return; // no such sound: nothing is played or shown
+    if (isParticipantMuted(sender)) return;
     if (m_s.chatterSounds) {
         emit playChatterSound(QStringLiteral("wave") + QString::number(n));
     } else if (sender <= SeatCount) {

@@ -94,6 +94,11 @@ void TableModel::clickCard(int slot, Qt::MouseButton button)
     if (button != Qt::LeftButton) return;
     if (!m_s.loggedIn || !m_s.ownTurn() || m_s.drawVisible) return;
     Changes c(*this);
+    // The keyboard cursor follows the card last clicked.
+    if (m_s.keySlot != slot && positionOf(slot) != 0) {
+        m_s.keySlot = slot;
+        touch();
+    }
     pick(slot);
 }
 

@@ -123,6 +123,8 @@ void TableModel::loadStats(const QByteArray& args)
     else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
     else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
     else m_s.fullText = QStringLiteral("Play One Round");
+    // Only a window that arrives while a game runs is told this.
+    m_scores.gameJoined();
     touch();
 }
 

@@ -70,6 +70,8 @@ void TableModel::startthegame(const QByteArray& args)
     m_s.startVisible = false;
     m_s.justWatch = false;
     hideBanners(m_s);
+    m_log.clear();
+    m_scores.gameStarted();
     notice(starter + QStringLiteral(" has started a game."));
     boardReset();
     for (int s = 1; s <= SeatCount; ++s) {
@@ -89,6 +91,7 @@ void TableModel::startround()
 {
     m_s.addHereVisible = false;
     hideBanners(m_s);
+    m_scores.roundStarted();
     boardReset();
     for (int s = 1; s <= SeatCount; ++s) {
         m_s.seats[std::size_t(s)].footVisible = true;
@@ -114,7 +117,8 @@ void TableModel::roundWinner(const QByteArray& args)
     zeroCardsLeft(m_s);
     emit playSound(QStringLiteral("winner"));
     if (team != 0) m_s.teams[std::size_t(team)].roundWinnerVisible = true;
-    else m_s.status = QStringLiteral("The deck is out of cards. Round Over");
+    else status(QStringLiteral("The deck is out of cards. Round Over"));
+    m_scores.roundEnded(team);
     notice(QStringLiteral("The next round will start soon.."));
     touch();
 }
@@ -129,6 +133,7 @@ void TableModel::winner(const QByteArray& args)
     emit playSound(QStringLiteral("winner"));
     if (team != 0) m_s.teams[std::size_t(team)].winnerVisible = true;
     if (m_s.host) m_s.startVisible = true;
+    m_scores.gameEnded(team);
     touch();
     if (names != QLatin1String("No One")) {
         notice(names + QStringLiteral(" have Won the Game!"));

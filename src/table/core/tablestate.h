@@ -187,6 +187,9 @@ struct TableState {
     std::array<int, HandPositions + 1> positions; // 1..20: host slot shown there, -1 free
     QMap<int, HandCard> cards;                    // card images by host slot
     PickedCard picked;
+    // Keyboard cursor: the host slot it is on; shown once a key moved or used it.
+    int keySlot = -1;
+    bool keyCursorShown = false;
     std::array<Place, PlaceCount + 1> places{};   // 1..3
 
     // Quick phrase cool-down.

@@ -115,7 +115,7 @@ QTextCharFormat ChatView::formatFor(int style) const
     const ChatStyle& s = m_log.style(style);
     QTextCharFormat f;
     f.setFontFamilies({s.face, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    f.setFontPointSize(s.size);
+    f.setFontPointSize(s.size * m_zoom);
     f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(s.italic);
     f.setFontUnderline(s.underline);
@@ -146,8 +146,8 @@ void ChatView::appendLine(const ChatLine& line)
         case ChatItem::Smiley: {
             QTextImageFormat img;
             img.setName(smileyUrl(item.smileyIndex).toString());
-            img.setWidth(17);
-            img.setHeight(16);
+            img.setWidth(17 * m_zoom);
+            img.setHeight(16 * m_zoom);
             img.setVerticalAlignment(QTextCharFormat::AlignMiddle);
             img.setProperty(StyleProperty, line.style);
             c.insertImage(img);
@@ -185,8 +185,35 @@ void ChatView::resize(int points)
     QTextCursor c(document());
     c.select(QTextCursor::Document);
     QTextCharFormat f;
-    f.setFontPointSize(points);
+    f.setFontPointSize(points * m_zoom);
     c.mergeCharFormat(f);
+}
+
+void ChatView::setZoom(qreal factor)
+{
+    if (factor <= 0 || factor == m_zoom) return;
+    m_zoom = factor;
+    document()->setDocumentMargin(2 * factor);
+    const int side = qRound(3 * factor);
+    setViewportMargins(side, 0, side, 0);
+    // The lines already shown take the new size: the text by its style's size, the smileys by
+    // their box.
+    resize(m_log.textSize());
+    QList<int> smileys;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat())
+                for (int i = 0; i < it.fragment().length(); ++i) smileys.append(it.fragment().position() + i);
+    QTextImageFormat box;
+    box.setWidth(17 * factor);
+    box.setHeight(16 * factor);
+    QTextCursor c(document());
+    for (int pos : smileys) {
+        c.setPosition(pos);
+        c.setPosition(pos + 1, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(box);
+    }
+    if (!scrollOff()) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 void ChatView::openLink(int index)

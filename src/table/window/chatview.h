@@ -21,6 +21,9 @@ public:
     explicit ChatView(ChatLog& log, QWidget* parent = nullptr);
 
     void setSmileys(const QVector<QPixmap>& pictures);
+    // The table window's zoom: text, smileys and margins are drawn `factor` times their size.
+    void setZoom(qreal factor);
+    qreal zoom() const { return m_zoom; }
     // The shared "Chat Scroll Off" action (the main menu shows the same one).
     QAction* scrollOffAction() const { return m_scrollOff; }
     QAction* clearAction() const { return m_clear; }
@@ -51,6 +54,7 @@ private:
     QAction* m_clear = nullptr;
     QAction* m_selectAll = nullptr;
     QAction* m_scrollOff = nullptr;
+    qreal m_zoom = 1.0;
 };
 
 } // namespace quornet::table

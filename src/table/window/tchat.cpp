@@ -122,6 +122,9 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     m_scorePanel->setGeometry(195, 3, 390, 510);
     buildScorePanel(m_scorePanel);
     buildMenus();
+    buildPlayMenu();
+    buildGameWindows();
+    addMuteItem();
     wireModel();
 
     // The client area is 790 x 526 below the menu bar; the settings may move and size it later.
@@ -137,11 +140,17 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     sync();
 }
 
-Tchat::~Tchat() = default;
+Tchat::~Tchat()
+{
+    // The members go in reverse order: a connection still open would report its end (and close
+    // the window, writing the settings) to a window half gone.
+    m_connection.disconnect();
+    m_model.disconnect(this);
+}
 
 void Tchat::reloadArt()
 {
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = artRatio();
     if (ratio == m_artRatio) return;
     m_artRatio = ratio;
     m_art = loadTableArt(ratio, m_deckId);
@@ -149,8 +158,9 @@ void Tchat::reloadArt()
 
 void Tchat::screenChanged()
 {
-    // A screen of another pixel density: every picture is drawn again, crisp at the new ratio.
-    if (devicePixelRatioF() == m_artRatio) return;
+    // A screen of another pixel density (or another zoom): every picture is drawn again, crisp
+    // at the new ratio.
+    if (artRatio() == m_artRatio) return;
     reloadArt();
     applyStaticArt();
     qDeleteAll(m_bookLabels);

@@ -42,6 +42,8 @@ namespace quornet::table {
 class ChatView;
 class ChatterBot;
 class ClickLabel;
+class Tgamelog;
+class Tscoresheet;
 
 class Tchat : public QMainWindow {
     Q_OBJECT
@@ -80,6 +82,12 @@ public:
     QMenu* helpMenu() const { return m_helpMenu; }
     void setCardDeck(const QString& id);
 
+    // View > Zoom (tchat_zoom.cpp): the whole client area drawn at 100, 125, 150 or 200 %.
+    // Widgets keep their 100 % geometry and font; zoomed() maps a 100 % rectangle to the screen.
+    int zoomPercent() const { return m_zoomPercent; }
+    void setZoom(int percent);
+    QRect zoomed(const QRect& base) const;
+
     // Side windows (created by the program's start-up, shown from the menus).
     void setSpyList(windows::Tspylist* spyList);
     void setPhraseEditor(windows::Tphrases* editor);
@@ -87,6 +95,9 @@ public:
     void setTallyList(windows::Ttallylist* tally);
     void setHelpWindows(windows::Thelp* help, windows::Tabout* about);
     void setDownloadWindow(windows::Tdownload* download);
+    Tscoresheet* scoreSheetWindow() const { return m_scoreSheetWindow; }
+    Tgamelog* gameLogWindow() const { return m_gameLogWindow; }
+    QMenu* playMenu() const { return m_playMenu; }
 
     // Start-up steps (also used by tests).
     void processparams();
@@ -109,6 +120,20 @@ private:
     void reloadArt();
     void applyStaticArt();
     void screenChanged();
+    // The ratio pictures are drawn for: the screen's pixel ratio times the zoom.
+    qreal artRatio() const;
+
+    // Zoom (tchat_zoom.cpp).
+    void buildZoomMenu();
+    void applyZoom();
+    void placeZoomed(QWidget* w, const QRect& base);
+    void moveZoomed(QWidget* w, QPoint base);
+
+    // Play menu, muting, score sheet and game log (tchat_play.cpp).
+    void buildPlayMenu();
+    void buildGameWindows();
+    void addMuteItem();
+    void syncPlayExtras();
 
     // Drawing the model (tchat_sync.cpp).
     void sync();
@@ -198,7 +223,16 @@ private:
     QMenu* m_seatMenu = nullptr;
     QMenu* m_soundMenu = nullptr;
     QMenu* m_smileyMenu = nullptr;
+    QMenu* m_playMenu = nullptr;
+    QList<QAction*> m_playKeys; // the Play menu's key items, off with Keyboard Play
+    QAction* m_muteSeat = nullptr;
+    QWidget* m_keyCursor = nullptr;
+    Tscoresheet* m_scoreSheetWindow = nullptr;
+    Tgamelog* m_gameLogWindow = nullptr;
     int m_popupSeat = 0;
+    QMenu* m_zoomMenu = nullptr;
+    QList<QAction*> m_zoomItems;
+    int m_zoomPercent = 100;
 };
 
 } // namespace quornet::table

@@ -53,6 +53,9 @@ void Tchat::showSeatPopup(int seat)
     items[0]->setEnabled(enabled.removeFromGame);
     items[1]->setEnabled(enabled.setJustWatch);
     items[2]->setEnabled(enabled.unsetJustWatch);
+    const QString name = m_model.participantName(seat);
+    m_muteSeat->setEnabled(!name.isEmpty() && name != m_model.state().playerName);
+    m_muteSeat->setChecked(m_model.isMuted(name));
     m_popupSeat = seat;
     m_seatMenu->popup(QCursor::pos());
 }

@@ -140,6 +140,7 @@ void Tchat::buildMenus()
     connect(remove, &QAction::triggered, this, [this] { m_model.kicking(m_popupSeat); });
     connect(setWatch, &QAction::triggered, this, [this] { m_model.setJustWatchFor(m_popupSeat); });
     connect(unsetWatch, &QAction::triggered, this, [this] { m_model.unsetJustWatchFor(m_popupSeat); });
+    buildZoomMenu();
 }
 
 void Tchat::setBotSpeedItem(int ms)
@@ -192,6 +193,8 @@ void Tchat::loadinifile()
     settings::TableSettings& s = m_settings;
     s.loadFrom(settingsPath());
     m_settingsLoaded = true;
+    // The zoom first: it sizes the window, and the saved bounds are those of the zoomed window.
+    setZoom(s.zoom);
     setOuterBounds(QRect(s.left, s.top, s.width, s.height));
     m_lastBounds = QRect(s.left, s.top, s.width, s.height);
     setTextSize(s.textSize);
@@ -238,6 +241,7 @@ void Tchat::saveinifile(const QRect& r)
     s.turnSound = m_new->isChecked() ? 1 : 0;
     s.chatterSounds = m_playChatter->isChecked();
     s.cardDeck = m_deckId;
+    s.zoom = m_zoomPercent;
     s.saveTo(settingsPath());
 }
 

@@ -47,6 +47,7 @@ void Tchat::sync()
     m_startGame->setEnabled(s.startMenuEnabled);
     m_justWatch->setChecked(s.justWatch);
     m_manualSort->setChecked(s.manualSort);
+    syncPlayExtras();
     if (m_model.badgesCounting() && !m_badgeTimer.isActive()) m_badgeTimer.start();
     if (m_spyList) {
         m_spyList->setEntries(s.spectators);
@@ -99,7 +100,7 @@ void Tchat::syncSeats()
         m_eyes[k]->setVisible(v.eyesVisible);
     }
     const int marker = s.turnMarkerSeat;
-    m_turnMarker->move(22, marker >= 1 && marker <= 4 ? rowTops[marker] : 13);
+    moveZoomed(m_turnMarker, QPoint(22, marker >= 1 && marker <= 4 ? rowTops[marker] : 13));
 }
 
 void Tchat::syncTeam(int team)
@@ -114,13 +115,14 @@ void Tchat::syncTeam(int team)
         if (!l) {
             l = new ClickLabel(panel);
             l->setObjectName(name);
+            l->setScaledContents(true); // the picture fills the (zoomed) label
             connect(l, &ClickLabel::pressed, this, [onClick](Qt::MouseButton b) {
                 if (b == Qt::LeftButton) onClick();
             });
             m_bookLabels.insert(name, l);
             l->show();
         }
-        l->setGeometry(geometry);
+        placeZoomed(l, geometry);
         if (l->property("look").toString() != look) {
             l->setPixmap(draw());
             l->setProperty("look", look);
@@ -154,8 +156,8 @@ void Tchat::syncTeam(int team)
     m_roundWinner[t]->setVisible(board.roundWinnerVisible);
     m_winner[t]->setVisible(board.winnerVisible);
     const Badge& badge = board.badge;
-    m_badge[t]->move(badge.left, badge.top);
-    m_badgeLabel[t]->move(badge.labelLeft, badge.labelTop);
+    moveZoomed(m_badge[t], QPoint(badge.left, badge.top));
+    moveZoomed(m_badgeLabel[t], QPoint(badge.labelLeft, badge.labelTop));
     m_badgeLabel[t]->setText(badge.text);
     m_badge[t]->setVisible(badge.visible);
     m_badgeLabel[t]->setVisible(badge.visible);
@@ -198,6 +200,7 @@ void Tchat::syncHand()
             if (!l) {
                 l = new ClickLabel(m_scorePanel);
                 l->setObjectName(QStringLiteral("card%1").arg(c.slot));
+                l->setScaledContents(true); // the picture fills the (zoomed) label
                 const int slot = c.slot;
                 connect(l, &ClickLabel::pressed, this, [this, slot](Qt::MouseButton b) { m_model.clickCard(slot, b); });
                 m_cardLabels.insert(c.slot, l);
@@ -206,7 +209,7 @@ void Tchat::syncHand()
             l->setProperty("code", c.code);
             l->setToolTip(QString::number(c.code));
         }
-        l->setGeometry(c.left, c.top, 71, 96);
+        placeZoomed(l, QRect(c.left, c.top, 71, 96));
         l->setVisible(c.visible);
     }
     // Later positions lie over earlier ones.

@@ -22,6 +22,9 @@ void Tchat::setSpyList(windows::Tspylist* spyList)
     spyList->setBackground(m_art.background);
     spyList->setHosting(m_model.state().host);
     connect(spyList, &windows::Tspylist::kickRequested, &m_model, &TableModel::kicking);
+    connect(spyList, &windows::Tspylist::muteRequested, this, [this](int participant, bool muted) {
+        m_model.setMuted(m_model.participantName(participant), muted);
+    });
     QAction* show = m_viewMenu->addAction(QStringLiteral("Spy List"));
     show->setObjectName("SpyList1");
     connect(show, &QAction::triggered, spyList, [spyList] {

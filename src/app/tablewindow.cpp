@@ -1,0 +1,43 @@
+// The table window's side of the program, built as a module that `quornet` loads only when it
+// shows a window: the dedicated host then never maps the widget, picture and sound libraries.
+#include "app/commandline.h"
+#include "app/program.h"
+#include "app/quitsignals.h"
+#include "app/tablewindow.h"
+#include "host/random.h"
+#include "table/window/instanceguard.h"
+
+#include <QApplication>
+#include <QIcon>
+
+using namespace quornet;
+
+extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const app::CommandLine* commandLine)
+{
+    const app::CommandLine& cl = *commandLine;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quornet"));
+    QIcon icon;
+    for (int size : {32, 64, 256}) icon.addFile(QStringLiteral(":/icons/quornet-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
+    table::InstanceGuard guard;
+    if (guard.anotherCopyRuns()) return 0; // the first copy's window comes to the front
+
+    // Windows and the host are created in a fixed order; the host listens only when hosting.
+    app::Program program(cl.seed.value_or(host::SeededRandom::clockSeed()), tally::TallyBook::defaultFolder());
+    table::Tchat& chat = program.chat;
+    guard.createPresenceMarker();
+    QObject::connect(&guard, &table::InstanceGuard::raiseRequested, &chat, [&chat] {
+        if (chat.isMinimized()) chat.showNormal();
+        chat.raise();
+        chat.activateWindow();
+    });
+    // Closing the table window ends the program, whatever side windows are still open.
+    QObject::connect(&chat, &table::Tchat::closing, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    chat.setCommandLine(cl.positional, cl.port);
+    app::quitOnSignals(&chat, [] { QApplication::closeAllWindows(); });
+    chat.show();
+    const int rc = application.exec();
+    program.server.shutdown();
+    return rc;
+}

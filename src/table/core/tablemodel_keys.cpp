@@ -1,0 +1,77 @@
+// Keyboard play: a cursor over the hand row that Left and Right move and Space picks or lowers
+// at, so a whole turn can be played without the mouse. The other keys (draw, pick up, places,
+// create, discard) are the mouse actions under other names.
+#include "table/core/tablemodel.h"
+#include "table/core/tablemodel_p.h"
+
+namespace quornet::table {
+
+namespace {
+// The host slots of the hand row in position order.
+QList<int> rowSlots(const TableState& s)
+{
+    QList<int> row;
+    for (const HandCard& c : s.handRow()) row.append(c.slot);
+    return row;
+}
+} // namespace
+
+void TableModel::moveKeyCursor(int step)
+{
+    if (step == 0) return;
+    const QList<int> row = rowSlots(m_s);
+    if (row.isEmpty()) return;
+    Changes c(*this);
+    touch();
+    const bool wasShown = m_s.keyCursorShown;
+    m_s.keyCursorShown = true;
+    const int picked = m_s.picked.isPicked() ? int(row.indexOf(m_s.picked.slot)) : -1;
+    if (picked >= 0) {
+        const int target = picked + (step > 0 ? 1 : -1);
+        if (target < 0 || target >= row.size()) return;
+        if (m_s.manualSort) {
+            // The picked card itself moves one place along the row and stays picked.
+            const int a = positionOf(row[picked]);
+            const int b = positionOf(row[target]);
+            std::swap(m_s.positions[std::size_t(a)], m_s.positions[std::size_t(b)]);
+            m_s.cards[m_s.positions[std::size_t(a)]].left = geometry::handLeftSorted(a);
+            m_s.cards[m_s.positions[std::size_t(b)]].left = geometry::handLeftSorted(b);
+        } else {
+            // The hand keeps its order: the pick moves to the neighbour.
+            m_s.cards[row[picked]].top = geometry::CardTopRest;
+            m_s.cards[row[target]].top = geometry::CardTopRaised;
+            m_s.picked = PickedCard{row[target], m_s.cards[row[target]].code};
+        }
+        m_s.keySlot = m_s.picked.slot;
+        return;
+    }
+    const int at = int(row.indexOf(m_s.keySlot));
+    if (at < 0 || !wasShown) {
+        // The first key press shows the cursor at the end it points from.
+        m_s.keySlot = step > 0 ? row.constFirst() : row.constLast();
+        return;
+    }
+    m_s.keySlot = row[qBound(0, at + (step > 0 ? 1 : -1), int(row.size()) - 1)];
+}
+
+void TableModel::keyPick()
+{
+    const QList<int> row = rowSlots(m_s);
+    if (row.isEmpty()) return;
+    Changes c(*this);
+    if (!m_s.keyCursorShown || !row.contains(m_s.keySlot)) {
+        m_s.keyCursorShown = true;
+        m_s.keySlot = m_s.picked.isPicked() && row.contains(m_s.picked.slot) ? m_s.picked.slot
+                                                                             : row.constFirst();
+        touch();
+    }
+    clickCard(m_s.keySlot, Qt::LeftButton);
+}
+
+int TableModel::keyCursorSlot() const
+{
+    if (!m_s.keyCursorShown || positionOf(m_s.keySlot) == 0) return -1;
+    return m_s.keySlot;
+}
+
+} // namespace quornet::table

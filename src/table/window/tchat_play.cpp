@@ -1,0 +1,127 @@
+// The Play menu (keyboard play), muting from the seat popup and the spy list, and the score
+// sheet and game log windows of the View menu.
+#include "table/window/clicklabel.h"
+#include "table/window/gamelogform.h"
+#include "table/window/scoresheetform.h"
+#include "table/window/tchat.h"
+#include "windows/spylist.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace quornet::table {
+
+void Tchat::buildPlayMenu()
+{
+    m_playMenu = new QMenu(QStringLiteral("&Play"), this);
+    m_playMenu->setObjectName("PlayMenu");
+    menuBar()->insertMenu(m_viewMenu->menuAction(), m_playMenu);
+    // Single keys act while the chat line does not have the keyboard: a click on the table or
+    // Esc takes it from there.
+    centralWidget()->setFocusPolicy(Qt::ClickFocus);
+    const auto key = [this](const QString& caption, const char* name, const QKeySequence& shortcut, auto action) {
+        QAction* a = m_playMenu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(shortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, action);
+        m_playKeys.append(a);
+        return a;
+    };
+    key(QStringLiteral("Draw Cards"), "KeyDraw", QKeySequence(Qt::Key_D), [this] { m_model.clickDraw(); });
+    key(QStringLiteral("Pick Up Pile"), "KeyPickup", QKeySequence(Qt::Key_P), [this] { m_model.clickPickup(); });
+    m_playMenu->addSeparator();
+    key(QStringLiteral("Previous Card"), "KeyLeft", QKeySequence(Qt::Key_Left), [this] { m_model.moveKeyCursor(-1); });
+    key(QStringLiteral("Next Card"), "KeyRight", QKeySequence(Qt::Key_Right), [this] { m_model.moveKeyCursor(+1); });
+    key(QStringLiteral("Pick or Lower the Card"), "KeyPick", QKeySequence(Qt::Key_Space), [this] { m_model.keyPick(); });
+    m_playMenu->addSeparator();
+    for (int place = 1; place <= PlaceCount; ++place) {
+        const QByteArray name = "KeyPlace" + QByteArray::number(place);
+        key(QStringLiteral("Lay on Box %1").arg(place), name.constData(), QKeySequence(Qt::Key_0 + place),
+            [this, place] { m_model.clickPlace(place); });
+    }
+    key(QStringLiteral("Create Book"), "KeyCreate", QKeySequence(Qt::Key_C), [this] { m_model.clickCreate(); });
+    key(QStringLiteral("Discard"), "KeyDiscard", QKeySequence(Qt::Key_X), [this] { m_model.clickDiscard(); });
+    m_playMenu->addSeparator();
+    QAction* toTable = key(QStringLiteral("Play with the Keyboard"), "KeyTable", QKeySequence(Qt::Key_Escape),
+                           [this] { centralWidget()->setFocus(Qt::ShortcutFocusReason); });
+    toTable->setShortcutContext(Qt::WindowShortcut);
+    // Players who type without looking can switch the single keys off.
+    QAction* enabled = m_playMenu->addAction(QStringLiteral("Keyboard Play"));
+    enabled->setObjectName("KeyboardPlay1");
+    enabled->setCheckable(true);
+    enabled->setChecked(true);
+    connect(enabled, &QAction::toggled, this, [this](bool on) {
+        for (QAction* a : m_playKeys) a->setEnabled(on);
+        sync();
+    });
+
+    // The keyboard cursor: a frame around the card it is on.
+    m_keyCursor = new QWidget(m_scorePanel);
+    m_keyCursor->setObjectName("keycursor");
+    m_keyCursor->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_keyCursor->setStyleSheet(QStringLiteral("#keycursor { border: 2px solid #E07000; border-radius: 3px; }"));
+    m_keyCursor->setAttribute(Qt::WA_StyledBackground);
+    m_keyCursor->hide();
+}
+
+void Tchat::buildGameWindows()
+{
+    m_scoreSheetWindow = new Tscoresheet(m_model, this);
+    m_gameLogWindow = new Tgamelog(m_model.gameLog(), this);
+    QAction* sheet = m_viewMenu->addAction(QStringLiteral("Score Sheet"));
+    sheet->setObjectName("ScoreSheet1");
+    connect(sheet, &QAction::triggered, m_scoreSheetWindow, [this] {
+        m_scoreSheetWindow->show();
+        m_scoreSheetWindow->raise();
+    });
+    QAction* log = m_viewMenu->addAction(QStringLiteral("Game Log"));
+    log->setObjectName("GameLog1");
+    connect(log, &QAction::triggered, m_gameLogWindow, [this] {
+        m_gameLogWindow->show();
+        m_gameLogWindow->raise();
+    });
+    m_viewMenu->addSeparator();
+}
+
+void Tchat::addMuteItem()
+{
+    m_seatMenu->addSeparator();
+    m_muteSeat = m_seatMenu->addAction(QStringLiteral("Mute"));
+    m_muteSeat->setObjectName("Mute1");
+    m_muteSeat->setCheckable(true);
+    connect(m_muteSeat, &QAction::triggered, this, [this](bool on) {
+        m_model.setMuted(m_model.participantName(m_popupSeat), on);
+    });
+}
+
+void Tchat::syncPlayExtras()
+{
+    for (int seat = 1; seat <= SeatCount; ++seat)
+        m_name[std::size_t(seat)]->setToolTip(m_model.isParticipantMuted(seat) ? QStringLiteral("Muted in this window")
+                                                                                : QString());
+    const bool keysOn = m_playKeys.isEmpty() || m_playKeys.constFirst()->isEnabled();
+    const int slot = m_model.keyCursorSlot();
+    ClickLabel* card = slot >= 0 && keysOn ? m_cardLabels.value(slot) : nullptr;
+    if (card && card->isVisible()) {
+        m_keyCursor->setGeometry(card->geometry().adjusted(-2, -2, 2, 2));
+        m_keyCursor->show();
+        m_keyCursor->raise();
+        // The buttons over the hand stay clickable above the cursor.
+        m_draw->raise();
+        m_pickup->raise();
+        m_start->raise();
+    } else {
+        m_keyCursor->hide();
+    }
+    if (m_spyList) m_spyList->setMutedParticipants([&] {
+        QList<int> muted;
+        for (int n = SeatCount + 1; n <= MaxParticipant; ++n)
+            if (m_model.isParticipantMuted(n)) muted.append(n);
+        return muted;
+    }());
+}
+
+} // namespace quornet::table

@@ -1,0 +1,328 @@
+// View > Zoom in the real table window: every widget of the client area, the fonts, the icons and
+// the chat pane scaled; the pictures drawn for the zoomed pixel ratio so they stay sharp; the
+// scale kept when the host's messages move things; and the choice kept in the settings file.
+// The host's messages are handed to the window's model directly (no network).
+#include "app/program.h"
+#include "host/tserver.h"
+#include "protocol/messages.h"
+#include "table/core/colortext.h"
+#include "table/window/chatview.h"
+#include "table/window/clicklabel.h"
+#include "windows/gamestart.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QToolButton>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace quornet;
+namespace msg = protocol::msg;
+
+namespace {
+
+// Position and size are each rounded to the nearest pixel, halves up.
+int scaledLength(int v, int percent) { return int(std::floor(v * percent / 100.0 + 0.5)); }
+
+QRect scaled(const QRect& r, int percent)
+{
+    return QRect(scaledLength(r.x(), percent), scaledLength(r.y(), percent), scaledLength(r.width(), percent),
+                 scaledLength(r.height(), percent));
+}
+
+QString readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// The settings file has this line (whatever its line ends).
+bool hasLine(const QString& text, const QString& line)
+{
+    return text.split(QLatin1Char('\n')).contains(line + QLatin1Char('\r')) || text.split(QLatin1Char('\n')).contains(line);
+}
+
+// The own login as seat 1: the window reads its settings file then.
+void login(table::Tchat& chat)
+{
+    chat.model().setPlayerName(QStringLiteral("You"));
+    chat.model().handleMessage(msg::sendLoginInfo(1));
+    chat.model().handleMessage(msg::newPlayerInfo(1, "You"));
+}
+
+// The point sizes of the chat pane's text and the widths of its smileys.
+void chatSizes(table::ChatView* view, QList<qreal>* points, QList<qreal>* smileyWidths)
+{
+    for (QTextBlock b = view->document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.isImageFormat())
+                smileyWidths->append(f.toImageFormat().width());
+            else
+                points->append(f.fontPointSize());
+        }
+}
+
+} // namespace
+
+class TestZoom : public QObject {
+    Q_OBJECT
+private:
+    template <typename T = QWidget> T* child(QWidget& w, const QString& name)
+    {
+        T* c = w.findChild<T*>(name);
+        if (!c) qFatal("no widget %s", qPrintable(name));
+        return c;
+    }
+    QAction* action(QWidget& w, const char* name)
+    {
+        auto* a = w.findChild<QAction*>(QString::fromLatin1(name));
+        if (!a) qFatal("no action %s", name);
+        return a;
+    }
+    // Every hand card and working book shows at the model's geometry at the given zoom, its
+    // picture drawn for the screen's ratio times the zoom.
+    void checkPlacedByTheSync(table::Tchat& chat, int percent)
+    {
+        const table::TableState& s = chat.model().state();
+        const qreal ratio = chat.devicePixelRatioF() * percent / 100.0;
+        QVERIFY(!s.cards.isEmpty());
+        for (const table::HandCard& c : s.cards) {
+            auto* l = child<table::ClickLabel>(chat, QStringLiteral("card%1").arg(c.slot));
+            QCOMPARE(l->geometry(), scaled(QRect(c.left, c.top, 71, 96), percent));
+            const QPixmap pm = l->pixmap();
+            QCOMPARE(pm.devicePixelRatio(), ratio);
+            // Sharp: one picture pixel per device pixel of the label, and the picture fills it.
+            QCOMPARE(pm.size(), QSize(qRound(l->width() * chat.devicePixelRatioF()),
+                                      qRound(l->height() * chat.devicePixelRatioF())));
+            QVERIFY(l->hasScaledContents() || pm.deviceIndependentSize() == QSizeF(l->size()));
+        }
+        QVERIFY(!s.team(1).working.isEmpty());
+        for (const table::WorkingBook& b : s.team(1).working) {
+            auto* l = child<table::ClickLabel>(chat, QStringLiteral("book1%1").arg(b.slot));
+            QCOMPARE(l->geometry(), scaled(QRect(b.left, b.top, b.width, b.height), percent));
+            QCOMPARE(l->pixmap().devicePixelRatio(), ratio);
+            QVERIFY(l->hasScaledContents() || l->pixmap().deviceIndependentSize() == QSizeF(l->size()));
+        }
+    }
+
+private slots:
+    void initTestCase() { qputenv("QUORNET_NO_DESKTOP", "1"); }
+
+    void scalesTheWholeWindowAndComesBack()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("vexolobby.ini");
+        app::Program program(11, dir.path());
+        table::Tchat& chat = program.chat;
+        chat.setSettingsPath(ini);
+        login(chat);
+        const table::TableState& s = chat.model().state();
+        QCOMPARE(s.own, 1);
+        QCOMPARE(chat.zoomPercent(), 100);
+        QVERIFY(action(chat, "Zoom100")->isChecked());
+        auto* zoomMenu = chat.findChild<QMenu*>(QStringLiteral("Zoom1"));
+        QVERIFY(zoomMenu && chat.viewMenu()->actions().contains(zoomMenu->menuAction()));
+        QCOMPARE(zoomMenu->actions().size(), 4);
+
+        // A few host messages: a dealt hand, the own turn, a working book, a chat line.
+        for (int slot = 0; slot < 6; ++slot) chat.model().handleMessage(msg::newCard(1, slot, 5 + 7 * slot));
+        chat.model().handleMessage(msg::nextPlayer(0, 0, true, 1));
+        chat.model().handleMessage(msg::newBook(1, 1, 2, 13, 1));
+        chat.model().chat().addlinetochat(QStringLiteral("0+Note: zoom test :)#10 done"), table::colors::Blue);
+        QCOMPARE(s.handCount(), 6);
+
+        const QStringList names = {"button_draw", "button_start", "button_create", "label_status",
+                                   "label_playername1", "label_full", "acard_place1", "acard_place3",
+                                   "image_discard", "Image4", "image_Turn", "image_header1", "panel_board2",
+                                   "panel_score", "mychat", "mainchat", "b_phrase1", "b_phrase10",
+                                   "button_smilies", "image_logo", "card0", "card5", "book12"};
+        QHash<QString, QRect> base;
+        for (const QString& n : names) base.insert(n, child(chat, n)->geometry());
+        QCOMPARE(base["card0"].size(), QSize(71, 96));
+        QCOMPARE(base["button_draw"], QRect(195, 246, 100, 32));
+        auto* status = child<QLabel>(chat, "label_status");
+        auto* phrase = child<QToolButton>(chat, "b_phrase1");
+        const int statusPixels = status->font().pixelSize();
+        const int namePixels = child(chat, "label_playername1")->font().pixelSize();
+        QCOMPARE(statusPixels, 13);
+        const QSize icon = phrase->iconSize();
+        const int menuPixels = chat.menuBar()->font().pixelSize();
+        QList<qreal> points, smileys;
+        chatSizes(chat.chatView(), &points, &smileys);
+        QVERIFY2(!smileys.isEmpty(), qPrintable(chat.chatView()->toPlainText()));
+        for (qreal w : smileys) QCOMPARE(w, 17.0);
+        for (qreal p : points) QCOMPARE(p, qreal(chat.model().chat().textSize()));
+
+        // 150 %: the window and everything in its client area one and a half times as large.
+        action(chat, "Zoom150")->trigger();
+        QCOMPARE(chat.zoomPercent(), 150);
+        QVERIFY(action(chat, "Zoom150")->isChecked());
+        QVERIFY(!action(chat, "Zoom100")->isChecked());
+        for (const QString& n : names) QCOMPARE(child(chat, n)->geometry(), scaled(base[n], 150));
+        QCOMPARE(child(chat, "button_draw")->geometry(), QRect(293, 369, 150, 48));
+        QCOMPARE(status->font().pixelSize(), scaledLength(statusPixels, 150));
+        QCOMPARE(child(chat, "label_playername1")->font().pixelSize(), scaledLength(namePixels, 150));
+        QCOMPARE(phrase->iconSize(), QSize(scaledLength(icon.width(), 150), scaledLength(icon.height(), 150)));
+        QCOMPARE(chat.centralWidget()->minimumSize(), QSize(1185, 789));
+        QCOMPARE(chat.size(), QSize(1185, 789 + chat.menuBar()->sizeHint().height()));
+        QCOMPARE(chat.menuBar()->font().pixelSize(), menuPixels); // the menu bar keeps its size
+        QCOMPARE(child<QLabel>(chat, "image_header1")->pixmap().devicePixelRatio(), chat.devicePixelRatioF() * 1.5);
+        checkPlacedByTheSync(chat, 150);
+        points.clear();
+        smileys.clear();
+        chatSizes(chat.chatView(), &points, &smileys);
+        for (qreal w : smileys) QCOMPARE(w, 17 * 1.5);
+        for (qreal p : points) QCOMPARE(p, chat.model().chat().textSize() * 1.5);
+
+        // The choice and the zoomed window's outer bounds are written at once.
+        const QSize frame = chat.frameGeometry().size() - chat.geometry().size();
+        const QString text = readFile(ini);
+        QVERIFY2(hasLine(text, "Zoom=150"), qPrintable(text));
+        QVERIFY(hasLine(text, QStringLiteral("Width=%1").arg(1185 + frame.width())));
+        QVERIFY(hasLine(text, QStringLiteral("Height=%1").arg(chat.size().height() + frame.height())));
+
+        // Text Size still works and combines with the zoom.
+        action(chat, "N12")->trigger();
+        points.clear();
+        smileys.clear();
+        chat.model().chat().addlinetochat(QStringLiteral("0+After the size :)#11"), table::colors::Blue);
+        chatSizes(chat.chatView(), &points, &smileys);
+        QVERIFY(points.size() >= 2);
+        for (qreal p : points) QCOMPARE(p, 18.0);
+        for (qreal w : smileys) QCOMPARE(w, 17 * 1.5);
+
+        // Host messages after zooming: new cards, a card leaving, another book, the next turn.
+        chat.model().handleMessage(msg::newCard(1, 6, 40));
+        chat.model().handleMessage(msg::newCard(1, 7, 41));
+        chat.model().handleMessage(msg::freeCard(0));
+        chat.model().handleMessage(msg::newBook(1, 1, 3, 9, 1));
+        chat.model().handleMessage(msg::nextPlayer(1, 7, true, 2));
+        QCOMPARE(s.handCount(), 7);
+        checkPlacedByTheSync(chat, 150);
+        QCOMPARE(child(chat, "image_Turn")->geometry(), scaled(QRect(22, 35, 10, 16), 150));
+
+        // Back to 100 %: the exact first geometry, fonts and pictures.
+        action(chat, "Zoom100")->trigger();
+        QCOMPARE(chat.zoomPercent(), 100);
+        for (const QString& n : names) {
+            // The hand moved with the new cards (checked against the model below); the turn moved.
+            if (n.startsWith("card") || n == "image_Turn") continue;
+            QCOMPARE(child(chat, n)->geometry(), base[n]);
+        }
+        QCOMPARE(child(chat, "image_Turn")->geometry(), QRect(22, 35, 10, 16));
+        QCOMPARE(status->font().pixelSize(), statusPixels);
+        QCOMPARE(phrase->iconSize(), icon);
+        QCOMPARE(chat.centralWidget()->minimumSize(), QSize(table::Tchat::ClientWidth, table::Tchat::ClientHeight));
+        QCOMPARE(chat.size(), QSize(table::Tchat::ClientWidth,
+                                    table::Tchat::ClientHeight + chat.menuBar()->sizeHint().height()));
+        checkPlacedByTheSync(chat, 100);
+        points.clear();
+        smileys.clear();
+        chatSizes(chat.chatView(), &points, &smileys);
+        for (qreal w : smileys) QCOMPARE(w, 17.0);
+        for (qreal p : points) QCOMPARE(p, 12.0);
+        QVERIFY(hasLine(readFile(ini), "Zoom=100"));
+    }
+
+    void readBackAtTheNextLogin()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("vexolobby.ini");
+        QRect drawBase;
+        QSize zoomedWindow;
+        {
+            app::Program program(12, dir.path());
+            program.chat.setSettingsPath(ini);
+            login(program.chat);
+            drawBase = child(program.chat, "button_draw")->geometry();
+            action(program.chat, "Zoom125")->trigger();
+            zoomedWindow = program.chat.size();
+            QCOMPARE(zoomedWindow, QSize(988, 658 + program.chat.menuBar()->sizeHint().height()));
+        }
+        QVERIFY2(hasLine(readFile(ini), "Zoom=125"), qPrintable(readFile(ini)));
+
+        app::Program program(13, dir.path());
+        table::Tchat& chat = program.chat;
+        chat.setSettingsPath(ini);
+        QCOMPARE(chat.zoomPercent(), 100); // read at the own login
+        login(chat);
+        QCOMPARE(chat.zoomPercent(), 125);
+        QVERIFY(action(chat, "Zoom125")->isChecked());
+        QVERIFY(!action(chat, "Zoom100")->isChecked());
+        QCOMPARE(child(chat, "button_draw")->geometry(), scaled(drawBase, 125));
+        QCOMPARE(chat.size(), zoomedWindow);
+        chat.model().handleMessage(msg::newCard(1, 0, 12));
+        chat.model().handleMessage(msg::newBook(1, 1, 1, 11, 1));
+        checkPlacedByTheSync(chat, 125);
+
+        // A value that is no menu step reads as 100 %.
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[quornet]\r\nZoom=175\r\n");
+        f.close();
+        app::Program other(14, dir.path());
+        other.chat.setSettingsPath(ini);
+        login(other.chat);
+        QCOMPARE(other.chat.zoomPercent(), 100);
+        QVERIFY(action(other.chat, "Zoom100")->isChecked());
+    }
+
+    // A solo game through the in-process host at 150 %: the host's deal and the computer
+    // players' turns keep the table scaled. With QUORNET_SHOTS_DIR set, a picture is kept.
+    void soloGameAt150()
+    {
+        QTemporaryDir dir;
+        windows::Tgamestartform dialog;
+        host::TServer server(20261208);
+        server.engine().setBotSpeed(2);
+        table::Tchat chat(server, dialog);
+        chat.setSettingsPath(dir.filePath("vexolobby.ini"));
+        chat.setCommandLine({}, 0);
+        chat.show();
+        const table::TableState& s = chat.model().state();
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(chat, "label_playername1")->text(), QString("You"), 20000);
+        action(chat, "Zoom150")->trigger();
+        QCOMPARE(chat.zoomPercent(), 150);
+
+        auto* start = child<QPushButton>(chat, "button_start");
+        QTest::mouseClick(start, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.isVisible(), 20000);
+        QTest::mouseClick(child<QLabel>(dialog, "image_game4"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "button_start"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(s.handCount() == 11 && s.ownTurn(), 20000);
+        // A few turns with the mouse on the zoomed table (draw, discard) until books lie out.
+        auto* draw = child<QPushButton>(chat, "button_draw");
+        for (int turn = 0; turn < 8 && s.team(1).working.isEmpty() && s.team(2).working.isEmpty(); ++turn) {
+            const int before = s.handCount();
+            QTest::mouseClick(draw, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(s.handCount() > before, 20000);
+            const table::HandCard first = s.handRow().constFirst();
+            QTest::mouseClick(child(chat, QStringLiteral("card%1").arg(first.slot)), Qt::LeftButton);
+            QCOMPARE(s.picked.slot, first.slot);
+            QTest::mouseClick(child(chat, "image_discard"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(s.turnSeat != 1, 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(s.ownTurn() || start->isVisible(), 20000);
+            if (start->isVisible()) break;
+        }
+        // The other players' books, when they have laid some before the own turn.
+        for (int team = 1; team <= 2; ++team)
+            for (const table::WorkingBook& b : s.team(team).working)
+                QCOMPARE(child(chat, QStringLiteral("book%1%2").arg(team).arg(b.slot))->geometry(),
+                         scaled(QRect(b.left, b.top, b.width, b.height), 150));
+        for (const table::HandCard& c : s.cards) {
+            auto* l = child<table::ClickLabel>(chat, QStringLiteral("card%1").arg(c.slot));
+            QCOMPARE(l->geometry(), scaled(QRect(c.left, c.top, 71, 96), 150));
+            QCOMPARE(l->pixmap().devicePixelRatio(), chat.devicePixelRatioF() * 1.5);
+        }
+        QCOMPARE(draw->geometry(), QRect(293, 369, 150, 48));
+        const QString shots = qEnvironmentVariable("QUORNET_SHOTS_DIR");
+        if (!shots.isEmpty()) chat.grab().save(shots + QStringLiteral("/zoom150.png"));
+    }
+};
+
+QTEST_MAIN(TestZoom)
+#include "test_zoom.moc"
