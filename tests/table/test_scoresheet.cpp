@@ -89,9 +89,11 @@ private slots:
         QCOMPARE(sheet.gameWinner(), 2);
 
         // The sheet stays as it was until the next game starts it afresh.
-        f.feed(msg::postScores(590, 0, 2, 4)); // a catch-up report between games changes no round
+        f.feed(msg::postScores(990, 400, 2, 4)); // a stray report after the end changes nothing
         QCOMPARE(sheet.rounds().size(), 2);
         QCOMPARE(sheet.rounds().at(1).team(2).total, 590);
+        QCOMPARE(sheet.total(2), 590);
+        QCOMPARE(sheet.carried(2), 0);
         f.feed(msg::startGameAnnounce("Bob", "r", 1));
         QCOMPARE(sheet.rounds().size(), 1);
         QCOMPARE(sheet.totalsByRound(2), (QList<int>{0, 0}));

@@ -110,6 +110,25 @@ private slots:
         QCOMPARE(grid->rowCount(), 1);
     }
 
+    void aLateJoinerSeesTheTotalsItCameInto()
+    {
+        Table t;
+        t.feed(msg::loadStats("5", 1));
+        t.feed(msg::postScores(450, 0, 1, 3));
+        t.feed(msg::postScores(910, 0, 2, 4));
+        t.action("ScoreSheet1")->trigger();
+        QTableWidget* grid = t.chat.scoreSheetWindow()->grid();
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Before"));
+        QCOMPARE(grid->item(0, 1)->text(), QString());
+        QCOMPARE(grid->item(0, 5)->text(), QStringLiteral("450"));
+        QCOMPARE(grid->item(0, 10)->text(), QStringLiteral("910"));
+        QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("Joined (now)"));
+        t.feed(msg::postScores(470, 20, 3, 1));
+        QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("+20"));
+        QCOMPARE(grid->item(1, 5)->text(), QStringLiteral("470"));
+    }
+
     void mutingFromTheSeatNameAndTheSpyList()
     {
         Table t;

@@ -78,6 +78,8 @@ void ScoreSheet::scorePosted(int total, int points, int seat)
         m_total[team] = total - points;
         for (RoundScore& r : m_rounds) r.teams[team].total = m_total[team];
     }
+    // A finished game's sheet stays as it ended until the next game starts.
+    if (m_over) return;
     // Reports outside a game (the catch-up of a window that arrives between games) only set
     // the totals.
     if (!m_running) {

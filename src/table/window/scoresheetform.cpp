@@ -220,19 +220,19 @@ void Tscoresheet::refresh()
     struct Row {
         QString label;
         std::array<const TeamRoundScore*, 3> teams{};
-        std::array<int, 3> totals{};
+        bool carried = false; // the totals before the rounds this window saw: no columns
     };
     QList<Row> rows;
     std::array<TeamRoundScore, 3> carried{};
-    if (sheet.carried(1) != 0 || sheet.carried(2) != 0) {
+    if (!sheet.rounds().isEmpty() && (sheet.carried(1) != 0 || sheet.carried(2) != 0)) {
         carried[1].total = sheet.carried(1);
         carried[2].total = sheet.carried(2);
-        rows.append({QStringLiteral("Before"), {nullptr, &carried[1], &carried[2]}, {}});
+        rows.append({QStringLiteral("Before"), {nullptr, &carried[1], &carried[2]}, true});
     }
     for (const RoundScore& r : sheet.rounds()) {
         QString label = r.number == 0 ? QStringLiteral("Joined") : QString::number(r.number);
         if (!r.finished) label += QStringLiteral(" (now)");
-        rows.append({label, {nullptr, &r.teams[1], &r.teams[2]}, {}});
+        rows.append({label, {nullptr, &r.teams[1], &r.teams[2]}, false});
     }
     m_grid->setRowCount(int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
@@ -253,7 +253,7 @@ void Tscoresheet::refresh()
             const TeamRoundScore& t = *row.teams[std::size_t(team)];
             const int base = 1 + (team - 1) * ColumnsPerTeam;
             const QColor colour = team == 1 ? GreenColour : BlueColour;
-            const bool carriedRow = row.label == QLatin1String("Before");
+            const bool carriedRow = row.carried;
             put(base + 0, carriedRow ? QString() : signedPoints(t.cardPoints), colour);
             put(base + 1, carriedRow ? QString() : signedPoints(t.bonuses), colour);
             put(base + 2, carriedRow ? QString() : signedPoints(t.goingOut), colour);
