@@ -32,6 +32,7 @@ QLabel* redLabel(QWidget* parent, const QString& text, const char* name, const Q
 Tabout::Tabout(QWidget* parent) : QDialog(parent), m_url(WebAddress, TURL::Kind::SecureWebPage)
 {
     setObjectName(QStringLiteral("Tabout"));
+    centreWhenFirstShown(this);
     setWindowTitle(QStringLiteral("Quornet - About"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
@@ -89,15 +90,6 @@ void Tabout::setPicture(const QPixmap& picture)
 QString Tabout::versionText() const
 {
     return m_version->text();
-}
-
-void Tabout::showEvent(QShowEvent* event)
-{
-    if (!m_placed) {
-        centreOver(this, parentWidget());
-        m_placed = true;
-    }
-    QDialog::showEvent(event);
 }
 
 bool Tabout::eventFilter(QObject* watched, QEvent* event)

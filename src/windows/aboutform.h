@@ -33,7 +33,6 @@ public:
     QString versionText() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -41,7 +40,6 @@ private:
     QLabel* m_picture = nullptr;
     QLabel* m_link = nullptr;
     QLabel* m_version = nullptr;
-    bool m_placed = false;
 };
 
 } // namespace quornet::windows

@@ -64,6 +64,7 @@ Tdownload::Tdownload(QWidget* parent)
       m_findLobby(&Tdownload::findLobbyProgram), m_download(new InstallerDownload(this))
 {
     setObjectName(QStringLiteral("Tdownload"));
+    centreWhenFirstShown(this, false); // on the desktop
     setWindowTitle(QStringLiteral("Download The Vexo42 Lobby"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -210,15 +211,6 @@ void Tdownload::setInfo3(const QString& text)
 {
     m_info3->setText(text);
     emit statusChanged();
-}
-
-void Tdownload::showEvent(QShowEvent* event)
-{
-    if (!m_placed) {
-        centreOver(this, nullptr); // on the desktop
-        m_placed = true;
-    }
-    QDialog::showEvent(event);
 }
 
 void Tdownload::downloadAndInstall()

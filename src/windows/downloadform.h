@@ -79,9 +79,6 @@ signals:
     // infolabel or infolabel3 changed.
     void statusChanged();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildLeftPanel();
     void buildRightPanels();
@@ -97,7 +94,6 @@ private:
     TellFunction m_tell = tellUser;
     InstallerDownload* m_download = nullptr;
     QString m_lastError;
-    bool m_placed = false;
 
     QPushButton* m_get = nullptr;   // getbutton
     QPushButton* m_abort = nullptr; // abortbutton

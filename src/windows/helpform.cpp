@@ -53,6 +53,7 @@ const QList<Thelp::Topic>& Thelp::topics()
 Thelp::Thelp(Tabout* about, QWidget* parent) : QDialog(parent), m_about(about)
 {
     setObjectName(QStringLiteral("Thelp"));
+    centreWhenFirstShown(this);
     setWindowTitle(QStringLiteral("Quornet - Help File"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
@@ -144,15 +145,6 @@ QString Thelp::caption() const
 void Thelp::setBackground(const QPixmap& tile)
 {
     setTiledBackground(this, tile);
-}
-
-void Thelp::showEvent(QShowEvent* event)
-{
-    if (!m_placed) {
-        centreOver(this, parentWidget());
-        m_placed = true;
-    }
-    QDialog::showEvent(event);
 }
 
 // Links between the pages read "topic:N"; every other link goes to the desktop.

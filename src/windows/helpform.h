@@ -48,9 +48,6 @@ signals:
     // The "About" button was pressed (the about window is shown as well when one was given).
     void aboutRequested();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void linkClicked(const QUrl& link);
 
@@ -60,7 +57,6 @@ private:
     QStackedWidget* m_stack = nullptr;
     QMap<int, QTextBrowser*> m_pages;
     int m_current = 0;
-    bool m_placed = false;
 };
 
 } // namespace quornet::windows

@@ -2,6 +2,7 @@
 
 #include "table/art/boardart.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -45,6 +46,35 @@ void centreOver(QWidget* window, const QWidget* anchor)
         if (placed.top() < area.top()) placed.moveTop(area.top());
     }
     window->move(placed.topLeft());
+}
+
+namespace {
+// Watches one window for its first Show event, centres it and goes away.
+class FirstShowCentring : public QObject
+{
+public:
+    FirstShowCentring(QWidget* window, bool overParent) : QObject(window), m_overParent(overParent) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* window = static_cast<QWidget*>(watched);
+            centreOver(window, m_overParent ? window->parentWidget() : nullptr);
+            window->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    bool m_overParent;
+};
+} // namespace
+
+void centreWhenFirstShown(QWidget* window, bool overParent)
+{
+    window->installEventFilter(new FirstShowCentring(window, overParent));
 }
 
 void setTiledBackground(QWidget* widget, const QPixmap& tile)

@@ -26,6 +26,9 @@ void tellUser(QWidget* parent, const QString& text);
 // Moves window so that it is centred over anchor's frame, or over the screen that holds the
 // window when anchor is null or hidden; the window is kept inside that screen.
 void centreOver(QWidget* window, const QWidget* anchor);
+// Centres the window the first time it is shown: over its parent, or on the desktop when
+// overParent is false. Later shows keep it where the user left it.
+void centreWhenFirstShown(QWidget* window, bool overParent = true);
 
 // Fills the widget's background with the tile (the table window's background picture).
 void setTiledBackground(QWidget* widget, const QPixmap& tile);

@@ -51,8 +51,7 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent)
     m_mute->setObjectName(QStringLiteral("popup_mute"));
     m_mute->setCheckable(true);
     connect(m_mute, &QAction::triggered, this, [this](bool on) {
-        const int participant = hoveredParticipant();
-        if (participant > 0) emit muteRequested(participant, on);
+        if (const auto participant = hoveredParticipant()) emit muteRequested(*participant, on);
     });
 
     m_done = new QPushButton(QStringLiteral("Done"), this);
@@ -116,28 +115,26 @@ void Tspylist::openMenu(const QPoint& viewportPos)
     // The entry under the pointer where the menu was asked for, also when no movement came
     // before the click (the menu key, a pointer that rested while the list changed).
     remember(viewportPos);
-    const int participant = hoveredParticipant();
-    m_mute->setEnabled(participant > 0);
-    m_mute->setChecked(m_muted.contains(participant));
+    const auto participant = hoveredParticipant();
+    m_mute->setEnabled(participant.has_value());
+    m_mute->setChecked(participant && m_muted.contains(*participant));
     m_popup->popup(m_list->viewport()->mapToGlobal(viewportPos));
 }
 
 void Tspylist::setMutedParticipants(const QList<int>& participants) { m_muted = participants; }
 
-int Tspylist::hoveredParticipant() const
+std::optional<int> Tspylist::hoveredParticipant() const
 {
-    if (m_tag < 0 || m_tag >= m_list->count()) return 0;
+    if (m_tag < 0 || m_tag >= m_list->count()) return std::nullopt;
     bool ok = false;
     const int participant = participantOf(m_list->item(m_tag)->text(), &ok);
-    return ok ? participant : 0;
+    return ok ? std::optional<int>(participant) : std::nullopt;
 }
 
 void Tspylist::removeFromGame()
 {
-    if (!m_kick->isEnabled() || m_tag < 0 || m_tag >= m_list->count()) return;
-    bool ok = false;
-    const int participant = participantOf(m_list->item(m_tag)->text(), &ok);
-    if (ok) emit kickRequested(participant);
+    if (!m_kick->isEnabled()) return;
+    if (const auto participant = hoveredParticipant()) emit kickRequested(*participant);
 }
 
 } // namespace quornet::windows

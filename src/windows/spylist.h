@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QStringList>
+
+#include <optional>
 #include <QWidget>
 
 class QAction;
@@ -57,7 +59,8 @@ private:
     void remember(const QPoint& viewportPos);
     void openMenu(const QPoint& viewportPos);
     void removeFromGame();
-    int hoveredParticipant() const;
+    // The participant of the entry under the pointer; none over no entry or an unreadable one.
+    std::optional<int> hoveredParticipant() const;
 
     QLabel* m_caption = nullptr;
     QListWidget* m_list = nullptr;

@@ -50,6 +50,7 @@ QListWidgetItem* checkedItem(const QString& name, bool checked)
 Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QDialog(parent), m_book(folder)
 {
     setObjectName(QStringLiteral("Ttallylist"));
+    centreWhenFirstShown(this);
     setWindowTitle(QStringLiteral("Quornet - Tally List"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
@@ -88,15 +89,6 @@ QString Ttallylist::save()
 void Ttallylist::setBackground(const QPixmap& tile)
 {
     setTiledBackground(this, tile);
-}
-
-void Ttallylist::showEvent(QShowEvent* event)
-{
-    if (!m_placed) {
-        centreOver(this, parentWidget());
-        m_placed = true;
-    }
-    QDialog::showEvent(event);
 }
 
 void Ttallylist::buildOwnPanel()

@@ -61,9 +61,6 @@ public:
 
     const tally::TallyBook& book() const { return m_book; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildOwnPanel();
     void buildPlayerPanel();
@@ -82,7 +79,6 @@ private:
     AskFunction m_ask = askYesNo;
     QStringList m_seatCaptions;
     int m_ownSeat = 0;
-    bool m_placed = false;
 
     QLabel* m_myGames = nullptr;       // mylabel_1
     QLabel* m_myWins = nullptr;        // mylabel_2

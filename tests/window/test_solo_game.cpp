@@ -228,7 +228,6 @@ private slots:
         chat.setSettingsPath(settingsDir.filePath("vexolobby.ini"));
         chat.setCommandLine({}, 0);
         chat.show();
-        const table::TableState& s = chat.model().state();
         QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
         QTest::mouseClick(child<QPushButton>(&chat, "button_start"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(dialog.isVisible(), Deadline);

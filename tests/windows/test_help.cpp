@@ -169,6 +169,22 @@ private slots:
         QVERIFY(about.isVisible());
     }
 
+    // A side window opens centred over the table window the first time, and where the user left
+    // it after that.
+    void firstShowCentresOverTheParent()
+    {
+        QWidget table;
+        table.setGeometry(100, 80, 600, 400);
+        table.show();
+        Tabout about(&table);
+        about.show();
+        QCOMPARE(about.frameGeometry().center(), table.frameGeometry().center());
+        about.hide();
+        about.move(20, 30);
+        about.show();
+        QCOMPARE(about.pos(), QPoint(20, 30));
+    }
+
     void linkPrefixes_data()
     {
         QTest::addColumn<int>("kind");

@@ -189,6 +189,8 @@ private:
     void invalidDiscard();
     int firstFreePosition() const;
     int positionOf(int slot) const;
+    // Swaps the cards shown at two hand positions; both take their sorted Left.
+    void swapPositions(int a, int b);
     void pick(int slot);
     void returnPlaceToHand(int place, const char* sound);
 

@@ -68,7 +68,7 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
 QString TableModel::participantName(int participant) const
 {
     if (participant >= 1 && participant <= SeatCount) {
-        const QString& name = m_s.seats[std::size_t(participant)].name;
+        const QString name = seatName(participant);
         return name == QLatin1String(WaitingName) ? QString() : name;
     }
     const QString prefix = QString::number(participant) + QStringLiteral(": ");

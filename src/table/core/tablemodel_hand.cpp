@@ -22,6 +22,13 @@ int TableModel::firstFreePosition() const
     return 0;
 }
 
+void TableModel::swapPositions(int a, int b)
+{
+    std::swap(m_s.positions[std::size_t(a)], m_s.positions[std::size_t(b)]);
+    m_s.cards[m_s.positions[std::size_t(a)]].left = geometry::handLeftSorted(a);
+    m_s.cards[m_s.positions[std::size_t(b)]].left = geometry::handLeftSorted(b);
+}
+
 int TableModel::positionOf(int slot) const
 {
     for (int p = 1; p <= HandPositions; ++p)
@@ -119,9 +126,7 @@ void TableModel::pick(int slot)
             const int a = lastPositionOf(m_s, m_s.picked.slot);
             const int b = lastPositionOf(m_s, slot);
             if (a != 0 && b != 0) {
-                std::swap(m_s.positions[std::size_t(a)], m_s.positions[std::size_t(b)]);
-                m_s.cards[m_s.positions[std::size_t(a)]].left = geometry::handLeftSorted(a);
-                m_s.cards[m_s.positions[std::size_t(b)]].left = geometry::handLeftSorted(b);
+                swapPositions(a, b);
                 m_s.picked = PickedCard{};
                 return;
             }
@@ -143,9 +148,7 @@ void TableModel::sortthem()
             const int here = m_s.positions[std::size_t(n)];
             const int before = m_s.positions[std::size_t(n - 1)];
             if (here < 0 || before < 0 || key(n) >= key(n - 1)) continue;
-            std::swap(m_s.positions[std::size_t(n)], m_s.positions[std::size_t(n - 1)]);
-            m_s.cards[before].left = geometry::handLeftSorted(n);
-            m_s.cards[here].left = geometry::handLeftSorted(n - 1);
+            swapPositions(n, n - 1);
         }
     }
     touch(); // the view restores the layering in position order

@@ -31,11 +31,7 @@ void TableModel::moveKeyCursor(int step)
         if (target < 0 || target >= row.size()) return;
         if (m_s.manualSort) {
             // The picked card itself moves one place along the row and stays picked.
-            const int a = positionOf(row[picked]);
-            const int b = positionOf(row[target]);
-            std::swap(m_s.positions[std::size_t(a)], m_s.positions[std::size_t(b)]);
-            m_s.cards[m_s.positions[std::size_t(a)]].left = geometry::handLeftSorted(a);
-            m_s.cards[m_s.positions[std::size_t(b)]].left = geometry::handLeftSorted(b);
+            swapPositions(positionOf(row[picked]), positionOf(row[target]));
         } else {
             // The hand keeps its order: the pick moves to the neighbour.
             m_s.cards[row[picked]].top = geometry::CardTopRest;

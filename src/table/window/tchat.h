@@ -132,6 +132,8 @@ private:
     // Play menu, muting, score sheet and game log (tchat_play.cpp).
     void buildPlayMenu();
     void buildGameWindows();
+    // A menu item that shows and raises a side window.
+    QAction* addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window);
     void addMuteItem();
     void syncPlayExtras();
 
@@ -225,6 +227,7 @@ private:
     QMenu* m_smileyMenu = nullptr;
     QMenu* m_playMenu = nullptr;
     QList<QAction*> m_playKeys; // the Play menu's key items, off with Keyboard Play
+    QAction* m_keyboardPlay = nullptr;
     QAction* m_muteSeat = nullptr;
     QWidget* m_keyCursor = nullptr;
     Tscoresheet* m_scoreSheetWindow = nullptr;

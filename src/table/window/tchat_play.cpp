@@ -49,11 +49,11 @@ void Tchat::buildPlayMenu()
                            [this] { centralWidget()->setFocus(Qt::ShortcutFocusReason); });
     toTable->setShortcutContext(Qt::WindowShortcut);
     // Players who type without looking can switch the single keys off.
-    QAction* enabled = m_playMenu->addAction(QStringLiteral("Keyboard Play"));
-    enabled->setObjectName("KeyboardPlay1");
-    enabled->setCheckable(true);
-    enabled->setChecked(true);
-    connect(enabled, &QAction::toggled, this, [this](bool on) {
+    m_keyboardPlay = m_playMenu->addAction(QStringLiteral("Keyboard Play"));
+    m_keyboardPlay->setObjectName("KeyboardPlay1");
+    m_keyboardPlay->setCheckable(true);
+    m_keyboardPlay->setChecked(true);
+    connect(m_keyboardPlay, &QAction::toggled, this, [this](bool on) {
         for (QAction* a : m_playKeys) a->setEnabled(on);
         sync();
     });
@@ -71,18 +71,8 @@ void Tchat::buildGameWindows()
 {
     m_scoreSheetWindow = new Tscoresheet(m_model, this);
     m_gameLogWindow = new Tgamelog(m_model.gameLog(), this);
-    QAction* sheet = m_viewMenu->addAction(QStringLiteral("Score Sheet"));
-    sheet->setObjectName("ScoreSheet1");
-    connect(sheet, &QAction::triggered, m_scoreSheetWindow, [this] {
-        m_scoreSheetWindow->show();
-        m_scoreSheetWindow->raise();
-    });
-    QAction* log = m_viewMenu->addAction(QStringLiteral("Game Log"));
-    log->setObjectName("GameLog1");
-    connect(log, &QAction::triggered, m_gameLogWindow, [this] {
-        m_gameLogWindow->show();
-        m_gameLogWindow->raise();
-    });
+    addWindowItem(m_viewMenu, QStringLiteral("Score Sheet"), "ScoreSheet1", m_scoreSheetWindow);
+    addWindowItem(m_viewMenu, QStringLiteral("Game Log"), "GameLog1", m_gameLogWindow);
     m_viewMenu->addSeparator();
 }
 
@@ -102,9 +92,8 @@ void Tchat::syncPlayExtras()
     for (int seat = 1; seat <= SeatCount; ++seat)
         m_name[std::size_t(seat)]->setToolTip(m_model.isParticipantMuted(seat) ? QStringLiteral("Muted in this window")
                                                                                 : QString());
-    const bool keysOn = m_playKeys.isEmpty() || m_playKeys.constFirst()->isEnabled();
     const int slot = m_model.keyCursorSlot();
-    ClickLabel* card = slot >= 0 && keysOn ? m_cardLabels.value(slot) : nullptr;
+    ClickLabel* card = slot >= 0 && m_keyboardPlay->isChecked() ? m_cardLabels.value(slot) : nullptr;
     if (card && card->isVisible()) {
         m_keyCursor->setGeometry(card->geometry().adjusted(-2, -2, 2, 2));
         m_keyCursor->show();

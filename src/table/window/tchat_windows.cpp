@@ -16,6 +16,17 @@
 
 namespace quornet::table {
 
+QAction* Tchat::addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    connect(item, &QAction::triggered, window, [window] {
+        window->show();
+        window->raise();
+    });
+    return item;
+}
+
 void Tchat::setSpyList(windows::Tspylist* spyList)
 {
     m_spyList = spyList;
@@ -25,12 +36,7 @@ void Tchat::setSpyList(windows::Tspylist* spyList)
     connect(spyList, &windows::Tspylist::muteRequested, this, [this](int participant, bool muted) {
         m_model.setMuted(m_model.participantName(participant), muted);
     });
-    QAction* show = m_viewMenu->addAction(QStringLiteral("Spy List"));
-    show->setObjectName("SpyList1");
-    connect(show, &QAction::triggered, spyList, [spyList] {
-        spyList->show();
-        spyList->raise();
-    });
+    addWindowItem(m_viewMenu, QStringLiteral("Spy List"), "SpyList1", spyList);
 }
 
 void Tchat::setPhraseEditor(windows::Tphrases* editor)
@@ -84,20 +90,9 @@ void Tchat::setHelpWindows(windows::Thelp* help, windows::Tabout* about)
     m_about = about;
     help->setBackground(m_art.background);
     about->setBackground(m_art.background);
-    QAction* content = m_helpMenu->addAction(QStringLiteral("Content"));
-    content->setObjectName("Help2");
-    content->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(content, &QAction::triggered, help, [help] {
-        help->show();
-        help->raise();
-    });
+    addWindowItem(m_helpMenu, QStringLiteral("Content"), "Help2", help)->setShortcut(QKeySequence(Qt::Key_F1));
     m_helpMenu->addSeparator();
-    QAction* aboutItem = m_helpMenu->addAction(QStringLiteral("About"));
-    aboutItem->setObjectName("About1");
-    connect(aboutItem, &QAction::triggered, about, [about] {
-        about->show();
-        about->raise();
-    });
+    addWindowItem(m_helpMenu, QStringLiteral("About"), "About1", about);
 }
 
 void Tchat::setDownloadWindow(windows::Tdownload* download)
