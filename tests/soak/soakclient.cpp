@@ -100,6 +100,7 @@ void SoakClient::endOfStream()
     if (m_number == 1 && m_referee.startPending) m_referee.startPending = false;
     m_split.clear();
     m_tail.clear();
+    m_messageOpen = false;
     m_number = 0;
     m_loggedIn = false;
     m_catchUp = false;
@@ -208,6 +209,7 @@ void SoakClient::sendRaw(const QByteArray& bytes)
 {
     if (!m_socket || m_socket->state() != QAbstractSocket::ConnectedState) return;
     m_socket->write(bytes);
+    m_messageOpen = !bytes.endsWith(protocol::Terminator);
     ++m_stats.messagesSent;
 }
 
@@ -247,6 +249,9 @@ void SoakClient::maybeStartGame()
     m_referee.startPending = true;
     ++m_referee.startsSent;
     if (!m_tail.isEmpty()) sendRaw(std::exchange(m_tail, {}));
+    // Junk written without a terminator would swallow the request into one bogus message, and
+    // the host would never answer it: end the junk first.
+    if (m_messageOpen) sendRaw(QByteArray(1, protocol::Terminator));
     const bool twoPlayer = m_rng.bounded(6) == 0;
     const bool pickUp = m_rng.bounded(4) != 0;
     sendRaw(msg::startGame("Soak" + QByteArray::number(m_id), "r", twoPlayer, pickUp,

@@ -84,6 +84,7 @@ private:
     QTimer m_actTimer;
     QTimer m_turnTimer;
     QTimer m_reconnectTimer;
+    bool m_messageOpen = false; // the last bytes written did not end a message
     QByteArray m_tail; // second half of a split message, written on the next action
     bool m_stopped = false;
 
