@@ -13,6 +13,18 @@ bool readNumber(const QString& text, qulonglong max, qulonglong* out)
 }
 } // namespace
 
+std::optional<QPair<QHostAddress, int>> parseSubnet(const QString& text)
+{
+    if (text.contains(QLatin1Char('/'))) {
+        const QPair<QHostAddress, int> subnet = QHostAddress::parseSubnet(text);
+        if (subnet.first.isNull()) return std::nullopt;
+        return subnet;
+    }
+    const QHostAddress address(text);
+    if (address.isNull()) return std::nullopt;
+    return QPair<QHostAddress, int>{address, address.protocol() == QAbstractSocket::IPv6Protocol ? 128 : 32};
+}
+
 CommandLine parseCommandLine(const QStringList& arguments)
 {
     CommandLine cl;
@@ -45,6 +57,18 @@ CommandLine parseCommandLine(const QStringList& arguments)
             if (!v) return cl;
             if (!readNumber(*v, 60000, &n) || n < 1) cl.error = QStringLiteral("--bot-speed takes milliseconds 1 to 60000");
             cl.botSpeed = int(n);
+        } else if (a == QLatin1String("--admin")) {
+            const auto v = value("--admin");
+            if (!v) return cl;
+            if (!parseSubnet(*v)) cl.error = QStringLiteral("--admin takes an address or a subnet such as 192.168.1.0/24");
+            cl.admins << *v;
+        } else if (a == QLatin1String("--turn-timeout") || a == QLatin1String("--seat-hold")) {
+            const bool turn = a == QLatin1String("--turn-timeout");
+            const auto v = value(turn ? "--turn-timeout" : "--seat-hold");
+            if (!v) return cl;
+            if (!readNumber(*v, 86400, &n))
+                cl.error = QStringLiteral("%1 takes seconds 0 to 86400").arg(a);
+            (turn ? cl.turnTimeoutSeconds : cl.seatHoldSeconds) = int(n);
         } else {
             cl.positional << a;
         }
@@ -64,7 +88,13 @@ QString usageText()
         "Options:\n"
         "  --port N        TCP port to host on or connect to (default 7772)\n"
         "  --seed S        fix the shuffles (dedicated host)\n"
-        "  --bot-speed MS  computer players' pace in milliseconds (dedicated host, default 750)\n");
+        "  --bot-speed MS  computer players' pace in milliseconds (dedicated host, default 750)\n"
+        "  --admin ADDRESS give host rights (participant 1) to a connection from ADDRESS or a subnet\n"
+        "                  such as 192.168.1.0/24 (dedicated host, repeatable, default loopback)\n"
+        "  --turn-timeout S  the computer plays the turn of a seated player who sends nothing for\n"
+        "                  S seconds (dedicated host, default 120, 0 off)\n"
+        "  --seat-hold S   keep a dropped player's seat S seconds for its return under the same\n"
+        "                  name (dedicated host, default 120, 0 off)\n");
 }
 
 } // namespace quornet::app

@@ -20,8 +20,13 @@ int serve(const app::CommandLine& cl, int argc, char** argv)
     QCoreApplication application(argc, argv);
     host::EngineOptions options;
     options.takeOverSeatOne = true;
+    options.turnTimeoutMs = cl.turnTimeoutSeconds * 1000;
+    options.seatHoldMs = cl.seatHoldSeconds * 1000;
     host::TServer server(cl.seed.value_or(host::SeededRandom::clockSeed()), options);
     server.engine().setBotSpeed(cl.botSpeed);
+    QList<QPair<QHostAddress, int>> admins;
+    for (const QString& a : cl.admins) admins << *app::parseSubnet(a);
+    server.setAdminAddresses(admins);
     QString error;
     if (!server.listen(cl.port, &error)) {
         std::fprintf(stderr, "quornet: %s (port %u)\n", qPrintable(error), unsigned(cl.port));

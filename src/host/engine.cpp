@@ -2,6 +2,7 @@
 #include "host/engine.h"
 
 #include "host/computerplayer.h"
+#include "host/hosttext.h"
 #include "host/log.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
@@ -44,98 +45,25 @@ bool HostEngine::anyConnected() const
     return false;
 }
 
-// ---- Connections ----------------------------------------------------------------------------
-
-HostEngine::AcceptResult HostEngine::accept()
-{
-    int n = 0;
-    if (m_t.highWater == 0) {
-        m_t.highWater = 1;
-        n = 1;
-    } else {
-        int k = 1;
-        while (m_t.rec[std::size_t(k)].connected && k != m_t.highWater) ++k;
-        const bool taken = m_t.rec[std::size_t(k)].connected;
-        if (!taken && k < 10) {
-            n = k; // a freed number is reused, the lowest first
-        } else if (taken && k >= MaxParticipants) {
-            qCInfo(lcHost) << "table full: refused a connection";
-            return {k + 1, true};
-        } else {
-            n = ++m_t.highWater;
-        }
-    }
-    const auto i = std::size_t(n);
-    m_t.rec[i].connected = true;
-    m_connection[i] = m_nextConnection++;
-    m_loggedIn[i] = false;
-    m_queuedFrom[i] = 0;
-    m_framing[i].clear();
-    qCInfo(lcHost) << "connection accepted as participant" << n;
-    return {n, false};
-}
-
-void HostEngine::welcome(int participant) { sendTo(participant, msg::sendLoginInfo(participant)); }
-
-bool HostEngine::receive(int participant, const QByteArray& bytes)
-{
-    if (participant < 1 || participant > ConnectionRecords || m_connection[std::size_t(participant)] == 0)
-        return false;
-    auto& framing = m_framing[std::size_t(participant)];
-    const QList<QByteArray> messages = framing.feed(bytes);
-    if (framing.overflowed()) {
-        qCWarning(lcHost) << "participant" << participant
-                          << "sent more than 64 KiB without a terminator; closing its connection";
-        m_out.disconnect(participant);
-        return false;
-    }
-    for (const QByteArray& m : messages)
-        if (!enqueue(participant, m)) return false;
-    return true;
-}
-
-bool HostEngine::enqueue(int participant, const QByteArray& text)
-{
-    if (participant < 1 || participant > ConnectionRecords) return false;
-    const auto i = std::size_t(participant);
-    if (m_connection[i] == 0) return false;
-    if (m_queuedFrom[i] >= m_options.maxQueuedPerConnection) {
-        qCWarning(lcHost) << "participant" << participant << "floods the queue; closing its connection";
-        m_out.disconnect(participant);
-        return false;
-    }
-    m_queue.push_back({participant, m_connection[i], text});
-    ++m_queuedFrom[i];
-    return true;
-}
-
-void HostEngine::connectionClosed(int participant)
-{
-    if (participant < 1 || participant > ConnectionRecords) return;
-    const auto i = std::size_t(participant);
-    // The socket layer may report one close twice; only the first report is a departure.
-    if (m_connection[i] == 0) return;
-    m_connection[i] = 0;
-    m_loggedIn[i] = false;
-    m_queuedFrom[i] = 0;
-    m_framing[i].clear();
-    departure(participant);
-    afterEvent();
-}
-
-void HostEngine::departure(int n)
+void HostEngine::departure(int n, bool wasLoggedIn, bool removed)
 {
     Record& r = m_t.rec[std::size_t(n)];
-    qCInfo(lcHost).noquote() << "participant" << n << QString::fromUtf8(r.name) << "left";
+    // A connection that never logged in was never announced and never held a seat.
+    if (!wasLoggedIn) return;
+    qCInfo(lcHost).noquote() << "participant" << n << logText(r.name) << "left";
+    const QByteArray name = r.name;
     if (r.connected) {
-        const QByteArray name = r.name;
         for (int k = 1; k <= m_t.highWater; ++k)
             if (k != n) sendTo(k, msg::playerDisconnected(n, name));
     }
     r.connected = false;
     r.name = r.defaultName;
     if (!(m_t.twoPlayer && (n == 3 || n == 4))) r.justWatching = false;
-    if (m_t.running && n == m_t.turnSeat && (n != 1 || m_options.takeOverSeatOne)) takeOver(n);
+    // The seat is kept for its player (not the hosting copy's own window, which ends the table;
+    // not a player the host user removed).
+    const bool seatOneIsTheHosts = n == 1 && !m_options.takeOverSeatOne;
+    if (m_t.running && n <= Seats && !seatOneIsTheHosts && !removed) holdSeat(n, name);
+    if (m_t.running && n == m_t.turnSeat && !seatOneIsTheHosts) takeOver(n);
 }
 
 void HostEngine::takeOver(int seat)
@@ -148,40 +76,16 @@ void HostEngine::takeOver(int seat)
 
 // ---- Dispatch -------------------------------------------------------------------------------
 
-bool HostEngine::dispatchOne()
-{
-    if (m_queue.empty()) return false;
-    const Queued q = std::move(m_queue.front());
-    m_queue.pop_front();
-    const auto i = std::size_t(q.participant);
-    if (m_connection[i] == q.connection && m_queuedFrom[i] > 0) --m_queuedFrom[i];
-    handle(q);
-    afterEvent();
-    return true;
-}
-
-bool HostEngine::senderConnected(const Queued& q) const
-{
-    return m_connection[std::size_t(q.participant)] == q.connection;
-}
-
-void HostEngine::dropped(const Queued& q, const char* why)
-{
-    ++m_stats.messagesDropped;
-    qCWarning(lcHost).noquote() << "dropped a message from participant" << q.participant << "(" << why
-                                << "):" << QString::fromUtf8(q.text.left(80));
-}
-
 void HostEngine::handle(const Queued& q)
 {
     const Command c = splitCommand(q.text);
     if (c.word.isEmpty()) return;
-    // Messages still queued from a connection that has since closed speak for nobody.
-    if (!senderConnected(q)) return;
+    // A connection being closed (removed, or flooding) speaks for nobody any more.
+    if (link(q.participant).closing) return;
     ++m_stats.messagesHandled;
 
     if (c.word == cmd::LoginInfo) return login(q, c.args);
-    if (!m_loggedIn[std::size_t(q.participant)]) {
+    if (!loggedIn(q.participant)) {
         if (c.word == cmd::KickHim || c.word == cmd::Chat || c.word == cmd::Action ||
             c.word == cmd::PlayASound || c.word == cmd::StartGame || c.word == cmd::JustWatch ||
             c.word == cmd::CreateBook || c.word == cmd::AddToBook || c.word == cmd::Discard ||
@@ -189,6 +93,7 @@ void HostEngine::handle(const Queued& q)
             dropped(q, "sender has not logged in");
         return;
     }
+    heardFrom(q.participant, c.word != cmd::JustWatch);
     if (c.word == cmd::KickHim) return kickHim(q, c.args);
     if (c.word == cmd::Chat) return relay(q, c.args, cmd::Chat);
     if (c.word == cmd::Action) return relay(q, c.args, cmd::Action);
@@ -208,26 +113,37 @@ void HostEngine::login(const Queued& q, const QByteArray& args)
     FieldReader r(args);
     const int n = r.integer();
     const QByteArray version = r.text();
-    const QByteArray name = r.rest();
+    QByteArray name = cleanName(r.rest());
     if (!r.ok()) return dropped(q, "malformed participant number");
     if (n != q.participant) return dropped(q, "participant number is not the sender's");
-
+    // A participant's name is its own from its first login on: a second one would rename it.
+    if (loggedIn(n)) return dropped(q, "already logged in");
     Record& rec = m_t.rec[std::size_t(n)];
+    if (name.isEmpty()) name = !rec.defaultName.isEmpty() ? rec.defaultName : "Player " + QByteArray::number(n);
+    if (returnToHeldSeat(n, name)) return;
+
     rec.name = name;
     rec.connected = true;
-    m_loggedIn[std::size_t(n)] = true;
-    qCInfo(lcHost).noquote() << "participant" << n << "logged in as" << QString::fromUtf8(name)
-                             << "version" << QString::fromUtf8(version);
+    link(n).loggedIn = true;
+    qCInfo(lcHost).noquote() << "participant" << n << "logged in as" << logText(name) << "version"
+                             << logText(version, 16);
+    announceArrival(n, version);
+    if (m_t.running) catchUp(n);
+}
 
+void HostEngine::announceArrival(int n, const QByteArray& version)
+{
+    const QByteArray& name = m_t.rec[std::size_t(n)].name;
     for (int k = 1; k <= m_t.highWater; ++k) sendTo(k, msg::newPlayerInfo(n, name));
+    // Every seat (a seat without a participant under its computer player's name) and every
+    // spectator at the table; spectator numbers no longer in use are not announced.
     for (int k = 1; k <= m_t.highWater; ++k)
-        if (k != n) sendTo(n, msg::existingPlayers(k, m_t.rec[std::size_t(k)].name));
+        if (k != n && (k <= Seats || loggedIn(k))) sendTo(n, msg::existingPlayers(k, m_t.rec[std::size_t(k)].name));
 
     if (version != VersionText) {
         sendTo(1, msg::haveWrongVersion(name));
         sendTo(n, msg::wrongVersion());
     }
-    if (m_t.running) catchUp(n);
 }
 
 void HostEngine::catchUp(int n)
@@ -256,12 +172,23 @@ void HostEngine::catchUp(int n)
     }
     for (int s = 1; s <= Seats; ++s)
         if (m_t.seat(s).onFoot) sendTo(n, msg::useFoot(s));
-    sendTo(n, msg::nextPlayer(1, 0, m_t.pickUp, m_t.turnSeat));
     sendTo(n, msg::postScores(m_t.seat(1).score, 0, 1, 3));
     sendTo(n, msg::postScores(m_t.seat(2).score, 0, 2, 4));
     for (int s = 1; s <= Seats; ++s)
         if (m_t.seat(s).justWatching) sendTo(n, msg::justWatching(s, 1));
     if (m_t.twoPlayer) sendTo(n, msg::noBotsCatchUp());
+    // The table as it is: the top of the pile, then every seat's card count, each in a
+    // CMD_nextplayer naming the seat as the one whose turn ended. The turn seat comes last, so a
+    // newcomer on it sees its turn (and the pick-up button, which needs the pile) once.
+    if (m_t.topOfPile() != 0) sendTo(n, msg::discardTop(m_t.topOfPile()));
+    const int turn = m_t.turnSeat;
+    for (int s = 1; s <= Seats; ++s) {
+        if (s == turn) continue;
+        // A newcomer on the turn seat is told another seat's turn until the last message.
+        const int shown = n == turn ? s : turn;
+        sendTo(n, msg::nextPlayer(s, cardsIn(m_t.seat(s).hand), m_t.pickUp, shown));
+    }
+    if (turn != 0) sendTo(n, msg::nextPlayer(turn, cardsIn(m_t.seat(turn).hand), m_t.pickUp, turn));
 }
 
 // ---- Kick, relays, just watch ---------------------------------------------------------------
@@ -275,9 +202,12 @@ void HostEngine::kickHim(const Queued& q, const QByteArray& args)
     // Only the host user's own table window (participant 1) may remove participants.
     if (q.participant != 1 || sender != 1) return dropped(q, "only participant 1 may remove participants");
     if (target < 1 || target > ConnectionRecords) return dropped(q, "participant out of range");
-    if (!m_t.rec[std::size_t(target)].connected) return;
+    if (!taken(target) || link(target).closing) return;
     qCInfo(lcHost) << "participant" << target << "removed by the host";
-    m_out.disconnect(target);
+    // A removed player's seat is not held for it.
+    releaseHold(target <= Seats ? target : 0, "ended: the player was removed");
+    link(target).removed = true;
+    requestClose(target);
 }
 
 void HostEngine::relay(const Queued& q, const QByteArray& args, const char* word)
@@ -289,12 +219,16 @@ void HostEngine::relay(const Queued& q, const QByteArray& args, const char* word
     if (p != q.participant) return dropped(q, "participant number is not the sender's");
     const QByteArray& name = m_t.rec[std::size_t(p)].name;
     QByteArray out;
-    if (word == cmd::Chat)
-        out = msg::chatRelay(p, name + " chats: " + rest);
-    else if (word == cmd::Action)
-        out = msg::actionRelay(p, name + ' ' + rest);
-    else
+    if (word == cmd::Chat) {
+        out = msg::chatRelay(p, name + " chats: " + cleanChat(rest));
+    } else if (word == cmd::Action) {
+        out = msg::actionRelay(p, name + ' ' + cleanChat(rest));
+    } else {
+        // Only the twenty chatter sounds, and only from a seat (the sound menu is a seat's).
+        if (!isChatterSound(rest)) return dropped(q, "no such chatter sound");
+        if (p > Seats) return dropped(q, "spectators send no chatter sounds");
         out = msg::playASoundRelay(p, rest);
+    }
     for (int k = 1; k <= m_t.highWater; ++k) sendTo(k, out);
 }
 
@@ -309,6 +243,7 @@ void HostEngine::justWatch(const Queued& q, const QByteArray& args)
     if (s != q.participant && q.participant != 1) return dropped(q, "seat is not the sender's");
     Record& rec = m_t.rec[std::size_t(s)];
     if (!rec.connected) return;
+    if (s <= Seats) m_hungTurn[std::size_t(s)] = 0;
     if (state == "2") {
         if (m_t.twoPlayer && (s == 3 || s == 4)) return;
         rec.justWatching = false;

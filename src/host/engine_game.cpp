@@ -31,6 +31,8 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
 {
     m_t.phase = Phase::None;
     disarmTimer();
+    releaseAllHolds("ended: a new game starts");
+    m_hungTurn.fill(0);
     m_t.pickUpCount = count;
     m_t.lengthCode = length;
     m_t.toTarget = length != "r";
@@ -241,8 +243,10 @@ void HostEngine::findPlayer()
     m_t.phase = Phase::Draw;
     ++m_stats.turns;
     const int seat = m_t.turnSeat;
-    for (int p = 1; p <= Seats; ++p)
-        if (m_t.rec[std::size_t(p)].connected) m_out.send(p, msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat));
+    ++m_turnSerial;
+    m_turnSince = m_now;
+    // Spectators follow the turn too: their turn marker and card counts move with everyone's.
+    broadcast([&] { return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat); });
 
     if (m_t.pickUp) {
         m_timerInterval = botSpeed();
@@ -315,6 +319,7 @@ void HostEngine::postWinner(int w)
     }
     m_t.running = false;
     m_t.turnSeat = 0;
+    releaseAllHolds("ended with the game");
     ++m_stats.gamesEnded;
     m_stats.lastWinner = team;
     qCInfo(lcHost).noquote() << "game ended:" << score1 << "to" << score2 << "winner"
@@ -363,7 +368,9 @@ void HostEngine::botTimerFired()
     }
     if (m_timerTicks > 1 && m_timerTag == TimerTag::AutoDraw) {
         disarmTimer();
-        if (m_t.turnSeat != 0 && m_t.computerPlayed(m_t.turnSeat)) drawing(m_t.turnSeat, 1);
+        // Without the pick-up option nobody asks to draw: a human who took the seat over in the
+        // meantime gets the two cards the host deals every human seat at the start of its turn.
+        if (m_t.turnSeat != 0) drawing(m_t.turnSeat, 1);
     }
     afterEvent();
 }

@@ -15,6 +15,10 @@ public:
     // Close a participant's connection (removed by the host's user, or misbehaving). The adapter
     // reports the closed connection back through HostEngine::connectionClosed.
     virtual void disconnect(int participant) = 0;
+    // The connection that held number `from` now holds number `to` (a player taking a held seat
+    // back); what is sent to `to` from now on goes to that connection. Outboxes that do not
+    // route by number may ignore it.
+    virtual void renumber(int from, int to) { (void)from; (void)to; }
     // The computer-player timer was armed (enabled, with its interval; ticks restart from 0)
     // or disarmed.
     virtual void botTimerChanged(bool enabled, int intervalMs) = 0;

@@ -15,15 +15,16 @@ constexpr int CloseGraceMs = 3000;
 TServer::TServer(std::uint32_t seed, EngineOptions options, QObject* parent)
     : QObject(parent), m_random(seed), m_engine(std::make_unique<HostEngine>(static_cast<Outbox&>(*this), m_random, options))
 {
+    m_clock.start();
     m_sock1.setListenBacklogSize(ListenBacklog);
     connect(&m_sock1, &QTcpServer::newConnection, this, &TServer::acceptPending);
     // The message timer runs only while messages wait, so an idle host does not spin.
     m_sockTimer.setInterval(SockTimerMs);
-    connect(&m_sockTimer, &QTimer::timeout, this, [this] {
-        m_engine->dispatchOne();
-        if (m_engine->queuedMessages() == 0) m_sockTimer.stop();
-    });
-    connect(&m_timer1, &QTimer::timeout, this, [this] { m_engine->botTimerFired(); });
+    connect(&m_sockTimer, &QTimer::timeout, this, [this] { intoEngine([this] { m_engine->dispatchOne(); }); });
+    connect(&m_timer1, &QTimer::timeout, this, [this] { intoEngine([this] { m_engine->botTimerFired(); }); });
+    // Deadlines (logins, hung turns, held seats) wake the host only when one falls due.
+    m_deadlineTimer.setSingleShot(true);
+    connect(&m_deadlineTimer, &QTimer::timeout, this, [this] { intoEngine([] {}); });
 }
 
 TServer::~TServer()
@@ -31,10 +32,36 @@ TServer::~TServer()
     shutdown();
 }
 
+template <typename Call> void TServer::intoEngine(Call call)
+{
+    m_engine->advanceTo(m_clock.elapsed());
+    call();
+    afterEngine();
+}
+
+void TServer::afterEngine()
+{
+    if (m_engine->queuedMessages() > 0) {
+        if (!m_sockTimer.isActive()) m_sockTimer.start();
+    } else {
+        m_sockTimer.stop();
+    }
+    const qint64 next = m_engine->nextDeadline();
+    if (next < 0 || !m_sock1.isListening()) {
+        m_deadlineTimer.stop();
+        return;
+    }
+    // A deadline that has already passed is handled on the next turn of the event loop.
+    m_deadlineTimer.start(int(qBound<qint64>(0, next - m_clock.elapsed() + 1, qint64(24) * 3600 * 1000)));
+}
+
 bool TServer::listen(quint16 port, QString* error)
 {
     if (m_sock1.listen(QHostAddress::Any, port)) {
-        qCInfo(lcHost) << "listening on port" << m_sock1.serverPort();
+        qCInfo(lcHost).noquote() << "listening on port" << m_sock1.serverPort();
+        if (m_ownWindowPort == 0)
+            qCInfo(lcHost).noquote() << "host rights for connections from" << adminAddressesText()
+                                     << "(allow others with --admin ADDRESS)";
         return true;
     }
     const auto e = m_sock1.serverError();
@@ -52,6 +79,7 @@ void TServer::shutdown()
     m_sock1.close();
     m_sockTimer.stop();
     m_timer1.stop();
+    m_deadlineTimer.stop();
     for (auto& socket : m_sockets) {
         if (!socket) continue;
         QTcpSocket* s = socket;
@@ -62,58 +90,95 @@ void TServer::shutdown()
     }
 }
 
+void TServer::setOwnWindowPort(quint16 localPort) { m_ownWindowPort = localPort; }
+
+void TServer::setAdminAddresses(const QList<QPair<QHostAddress, int>>& subnets) { m_admins = subnets; }
+
+QString TServer::adminAddressesText() const
+{
+    if (m_admins.isEmpty()) return QStringLiteral("the loopback address");
+    QStringList texts;
+    for (const auto& [address, prefix] : m_admins) {
+        const bool whole = prefix < 0 || prefix == (address.protocol() == QAbstractSocket::IPv6Protocol ? 128 : 32);
+        texts << (whole ? address.toString() : address.toString() + '/' + QString::number(prefix));
+    }
+    return texts.join(QStringLiteral(", "));
+}
+
+bool TServer::isHostUser(const QTcpSocket& socket) const
+{
+    QHostAddress peer = socket.peerAddress();
+    bool v4 = false;
+    const quint32 ip4 = peer.toIPv4Address(&v4);
+    if (v4) peer = QHostAddress(ip4); // an IPv4 peer on the dual-stack listener
+    if (m_ownWindowPort != 0) return peer.isLoopback() && socket.peerPort() == m_ownWindowPort;
+    if (m_admins.isEmpty()) return peer.isLoopback();
+    for (const auto& subnet : m_admins)
+        if (peer.isInSubnet(subnet) || peer.isEqual(subnet.first)) return true;
+    return false;
+}
+
 void TServer::acceptPending()
 {
     while (m_sock1.hasPendingConnections()) {
         QTcpSocket* socket = m_sock1.nextPendingConnection();
-        const HostEngine::AcceptResult r = m_engine->accept();
+        m_engine->advanceTo(m_clock.elapsed());
+        const HostEngine::AcceptResult r = m_engine->accept(isHostUser(*socket));
         if (r.refused) {
             socket->write(protocol::msg::full());
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             socket->disconnectFromHost();
             continue;
         }
-        const int n = r.participant;
-        m_sockets[std::size_t(n)] = socket;
+        m_sockets[std::size_t(r.participant)] = socket;
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        connect(socket, &QTcpSocket::readyRead, this, [this, n] { readFrom(n); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, n, socket] { socketClosed(n, socket); });
-        connect(socket, &QTcpSocket::errorOccurred, this, [this, n, socket] {
-            if (socket->state() != QAbstractSocket::ConnectedState) socketClosed(n, socket);
+        // The socket is looked up by pointer: its number may change (a player back in its seat).
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { socketClosed(socket); });
+        connect(socket, &QTcpSocket::errorOccurred, this, [this, socket] {
+            if (socket->state() != QAbstractSocket::ConnectedState) socketClosed(socket);
         });
-        m_engine->welcome(n);
+        m_engine->welcome(r.participant);
     }
+    afterEngine();
 }
 
-void TServer::readFrom(int participant)
+int TServer::numberOf(const QTcpSocket* socket) const
 {
-    QTcpSocket* socket = m_sockets[std::size_t(participant)];
-    if (!socket) return;
+    for (int n = 1; n <= ConnectionRecords; ++n)
+        if (m_sockets[std::size_t(n)] == socket) return n;
+    return 0;
+}
+
+void TServer::readFrom(QTcpSocket* socket)
+{
+    const int n = numberOf(socket);
+    if (n == 0) return;
     const QByteArray bytes = socket->readAll();
-    m_engine->receive(participant, bytes);
-    startSockTimer();
+    intoEngine([&] { m_engine->receive(n, bytes); });
 }
 
-void TServer::startSockTimer()
+void TServer::socketClosed(QTcpSocket* socket)
 {
-    if (m_engine->queuedMessages() > 0 && !m_sockTimer.isActive()) m_sockTimer.start();
-}
-
-void TServer::socketClosed(int participant, QTcpSocket* socket)
-{
-    // Only the socket that still holds the number speaks for it; a close is reported once.
-    if (m_sockets[std::size_t(participant)] != socket) return;
-    m_sockets[std::size_t(participant)] = nullptr;
+    // Only the socket that still holds a number speaks for it; a close is reported once.
+    const int n = numberOf(socket);
+    if (n == 0) return;
+    m_sockets[std::size_t(n)] = nullptr;
     socket->disconnect(this);
     socket->deleteLater();
-    m_engine->connectionClosed(participant);
-    startSockTimer();
+    intoEngine([&] { m_engine->connectionClosed(n); });
 }
 
 void TServer::send(int participant, const QByteArray& message)
 {
     QTcpSocket* socket = m_sockets[std::size_t(participant)];
-    if (socket) socket->write(message);
+    if (!socket) return;
+    if (socket->bytesToWrite() > MaxUnsentBytes) {
+        qCWarning(lcHost) << "participant" << participant << "reads nothing; closing its connection";
+        disconnect(participant);
+        return;
+    }
+    socket->write(message);
 }
 
 void TServer::disconnect(int participant)
@@ -127,10 +192,13 @@ void TServer::disconnect(int participant)
     socket->disconnectFromHost();
     // The engine learns of the departure on the next turn of the event loop, outside the
     // handler that asked for the close.
-    QTimer::singleShot(0, this, [this, participant] {
-        m_engine->connectionClosed(participant);
-        startSockTimer();
-    });
+    QTimer::singleShot(0, this, [this, participant] { intoEngine([&] { m_engine->connectionClosed(participant); }); });
+}
+
+void TServer::renumber(int from, int to)
+{
+    m_sockets[std::size_t(to)] = m_sockets[std::size_t(from)];
+    m_sockets[std::size_t(from)] = nullptr;
 }
 
 void TServer::botTimerChanged(bool enabled, int intervalMs)

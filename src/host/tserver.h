@@ -1,14 +1,24 @@
 // TServer: the host's network adapter. It owns the listening socket (Sock1), one socket per
-// accepted participant, the 10 ms message timer (socktimer) and the computer-player timer
-// (Timer1), and feeds the rules engine. It never shows a window; every copy of the program has
-// one, but only a hosting copy (or the dedicated host) listens.
+// accepted participant, the 10 ms message timer (socktimer), the computer-player timer (Timer1)
+// and the clock the engine's deadlines run on, and feeds the rules engine. It never shows a
+// window; every copy of the program has one, but only a hosting copy (or the dedicated host)
+// listens.
+//
+// Host rights: participant number 1 goes only to a connection the adapter accepts as the host
+// user's. In a hosting copy that is the copy's own table window, recognised by the address and
+// port its socket connects from; on the dedicated host, a connection from an allowed address
+// (loopback unless told otherwise).
 #pragma once
 
 #include "host/engine.h"
 #include "host/outbox.h"
 #include "host/random.h"
 
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTimer>
@@ -26,6 +36,9 @@ public:
     static constexpr quint16 DefaultPort = 7772;
     static constexpr int ListenBacklog = 5;
     static constexpr int SockTimerMs = 10;
+    // A participant that reads nothing while this much waits to be sent to it is closed, so a
+    // stopped program cannot make the host hold its messages without end.
+    static constexpr qint64 MaxUnsentBytes = 8 * 1024 * 1024;
 
     explicit TServer(std::uint32_t seed, EngineOptions options = {}, QObject* parent = nullptr);
     ~TServer() override;
@@ -38,17 +51,30 @@ public:
     // Closes the listener and every connection.
     void shutdown();
 
+    // The hosting copy: its own table window connects from this local port on the loopback
+    // address, and only that connection is the host user (participant 1).
+    void setOwnWindowPort(quint16 localPort);
+    // The dedicated host: connections from these addresses or subnets may be the host user.
+    // Loopback until set.
+    void setAdminAddresses(const QList<QPair<QHostAddress, int>>& subnets);
+    QString adminAddressesText() const;
+
     HostEngine& engine() { return *m_engine; }
 
 private:
     void acceptPending();
-    void readFrom(int participant);
-    void socketClosed(int participant, QTcpSocket* socket);
-    void startSockTimer();
+    bool isHostUser(const QTcpSocket& socket) const;
+    void readFrom(QTcpSocket* socket);
+    void socketClosed(QTcpSocket* socket);
+    int numberOf(const QTcpSocket* socket) const;
+    // Every call into the engine: the clock first, then the timers it needs afterwards.
+    template <typename Call> void intoEngine(Call call);
+    void afterEngine();
 
     // Outbox
     void send(int participant, const QByteArray& message) override;
     void disconnect(int participant) override;
+    void renumber(int from, int to) override;
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     SeededRandom m_random;
@@ -56,7 +82,11 @@ private:
     QTcpServer m_sock1;
     QTimer m_sockTimer;
     QTimer m_timer1;
+    QTimer m_deadlineTimer;
+    QElapsedTimer m_clock;
     std::array<QPointer<QTcpSocket>, ConnectionRecords + 1> m_sockets{};
+    quint16 m_ownWindowPort = 0;
+    QList<QPair<QHostAddress, int>> m_admins;
 };
 
 } // namespace quornet::host

@@ -88,17 +88,17 @@ Harness::Harness(EngineOptions options, std::uint32_t seed) : random(seed)
     engine = std::make_unique<HostEngine>(out, random, options);
 }
 
-int Harness::connect()
+int Harness::connect(bool hostUser)
 {
-    const HostEngine::AcceptResult r = engine->accept();
+    const HostEngine::AcceptResult r = engine->accept(hostUser);
     if (r.refused) return 0;
     engine->welcome(r.participant);
     return r.participant;
 }
 
-int Harness::join(const QByteArray& name, const QByteArray& version)
+int Harness::join(const QByteArray& name, const QByteArray& version, bool hostUser)
 {
-    const int n = connect();
+    const int n = connect(hostUser);
     if (n != 0) send(n, protocol::msg::loginInfo(n, version, name));
     return n;
 }

@@ -30,10 +30,12 @@ public:
 
     void send(int participant, const QByteArray& message) override;
     void disconnect(int participant) override;
+    void renumber(int from, int to) override { renumbered.append({from, to}); }
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     std::vector<Sent> sent;
     QList<int> closeRequests;
+    QList<QPair<int, int>> renumbered;
     // When set, a close request is reported back to this engine at once, as the socket layer
     // does when the connection goes down.
     HostEngine* reportClosesTo = nullptr;
@@ -80,9 +82,11 @@ public:
     explicit Harness(EngineOptions options = {}, std::uint32_t seed = 1);
 
     // Accepts a connection and welcomes it; returns its participant number (0 when refused).
-    int connect();
+    // hostUser false: a connection the adapter does not take for the host user's.
+    int connect(bool hostUser = true);
     // Connects, logs in with the name and version, and handles the login.
-    int join(const QByteArray& name, const QByteArray& version = protocol::VersionText);
+    int join(const QByteArray& name, const QByteArray& version = protocol::VersionText,
+             bool hostUser = true);
     // Bytes from a participant's connection, then every queued message handled.
     void send(int participant, const QByteArray& bytes);
     // Bytes from a participant's connection, queued only.
@@ -93,6 +97,8 @@ public:
     // Fires Timer1 until it stays disarmed or the limit is reached; returns the events fired.
     int fireUntilIdle(int limit);
     void close(int participant) { engine->connectionClosed(participant); }
+    // The engine's clock moves on by ms; what fell due is handled.
+    void advance(qint64 ms) { engine->advanceTo(engine->now() + ms); }
 
     // Participant 1 starts a game (participant 1 must have joined).
     void startGame(const QByteArray& length = "r", bool twoPlayer = false, bool pickUp = true,

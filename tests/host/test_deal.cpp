@@ -52,8 +52,8 @@ private slots:
         for (int slot = 0; slot <= 10; ++slot)
             for (int s = 1; s <= 4; ++s)
                 want << newCard(s, slot, h.seat(s).hand[std::size_t(slot)]);
-        // Spectators never receive CMD_nextplayer.
-        want << toEach({1, 2, 3, 4}, "CMD_nextplayer+0+0+t+1");
+        // Spectators follow the turn too.
+        want << toEach({1, 2, 3, 4, 5}, "CMD_nextplayer+0+0+t+1");
         QCOMPARE(h.take(), want);
 
         const Table& t = h.table();

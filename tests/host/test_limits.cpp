@@ -43,37 +43,44 @@ private slots:
         h.join("Ann");
         h.join("Bob");
         h.take();
-        // A steady sender is served: the count is of messages still waiting.
-        for (int batch = 0; batch < 3; ++batch) {
+        // Bursts of a few dozen pass, and so does a steady sender at a person's pace.
+        for (int batch = 0; batch < 8; ++batch) {
             QByteArray burst;
-            for (int i = 0; i < 600; ++i)
+            for (int i = 0; i < 30; ++i)
                 burst += msg::playASound(2, 1);
             QVERIFY(h.receive(2, burst));
             h.dispatchAll();
+            h.advance(2000);
         }
         QVERIFY(h.out.closeRequests.isEmpty());
         h.take();
 
+        // More than a hundred waiting: closed, and everything it had queued goes at once.
+        h.advance(10'000);
         QByteArray flood;
-        for (int i = 0; i < 1000; ++i)
+        for (int i = 0; i < 100; ++i)
             flood += msg::chat(2, "spam|clBlack");
         QVERIFY(h.receive(2, flood));
-        QVERIFY(h.out.closeRequests.isEmpty());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("floods the queue"));
+        h.receive(1, msg::chat(1, "hi|clBlack"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("too many messages waiting"));
         QVERIFY(!h.receive(2, msg::chat(2, "one more|clBlack")));
         QCOMPARE(h.out.closeRequests, QList<int>{2});
+        QCOMPARE(h.engine->queuedMessages(), 1);
         QCOMPARE(h.take(), QStringList{"1:CMD_playerdisconnected+2+Bob"});
+        QCOMPARE(h.dispatchAll(), 1);
+        QCOMPARE(h.take(), QStringList{"1:CMD_chat+1+Ann chats: hi|clBlack"});
 
-        // A newcomer gets number 2; what the closed connection left in the queue speaks for
-        // nobody, the newcomer's own login is served.
-        QCOMPARE(h.connect(), 2);
-        h.receive(2, msg::loginInfo(2, "1.0.11", "Cy"));
-        QCOMPARE(h.engine->queuedMessages(), 1002);
-        h.dispatchAll();
-        const QStringList got = h.take();
-        QVERIFY(got.filter("CMD_chat").isEmpty());
-        QVERIFY(got.contains("1:CMD_newplayerinfo+2+Cy"));
-        QCOMPARE(h.seat(2).name, QByteArray("Cy"));
+        // Served as they come, but more than two hundred within ten seconds is no person.
+        QCOMPARE(h.join("Cy"), 2);
+        h.take();
+        for (int i = 0; i < 198; ++i) { // the login was two (it ends with two terminators)
+            QVERIFY(h.receive(2, msg::action(2, "waves|clBlack")));
+            h.dispatchAll();
+            h.advance(40);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("faster than a person"));
+        QVERIFY(!h.receive(2, msg::action(2, "waves|clBlack")));
+        QCOMPARE(h.out.closeRequests, (QList<int>{2, 2}));
     }
 
     void closeReportedTwiceIsHandledOnce()

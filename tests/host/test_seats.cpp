@@ -46,7 +46,7 @@ private slots:
         QVERIFY(!h.table().computerPlayed(1));
     }
 
-    void lateJoinerHearsOfEveryNumberUpToTheHighWaterMark()
+    void lateJoinerHearsOfEverySeatAndSpectator()
     {
         Harness h;
         for (const char* name : {"Ann", "Bob", "Cy", "Di", "Ed", "Flo", "Gus"})
@@ -67,8 +67,7 @@ private slots:
         want << "2:CMD_existingplayers+1+Ann"
              << "2:CMD_existingplayers+3+Klick" // a seat without a participant: its default name
              << "2:CMD_existingplayers+4+Di"
-             << "2:CMD_existingplayers+5+Ed"
-             << "2:CMD_existingplayers+6+" // a departed spectator number: an empty name
+             << "2:CMD_existingplayers+5+Ed" // a departed spectator number is not announced
              << "2:CMD_existingplayers+7+Gus"
              << "1:CMD_havewrongversion+Hal"
              << "2:CMD_wrongversion+";
@@ -105,6 +104,7 @@ private slots:
             .completedBook(1, 12, 1)
             .workingBook(2, 1, 14, 2, 3)
             .onFoot(4)
+            .pile({20, 31})
             .score(1, 340)
             .score(2, -50);
         h.send(2, msg::justWatch(2, 1));
@@ -124,10 +124,15 @@ private slots:
              << "3:CMD_loadcomp+1+1+12+1"
              << "3:CMD_loadbooks+2+1+14+2+3"
              << "3:CMD_usefoot+4"
-             << "3:CMD_nextplayer+1+0+t+1"
              << "3:CMD_postscores+340+0+1+3"
              << "3:CMD_postscores+-50+0+2+4"
-             << "3:CMD_justwatching+2+1";
+             << "3:CMD_justwatching+2+1"
+             // The table as it is: the pile's top, every seat's count, the turn seat last.
+             << "3:CMD_discard+31"
+             << "3:CMD_nextplayer+2+11+t+1"
+             << "3:CMD_nextplayer+3+3+t+1"
+             << "3:CMD_nextplayer+4+11+t+1"
+             << "3:CMD_nextplayer+1+11+t+1";
         QCOMPARE(h.take(), want);
 
         // A spectator gets no hand.
@@ -149,10 +154,12 @@ private slots:
         const QStringList got = h.takeFor(2);
         // Seat 2 plays in a two-player game: its hand arrives. The computer's seats watch.
         QCOMPARE(got.filter("CMD_newcard").size(), 11);
-        QCOMPARE(got.mid(got.size() - 6),
-                 (QStringList{"CMD_nextplayer+1+0+f+1", "CMD_postscores+0+0+1+3",
-                              "CMD_postscores+0+0+2+4", "CMD_justwatching+3+1",
-                              "CMD_justwatching+4+1", "CMD_nobots+"}));
+        QCOMPARE(got.mid(got.size() - 9),
+                 (QStringList{"CMD_postscores+0+0+1+3", "CMD_postscores+0+0+2+4",
+                              "CMD_justwatching+3+1", "CMD_justwatching+4+1", "CMD_nobots+",
+                              // Seat 1 has drawn its two cards already (no pick-up option).
+                              "CMD_nextplayer+2+11+f+1", "CMD_nextplayer+3+11+f+1",
+                              "CMD_nextplayer+4+11+f+1", "CMD_nextplayer+1+13+f+1"}));
         QCOMPARE(h.join("Di"), 3);
         const QStringList di = h.takeFor(3);
         QVERIFY(di.filter("CMD_newcard").isEmpty()); // seat 3 only watches in a two-player game

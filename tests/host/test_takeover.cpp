@@ -126,7 +126,9 @@ private slots:
 
     void newcomerTakesAVacatedSeatBeforeTheComputerActs()
     {
-        Harness h;
+        EngineOptions options;
+        options.seatHoldMs = 0; // a seat that is not held for its player
+        Harness h(options);
         h.join("Ann");
         h.join("Bob");
         h.startGame();

@@ -127,6 +127,32 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(ann->has("CMD_chat+1+Ann chats: ok|clBlack"), Deadline);
     }
 
+    void participantOneIsTheHostUsersOwnConnection()
+    {
+        // A hosting copy: only its own window's connection, known by its local port, is 1.
+        TcpClient own;
+        QVERIFY(own.socket.bind(QHostAddress::LocalHost, 0));
+        m_server->setOwnWindowPort(own.socket.localPort());
+        TcpClient stranger;
+        stranger.connectTo(m_server->port());
+        QTRY_VERIFY_WITH_TIMEOUT(stranger.has("CMD_sendlogininfo+2"), Deadline);
+        own.connectTo(m_server->port());
+        QTRY_VERIFY_WITH_TIMEOUT(own.has("CMD_sendlogininfo+1"), Deadline);
+
+        // A dedicated host: only an allowed address gets number 1.
+        EngineOptions options;
+        options.loginDeadlineMs = 300;
+        TServer dedicated(5, options);
+        dedicated.setAdminAddresses({QHostAddress::parseSubnet(QStringLiteral("10.0.0.0/8"))});
+        QVERIFY(dedicated.listen(0));
+        QCOMPARE(dedicated.adminAddressesText(), QStringLiteral("10.0.0.0/8"));
+        TcpClient local;
+        local.connectTo(dedicated.port());
+        QTRY_VERIFY_WITH_TIMEOUT(local.has("CMD_sendlogininfo+2"), Deadline);
+        // It never logs in: the host closes it when its time is up.
+        QTRY_VERIFY_WITH_TIMEOUT(local.closed(), Deadline);
+    }
+
     void computerPlayersArePacedByTheTimer()
     {
         m_server->engine().setBotSpeed(5);

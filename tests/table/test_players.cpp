@@ -66,6 +66,30 @@ private slots:
         QVERIFY(f.s().isSpectator());
     }
 
+    void spectatorFollowsTheTable()
+    {
+        Fixture f;
+        f.login(6, QStringLiteral("Ann"));
+        f.seatOthers({"Hal", "Bob", "Cy", "Di"});
+        const QStringList before = f.chatTexts();
+        // Arrivals without a name (a number no longer in use) are not shown.
+        f.feed(msg::existingPlayers(8, ""));
+        f.feed(msg::existingPlayers(4, ""));
+        QCOMPARE(f.chatTexts(), before);
+        QCOMPARE(f.s().spectators, QStringList{QStringLiteral("6: Ann")});
+        QCOMPARE(f.s().seat(4).name, QStringLiteral("Di"));
+        // Every turn moves the marker and the counts, and is never the spectator's own.
+        f.clearRecords();
+        f.feed(msg::nextPlayer(2, 9, true, 3));
+        QCOMPARE(f.s().seat(2).cardsLeft, QStringLiteral("9"));
+        QCOMPARE(f.s().turnMarkerSeat, 3);
+        QCOMPARE(f.s().turnText, QStringLiteral("Cy's turn."));
+        QVERIFY(!f.s().drawVisible && f.sounds.isEmpty());
+        // A notice of the host itself.
+        f.feed(msg::chatRelay(0, "Cy has made no move for 120 seconds|clBlue"));
+        QCOMPARE(f.lastLine(), QStringLiteral("Cy has made no move for 120 seconds"));
+    }
+
     void departures()
     {
         Fixture f;

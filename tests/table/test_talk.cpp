@@ -60,7 +60,7 @@ private slots:
         for (const QByteArray& bad :
              {QByteArray("CMD_chat+x+Eve chats: hi|clBlack"),
               QByteArray("CMD_chat+12+Eve chats: hi|clBlack"), QByteArray("CMD_action+"),
-              QByteArray("CMD_chat+0+Eve chats: hi")}) {
+              QByteArray("CMD_chat+-1+Eve chats: hi")}) { // 0 is the host's own notice
             expectDropped();
             f.feed(bad);
         }

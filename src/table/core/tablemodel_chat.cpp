@@ -45,9 +45,10 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
 {
     const char* word = isChat ? cmd::Chat : cmd::Action;
     Args a(args);
-    const int sender = a.number("participant", 1, MaxParticipant);
+    // Participant 0 is the host itself (a notice such as a hung turn taken over).
+    const int sender = a.number("participant", 0, MaxParticipant);
     if (!a.ok()) return dropped(word, args, a.problem());
-    if (isParticipantMuted(sender)) return;
+    if (sender != 0 && isParticipantMuted(sender)) return;
 
     // The line text ends at the first "|"; the colour text follows it. A missing or unreadable
     // colour shows the line in red.
@@ -60,7 +61,7 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
         colour = ColorText::fromText(payload.mid(bar + 1), colors::Red);
     }
     m_chat.addlinetochat(line, colour);
-    if (isChat && m_s.seats[2].name == QLatin1String("Klot")) emit chatReceived();
+    if (isChat && sender != 0 && m_s.seats[2].name == QLatin1String("Klot")) emit chatReceived();
 }
 
 // ---- Muting ----------------------------------------------------------------------------------

@@ -27,6 +27,8 @@ void TableModel::arrived(const char* word, const QByteArray& args)
     const int k = a.number("participant", 1, MaxParticipant);
     const QString name = a.restText();
     if (!a.ok()) return dropped(word, args, a.problem());
+    // Nobody arrives without a name: a seat nobody plays, or a number no longer in use.
+    if (name.isEmpty()) return;
 
     if (k == m_s.own) {
         notice(QStringLiteral("You are Connected."));

@@ -31,6 +31,13 @@ void TableConnection::connectToHost(const QString& host, quint16 port)
     m_socket.connectToHost(host, port);
 }
 
+quint16 TableConnection::connectToOwnHost(quint16 port)
+{
+    const quint16 local = m_socket.bind(QHostAddress::LocalHost, 0) ? m_socket.localPort() : 0;
+    m_socket.connectToHost(QHostAddress::LocalHost, port);
+    return local;
+}
+
 bool TableConnection::send(const QByteArray& message)
 {
     if (!isConnected()) {

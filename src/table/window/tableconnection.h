@@ -25,6 +25,10 @@ public:
     // Non-blocking; success or failure is reported later. A failed attempt leaves the window
     // idle (no retry).
     void connectToHost(const QString& host, quint16 port);
+    // The hosting copy's own window: connects to its own host on the loopback address from a
+    // local port bound first, so the host can tell this connection from every other. Returns
+    // that local port (0 when it could not be bound; the connection is then made all the same).
+    quint16 connectToOwnHost(quint16 port);
     // Sends one whole message. Nothing is sent while not connected.
     bool send(const QByteArray& message);
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }

@@ -417,7 +417,8 @@ void Tchat::hostpress()
         return;
     }
     m_model.setHosting(true);
-    m_connection.connectToHost(QStringLiteral("127.0.0.1"), m_server.port());
+    // Only this window's own connection is given participant 1 and the host user's rights.
+    m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
 }
 
 void Tchat::joinpress()
