@@ -207,6 +207,9 @@ void HostEngine::kickHim(const Queued& q, const QByteArray& args)
     // A removed player's seat is not held for it.
     releaseHold(target <= Seats ? target : 0, "ended: the player was removed");
     link(target).removed = true;
+    // Told of its own departure first, the removed participant's window knows why it closes
+    // (and does not try to get back to the table).
+    if (loggedIn(target)) sendTo(target, msg::playerDisconnected(target, m_t.rec[std::size_t(target)].name));
     requestClose(target);
 }
 

@@ -218,7 +218,8 @@ private slots:
         h.take();
         h.send(1, msg::kickHim(1, 5));
         QCOMPARE(h.out.closeRequests, QList<int>{5});
-        QCOMPARE(h.take(), toEach({1, 2, 3, 4}, "CMD_playerdisconnected+5+Ed"));
+        // Ed hears of it first, so his window knows why it closes.
+        QCOMPARE(h.take(), toEach({5, 1, 2, 3, 4}, "CMD_playerdisconnected+5+Ed"));
         // A target that is not connected: nothing.
         h.send(1, msg::kickHim(1, 5));
         h.send(1, msg::kickHim(1, 8));

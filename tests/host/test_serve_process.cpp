@@ -4,6 +4,7 @@
 #include "tcpclient.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -27,7 +28,7 @@ class TestServeProcess : public QObject
     Q_OBJECT
 
     // Starts the host; its standard error is collected into `log`.
-    void start(QProcess& p, QByteArray& log, quint16 port)
+    void start(QProcess& p, QByteArray& log, quint16 port, const QStringList& more = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_LOGGING_RULES", "quornet.host.info=true");
@@ -35,7 +36,26 @@ class TestServeProcess : public QObject
         connect(&p, &QProcess::readyReadStandardError, &p,
                 [&] { log += p.readAllStandardError(); });
         p.start(QStringLiteral(QUORNET_BINARY),
-                {"--serve", "--port", QString::number(port), "--seed", "7", "--bot-speed", "10"});
+                QStringList{"--serve", "--port", QString::number(port), "--seed", "7", "--bot-speed", "10"} + more);
+    }
+
+    // Waits for the number the host gives a new connection and logs in under it; returns it.
+    static int logIn(TcpClient& c, const QByteArray& name)
+    {
+        int n = 0;
+        const auto numbered = [&] {
+            const QStringList w = c.messages().filter(QRegularExpression("^CMD_sendlogininfo\\+\\d$"));
+            if (!w.isEmpty()) n = w.last().mid(18).toInt();
+            return n != 0;
+        };
+        if (!QTest::qWaitFor(numbered, Deadline)) return 0;
+        c.write(msg::loginInfo(n, "1.0.11", name));
+        return n;
+    }
+
+    static QStringList handOf(TcpClient& c, int seat)
+    {
+        return c.messages().filter(QStringLiteral("CMD_newcard+%1+").arg(seat));
     }
 
 private slots:
@@ -73,6 +93,54 @@ private slots:
         QVERIFY2(log.contains("accepted as participant 1"), log.constData());
         QVERIFY2(log.contains("logged in as Ann"), log.constData());
         QVERIFY2(log.contains("game started"), log.constData());
+    }
+
+    void aDroppedPlayerGetsItsSeatBack()
+    {
+        const quint16 port = freePort();
+        QVERIFY(port != 0);
+        QProcess host;
+        QByteArray log;
+        start(host, log, port, {"--seat-hold", "1"});
+        QVERIFY2(host.waitForStarted(Deadline), qPrintable(host.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains("listening on port"), Deadline);
+
+        TcpClient ann, bob;
+        ann.connectTo(port);
+        QCOMPARE(logIn(ann, "Ann"), 1);
+        bob.connectTo(port);
+        QCOMPARE(logIn(bob, "Bob"), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_newplayerinfo+2+Bob"), Deadline);
+        ann.write(msg::startGame("Ann", "3", false, true, 1));
+        QTRY_COMPARE_WITH_TIMEOUT(handOf(bob, 2).size(), 11, Deadline);
+        const QStringList hand = handOf(bob, 2);
+
+        // Bob drops; a newcomer meanwhile is not given his seat.
+        bob.socket.abort();
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains("seat 2 held for Bob"), Deadline);
+        TcpClient eve;
+        eve.connectTo(port);
+        QCOMPARE(logIn(eve, "Eve"), 3);
+
+        // Bob comes back under his name: seat 2 again, with the same hand.
+        TcpClient back;
+        back.connectTo(port);
+        QCOMPARE(logIn(back, "Bob"), 4);
+        QTRY_VERIFY_WITH_TIMEOUT(back.has("CMD_sendlogininfo+2"), Deadline);
+        back.write(msg::loginInfo(2, "1.0.11", "Bob"));
+        QTRY_COMPARE_WITH_TIMEOUT(handOf(back, 2).size(), 11, Deadline);
+        QCOMPARE(handOf(back, 2), hand);
+        QVERIFY(ann.messages().filter("CMD_newplayerinfo+4+").isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(ann.count("CMD_newplayerinfo+2+Bob") == 2, Deadline);
+
+        // Gone again, and not back within the hold: the seat is anybody's.
+        back.socket.abort();
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains("hold of seat 2 for Bob lapsed"), Deadline);
+        TcpClient fay;
+        fay.connectTo(port);
+        QCOMPARE(logIn(fay, "Fay"), 2);
+        host.terminate();
+        QVERIFY(host.waitForFinished(Deadline));
     }
 
     void busyPortIsReported()

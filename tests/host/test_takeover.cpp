@@ -146,6 +146,23 @@ private slots:
         QCOMPARE(h.takeFor(2).filter("CMD_newcard").size(), 2);
     }
 
+    void newcomerOnASeatAwaitingItsAutomaticDraw()
+    {
+        // Without the pick-up option nobody asks to draw: the host deals the newcomer its two
+        // cards when the pending draw falls due, instead of leaving the game waiting.
+        Harness h;
+        h.join("Ann");
+        h.startGame("r", false, false, 1);
+        h.send(1, msg::discard(1, 0));
+        QCOMPARE(h.engine->botTimerTag(), TimerTag::AutoDraw);
+        QCOMPARE(h.join("Bob"), 2);
+        h.take();
+        h.fire(2);
+        QCOMPARE(h.takeFor(2).filter("CMD_newcard").size(), 2);
+        QCOMPARE(h.table().turnSeat, 2);
+        QCOMPARE(h.table().phase, Phase::Play);
+    }
+
     void seatOneLeavingInItsTurnIsNotTakenOver()
     {
         // With the host's own table window on seat 1, the program ends with that window; the

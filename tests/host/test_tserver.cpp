@@ -108,6 +108,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(ann->has("CMD_playerdisconnected+3+Cy"), Deadline);
         ann->write(msg::kickHim(1, 2));
         QTRY_VERIFY_WITH_TIMEOUT(bob->closed(), Deadline);
+        QVERIFY(bob->has("CMD_playerdisconnected+2+Bob")); // told why, before the close
         QTRY_VERIFY_WITH_TIMEOUT(ann->has("CMD_playerdisconnected+2+Bob"), Deadline);
         QCOMPARE(ann->count("CMD_playerdisconnected"), 2);
         // The lowest free number is handed out again.

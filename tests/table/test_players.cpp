@@ -93,7 +93,8 @@ private slots:
     void departures()
     {
         Fixture f;
-        f.login(1, QStringLiteral("Ann"), true);
+        f.login(2, QStringLiteral("Ann"), true);
+        f.feed(msg::newPlayerInfo(1, "Hal"));
         f.feed(msg::newPlayerInfo(3, "Bob"));
         f.feed(msg::newPlayerInfo(7, "Cy"));
         f.feed(msg::justWatching(3, 1));
@@ -113,8 +114,13 @@ private slots:
         f.feed(msg::playerDisconnected(8, "Nobody"));
         QCOMPARE(f.model.chat().lines().size(), lines);
         // Seat 1's label has no computer name: it becomes empty.
-        f.feed(msg::playerDisconnected(1, "Ann"));
+        f.feed(msg::playerDisconnected(1, "Hal"));
         QCOMPARE(f.s().seat(1).name, QString());
+        // The own departure is news only when the host removes this participant.
+        const int before = f.model.chat().lines().size();
+        f.feed(msg::playerDisconnected(2, "Ann"));
+        QVERIFY(f.s().removed);
+        QCOMPARE(f.model.chat().lines().size(), before);
     }
 
     void justWatchChanges()

@@ -57,12 +57,7 @@ QString bookName(int naming)
 
 using namespace protocol;
 
-TableModel::TableModel(QObject* parent) : QObject(parent)
-{
-    m_s.seats[2].hint = QStringLiteral("Klot");
-    m_s.seats[3].hint = QStringLiteral("Klick");
-    m_s.seats[4].hint = QStringLiteral("Kling");
-}
+TableModel::TableModel(QObject* parent) : QObject(parent) {}
 
 TableModel::~TableModel() = default;
 

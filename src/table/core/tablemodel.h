@@ -54,6 +54,14 @@ public:
     void setTurnSound(int value); // 0 Classic, 1 New
     void setChatterSounds(bool on);
 
+    // A game is in progress (from its start, or the catch-up of a late joiner, to its end).
+    bool gameRunning() const { return m_scores.gameRunning(); }
+    // The connection was made again after it was lost: what the window showed of the table is
+    // forgotten (the chat is kept) and the host's catch-up after the login shows it afresh.
+    void beginRejoin();
+    // A status text of the window's own (the connection's state).
+    void showStatus(const QString& text);
+
     // --- Host messages --------------------------------------------------------------------
     // One message as queued (with or without its terminator byte).
     void handleMessage(const QByteArray& text);
@@ -134,6 +142,7 @@ signals:
     void closeRequested();
     void gameWon(const QString& names);
     void ownLogin();          // the own arrival: load the settings
+    void rejoined();          // the own arrival after a lost connection
     void playersChanged();    // refresh the tally's player check list
     void chatReceived();      // a CMD_chat was shown while seat 2 reads "Klot" (chatter bot)
     void startDialogRequested();

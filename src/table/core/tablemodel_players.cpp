@@ -30,7 +30,13 @@ void TableModel::arrived(const char* word, const QByteArray& args)
     // Nobody arrives without a name: a seat nobody plays, or a number no longer in use.
     if (name.isEmpty()) return;
 
-    if (k == m_s.own) {
+    if (k == m_s.own && m_s.rejoining) {
+        m_s.rejoining = false;
+        notice(QStringLiteral("Reconnected to the host: the game goes on."));
+        status(QStringLiteral("Reconnected to the host."));
+        if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
+        emit rejoined();
+    } else if (k == m_s.own) {
         notice(QStringLiteral("You are Connected."));
         emit ownLogin();
         emit playSound(QStringLiteral("entered"));
@@ -56,6 +62,12 @@ void TableModel::departed(const QByteArray& args)
     const int k = a.number("participant", 1, MaxParticipant);
     const QString name = a.restText();
     if (!a.ok()) return dropped(cmd::PlayerDisconnected, args, a.problem());
+    // The host tells a participant of its own departure only when it removes it.
+    if (k == m_s.own) {
+        m_s.removed = true;
+        touch();
+        return;
+    }
 
     if (k <= SeatCount) {
         SeatView& seat = m_s.seats[std::size_t(k)];
@@ -127,6 +139,32 @@ void TableModel::loadStats(const QByteArray& args)
     else m_s.fullText = QStringLiteral("Play One Round");
     // Only a window that arrives while a game runs is told this.
     m_scores.gameJoined();
+    touch();
+}
+
+void TableModel::showStatus(const QString& text)
+{
+    Changes c(*this);
+    status(text);
+}
+
+void TableModel::beginRejoin()
+{
+    Changes c(*this);
+    const bool host = m_s.host;
+    const QString name = m_s.playerName;
+    const bool manualSort = m_s.manualSort;
+    const int turnSound = m_s.turnSound;
+    const bool chatterSounds = m_s.chatterSounds;
+    const QString status = m_s.status;
+    m_s = TableState{};
+    m_s.status = status;
+    m_s.host = host;
+    m_s.playerName = name;
+    m_s.manualSort = manualSort;
+    m_s.turnSound = turnSound;
+    m_s.chatterSounds = chatterSounds;
+    m_s.rejoining = true;
     touch();
 }
 

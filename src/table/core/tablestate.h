@@ -151,6 +151,8 @@ struct TableState {
     bool host = false;
     QString playerName;
     int ownTeam = 0;        // 0 until the own arrival (and for spectators)
+    bool removed = false;   // the host told this window of its own departure: it was removed
+    bool rejoining = false; // logging in again after a lost connection
 
     std::array<SeatView, SeatCount + 1> seats{}; // 1..4
     QStringList spectators; // entries "n: name"
@@ -196,7 +198,13 @@ struct TableState {
     bool phraseReady = true;
     int phraseCounter = 0;
 
-    TableState() { positions.fill(-1); }
+    TableState()
+    {
+        positions.fill(-1);
+        seats[2].hint = QStringLiteral("Klot");
+        seats[3].hint = QStringLiteral("Klick");
+        seats[4].hint = QStringLiteral("Kling");
+    }
 
     const SeatView& seat(int s) const { return seats[std::size_t(s)]; }
     const TeamBoard& team(int t) const { return teams[std::size_t(t)]; }

@@ -19,23 +19,47 @@ TableConnection::TableConnection(QObject* parent) : QObject(parent), m_framing(1
     connect(&m_socket, &QTcpSocket::disconnected, this, [this] {
         if (!m_wasConnected) return;
         m_wasConnected = false;
-        emit connectionClosed();
+        m_endPending = true;
+        reportEndWhenDone();
     });
-    // A connection that cannot be made leaves the window idle; the reason goes to the log.
-    connect(&m_socket, &QTcpSocket::errorOccurred, this,
-            [this] { qCInfo(lcConnection).noquote() << "connection:" << m_socket.errorString(); });
+    connect(&m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        qCInfo(lcConnection).noquote() << "connection:" << m_socket.errorString();
+        // An attempt that never connected; the end of an established connection comes as
+        // disconnected().
+        if (!m_wasConnected && !m_endPending && m_socket.state() != QAbstractSocket::ConnectedState)
+            emit attemptFailed(error);
+    });
 }
 
 void TableConnection::connectToHost(const QString& host, quint16 port)
 {
+    m_host = host;
+    m_port = port;
     m_socket.connectToHost(host, port);
 }
 
 quint16 TableConnection::connectToOwnHost(quint16 port)
 {
+    m_host = QStringLiteral("127.0.0.1");
+    m_port = port;
     const quint16 local = m_socket.bind(QHostAddress::LocalHost, 0) ? m_socket.localPort() : 0;
     m_socket.connectToHost(QHostAddress::LocalHost, port);
     return local;
+}
+
+void TableConnection::reconnect()
+{
+    abortAttempt();
+    m_queue.clear();
+    m_framing.clear();
+    m_endPending = false;
+    m_socket.connectToHost(m_host, m_port);
+}
+
+void TableConnection::abortAttempt()
+{
+    m_wasConnected = false;
+    m_socket.abort();
 }
 
 bool TableConnection::send(const QByteArray& message)
@@ -51,8 +75,16 @@ bool TableConnection::send(const QByteArray& message)
 void TableConnection::close()
 {
     m_wasConnected = false;
+    m_endPending = false;
     m_socket.abort();
     m_timer.stop();
+}
+
+void TableConnection::holdDispatch(bool hold)
+{
+    m_held += hold ? 1 : -1;
+    if (m_held < 0) m_held = 0;
+    if (m_held == 0 && (!m_queue.empty() || m_endPending)) wakeTimer();
 }
 
 void TableConnection::readAll()
@@ -72,15 +104,27 @@ void TableConnection::wakeTimer()
     if (!m_timer.isActive()) m_timer.start();
 }
 
+void TableConnection::reportEndWhenDone()
+{
+    if (!m_endPending || !m_queue.empty() || m_held > 0) {
+        if (m_endPending) wakeTimer();
+        return;
+    }
+    m_endPending = false;
+    emit connectionClosed();
+}
+
 void TableConnection::tick()
 {
-    if (!m_queue.empty()) {
+    if (!m_queue.empty() && m_held == 0) {
         const QByteArray text = std::move(m_queue.front());
         m_queue.pop_front();
         emit messageReceived(text);
     }
     const bool hookWantsTicks = m_tickHook ? m_tickHook() : false;
-    if (m_queue.empty() && !hookWantsTicks) m_timer.stop();
+    if (m_endPending && m_queue.empty() && m_held == 0) reportEndWhenDone();
+    // Held: holdDispatch(false) starts the timer again.
+    if (m_held > 0 || (m_queue.empty() && !hookWantsTicks && !m_endPending)) m_timer.stop();
 }
 
 } // namespace quornet::table

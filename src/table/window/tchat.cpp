@@ -340,12 +340,10 @@ void Tchat::wireModel()
         return m_model.phraseCounting();
     });
     connect(&m_connection, &TableConnection::messageReceived, &m_model, &TableModel::handleMessage);
-    connect(&m_connection, &TableConnection::connectionClosed, this, &QWidget::close);
+    wireConnection();
     connect(&m_model, &TableModel::send, this, [this](const QByteArray& m) { m_connection.send(m); });
     connect(&m_model, &TableModel::changed, this, &Tchat::sync);
-    connect(&m_model, &TableModel::messageBox, this, [this](const QString& t) {
-        QMessageBox::information(this, QStringLiteral("Quornet"), t);
-    });
+    connect(&m_model, &TableModel::messageBox, this, &Tchat::showMessageBox);
     connect(&m_model, &TableModel::closeRequested, this, &QWidget::close);
     connect(&m_model, &TableModel::ownLogin, this, &Tchat::loadinifile);
     connect(&m_model, &TableModel::playSound, &m_sounds, &SoundPlayer::playEvent);

@@ -9,7 +9,9 @@
 #include "table/window/tableart.h"
 #include "table/window/tableconnection.h"
 
+#include <QElapsedTimer>
 #include <QHash>
+#include <QMessageBox>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTcpSocket>
@@ -137,6 +139,19 @@ private:
     void addMuteItem();
     void syncPlayExtras();
 
+    // The end of the connection and the way back to the table (tchat_connection.cpp).
+    void wireConnection();
+    void connectionEnded();
+    void startReconnecting();
+    void tryReconnect();
+    void nextAttemptOrGiveUp();
+    void reconnectAttemptFailed(QAbstractSocket::SocketError error);
+    void rejoined();
+    // Says why the window closes (the host is gone, this participant was removed), then closes.
+    void closeBecauseOfHost(const QString& why);
+    // A modal box; the host's messages wait while it is open.
+    void showMessageBox(const QString& text);
+
     // Drawing the model (tchat_sync.cpp).
     void sync();
     void syncSeats();
@@ -170,6 +185,14 @@ private:
     int m_botSpeed = 1000;
     quint32 m_chatColour = 0;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
+    // Reconnection after a lost connection during a game.
+    bool m_leaving = false; // the window is closing: the end of the connection is no news
+    bool m_reconnecting = false;
+    int m_reconnectTries = 0;
+    QElapsedTimer m_reconnectClock;
+    QTimer m_reconnectTimer; // the pause before the next attempt
+    QTimer m_attemptTimer;   // an attempt that takes too long is given up
+    QPointer<QMessageBox> m_reconnectNotice;
     QTimer m_badgeTimer;     // Timer2
     SoundPlayer m_sounds;
     settings::TableSettings m_settings;

@@ -247,6 +247,7 @@ void Tchat::saveinifile(const QRect& r)
 
 void Tchat::closeEvent(QCloseEvent* event)
 {
+    m_leaving = true;
     QRect r = outerBounds();
     if (r != m_lastBounds) {
         // A window larger than the work area is saved a little smaller, so it fits next time.

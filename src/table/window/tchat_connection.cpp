@@ -1,0 +1,152 @@
+// The end of the connection to the host. A joined window whose connection is lost during a game
+// stays open and tries to get back to the table: again and again, with growing pauses, to the
+// same address and port under the same name; the host gives the seat back (it holds it for the
+// player's name) and catches the window up. When the host is gone (nothing listens any more,
+// or the connection ends between games) or removed this participant, the window says so and
+// closes, which ends the program.
+#include "table/core/colortext.h"
+#include "table/window/tchat.h"
+
+#include <QPushButton>
+
+namespace quornet::table {
+
+namespace {
+// Every try together may take this long; the pauses between them double from one second.
+constexpr int ReconnectWindowMs = 120'000;
+constexpr int FirstPauseMs = 1000;
+// One attempt that has not brought the window back to the table in this time (connected and
+// logged in) is given up for the next.
+constexpr int AttemptTimeoutMs = 8000;
+// The box that says why the window closes closes by itself after this time.
+constexpr int FarewellMs = 5000;
+} // namespace
+
+void Tchat::wireConnection()
+{
+    m_reconnectTimer.setSingleShot(true);
+    m_attemptTimer.setSingleShot(true);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &Tchat::tryReconnect);
+    connect(&m_attemptTimer, &QTimer::timeout, this, [this] {
+        m_connection.abortAttempt();
+        nextAttemptOrGiveUp();
+    });
+    connect(&m_connection, &TableConnection::connectionClosed, this, &Tchat::connectionEnded);
+    connect(&m_connection, &TableConnection::attemptFailed, this, &Tchat::reconnectAttemptFailed);
+    connect(&m_connection, &TableConnection::connected, this, [this] {
+        if (!m_reconnecting) return;
+        // The host's catch-up after the login shows the table afresh. The attempt's time runs
+        // on until the host has taken the login: a connection that leads nowhere is given up.
+        m_model.beginRejoin();
+        if (m_reconnectNotice) m_reconnectNotice->setText(QStringLiteral("Connected again: rejoining the table..."));
+    });
+    connect(&m_model, &TableModel::rejoined, this, &Tchat::rejoined);
+}
+
+void Tchat::showMessageBox(const QString& text)
+{
+    m_connection.holdDispatch(true);
+    QMessageBox::information(this, QStringLiteral("Quornet"), text);
+    m_connection.holdDispatch(false);
+}
+
+void Tchat::connectionEnded()
+{
+    if (m_leaving) return;
+    const TableState& s = m_model.state();
+    if (s.removed) return closeBecauseOfHost(QStringLiteral("You have been removed from the table."));
+    // The hosting copy's own window and its host end together.
+    if (s.host) {
+        close();
+        return;
+    }
+    if (m_reconnecting) return nextAttemptOrGiveUp(); // lost again before the table was back
+    if (m_model.gameRunning()) return startReconnecting();
+    closeBecauseOfHost(QStringLiteral("The host has closed the table."));
+}
+
+void Tchat::startReconnecting()
+{
+    m_reconnecting = true;
+    m_reconnectTries = 0;
+    m_reconnectClock.start();
+    m_model.chat().addlinetochat(QStringLiteral("0+The connection to the host was lost. Reconnecting.."),
+                                 colors::Blue);
+    m_model.showStatus(QStringLiteral("Connection lost. Reconnecting..."));
+    if (!m_reconnectNotice) {
+        m_reconnectNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
+                                            QStringLiteral("The connection to the host was lost. Reconnecting..."),
+                                            QMessageBox::Cancel, this);
+        m_reconnectNotice->setObjectName(QStringLiteral("reconnect_notice"));
+        m_reconnectNotice->setModal(false);
+        // Giving up ends the program, as File > Exit does.
+        connect(m_reconnectNotice, &QMessageBox::rejected, this, [this] {
+            if (m_reconnecting) close();
+        });
+    }
+    m_reconnectNotice->show();
+    m_reconnectTimer.start(FirstPauseMs);
+}
+
+void Tchat::tryReconnect()
+{
+    if (!m_reconnecting || m_leaving) return;
+    ++m_reconnectTries;
+    if (m_reconnectNotice)
+        m_reconnectNotice->setText(
+            QStringLiteral("The connection to the host was lost. Reconnecting (try %1)...").arg(m_reconnectTries));
+    m_attemptTimer.start(AttemptTimeoutMs);
+    m_connection.reconnect();
+}
+
+void Tchat::nextAttemptOrGiveUp()
+{
+    m_attemptTimer.stop();
+    const qint64 pause = qint64(FirstPauseMs) << qMin(m_reconnectTries, 16);
+    const qint64 left = ReconnectWindowMs - m_reconnectClock.elapsed();
+    if (left <= 0) {
+        m_reconnecting = false;
+        return closeBecauseOfHost(QStringLiteral("The connection to the host could not be restored."));
+    }
+    m_reconnectTimer.start(int(qMin(pause, left)));
+}
+
+void Tchat::reconnectAttemptFailed(QAbstractSocket::SocketError error)
+{
+    // A first connection that cannot be made leaves the window idle, as it always has.
+    if (!m_reconnecting || m_leaving) return;
+    // Nothing listens there any more: the host has gone.
+    if (error == QAbstractSocket::ConnectionRefusedError) {
+        m_reconnecting = false;
+        return closeBecauseOfHost(QStringLiteral("The host has closed the table."));
+    }
+    nextAttemptOrGiveUp();
+}
+
+void Tchat::rejoined()
+{
+    m_reconnecting = false;
+    m_reconnectTimer.stop();
+    m_attemptTimer.stop();
+    if (m_reconnectNotice) m_reconnectNotice->hide();
+}
+
+void Tchat::closeBecauseOfHost(const QString& why)
+{
+    m_reconnecting = false;
+    m_reconnectTimer.stop();
+    m_attemptTimer.stop();
+    if (m_reconnectNotice) m_reconnectNotice->hide();
+    m_leaving = true;
+    // Shown once the signal that brought the news has returned; the box closes by itself, so
+    // an unattended copy still ends with its host.
+    QMetaObject::invokeMethod(this, [this, why] {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Quornet"), why, QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("farewell"));
+        QTimer::singleShot(FarewellMs, &box, &QMessageBox::accept);
+        box.exec();
+        close();
+    }, Qt::QueuedConnection);
+}
+
+} // namespace quornet::table

@@ -1,0 +1,157 @@
+// A joined table window that loses its connection during a game gets back to its seat by
+// itself; a joined window whose host quits still closes. The window joins a dedicated host
+// (`quornet --serve`) through a small relay of the test's own, which can cut the window's
+// connection while the host keeps running. The window writes what it shows to a state file
+// (QUORNET_STATE_FILE).
+#include "protocol/messages.h"
+#include "../host/tcpclient.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using quornet::testing::TcpClient;
+namespace msg = quornet::protocol::msg;
+
+namespace {
+constexpr int Deadline = 30000;
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+QString readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Forwards every connection made to it to the host; cut() ends the connections it carries and
+// goes on listening.
+class Relay : public QObject {
+public:
+    explicit Relay(quint16 target) : m_target(target)
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* in = m_server.nextPendingConnection()) {
+                auto* out = new QTcpSocket(this);
+                m_pairs.append(qMakePair(QPointer<QTcpSocket>(in), QPointer<QTcpSocket>(out)));
+                connect(in, &QTcpSocket::readyRead, out, [in, out] { out->write(in->readAll()); });
+                connect(out, &QTcpSocket::readyRead, in, [in, out] { in->write(out->readAll()); });
+                connect(out, &QTcpSocket::connected, out, [in, out] { out->write(in->readAll()); });
+                connect(out, &QTcpSocket::disconnected, in, &QTcpSocket::disconnectFromHost);
+                connect(out, &QTcpSocket::errorOccurred, in, [in, out] {
+                    if (out->state() != QAbstractSocket::ConnectedState) in->abort();
+                });
+                connect(in, &QTcpSocket::disconnected, out, &QTcpSocket::disconnectFromHost);
+                out->connectToHost(QHostAddress::LocalHost, m_target);
+            }
+        });
+    }
+    quint16 port() const { return m_server.serverPort(); }
+    int connections() const { return int(m_pairs.size()); }
+    // The way to the host is gone: nothing listens here any more.
+    void stop()
+    {
+        m_server.close();
+        cut();
+    }
+    void cut()
+    {
+        for (auto& [in, out] : m_pairs) {
+            if (in) in->abort();
+            if (out) out->abort();
+        }
+    }
+
+private:
+    QTcpServer m_server;
+    quint16 m_target;
+    QList<QPair<QPointer<QTcpSocket>, QPointer<QTcpSocket>>> m_pairs;
+};
+} // namespace
+
+class TestReconnect : public QObject {
+    Q_OBJECT
+private slots:
+    void aCutConnectionComesBackAndAGoneHostClosesTheWindow()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const quint16 port = freePort();
+        QProcess host, window;
+        // Whatever happens, no copy outlives the test.
+        const auto stop = qScopeGuard([&] {
+            for (QProcess* p : {&window, &host})
+                if (p->state() != QProcess::NotRunning) {
+                    p->kill();
+                    p->waitForFinished(Deadline);
+                }
+        });
+        QByteArray hostLog;
+        QProcessEnvironment hostEnv = QProcessEnvironment::systemEnvironment();
+        hostEnv.insert("QT_LOGGING_RULES", "quornet.host.info=true");
+        host.setProcessEnvironment(hostEnv);
+        connect(&host, &QProcess::readyReadStandardError, &host, [&] { hostLog += host.readAllStandardError(); });
+        host.start(QStringLiteral(QUORNET_BINARY), {"--serve", "--port", QString::number(port), "--seed", "3"});
+        QVERIFY(host.waitForStarted(Deadline));
+        QTRY_VERIFY_WITH_TIMEOUT(hostLog.contains("listening on port"), Deadline);
+
+        // Ann holds seat 1 and the host user's rights; Bob's window joins through the relay.
+        TcpClient ann;
+        ann.connectTo(port);
+        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_sendlogininfo+1"), Deadline);
+        ann.write(msg::loginInfo(1, "1.0.11", "Ann"));
+        Relay relay(port);
+        const QString state = tmp.filePath("state.txt");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", tmp.path());
+        env.insert("HOME", tmp.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QUORNET_STATE_FILE", state);
+        env.insert("QUORNET_NO_DESKTOP", "1");
+        window.setProcessEnvironment(env);
+        window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(relay.port())});
+        QVERIFY(window.waitForStarted(Deadline));
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("own 2 logged in"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_newplayerinfo+2+Bob"), Deadline);
+        ann.write(msg::startGame("Ann", "3", false, true, 1));
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("hand 11"), Deadline);
+
+        // The connection is cut while the host keeps running: the window stays and comes back
+        // to seat 2 with its hand.
+        relay.cut();
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("status Connection lost. Reconnecting..."), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(relay.connections() >= 2, Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("status Reconnected to the host."), Deadline);
+        QVERIFY(hostLog.contains("Bob returns to seat 2"));
+        // The host's catch-up follows the login; it ends with the turn and every seat's count.
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("turn 1 Ann's turn."), Deadline);
+        const QString back = readFile(state);
+        QVERIFY2(back.contains("own 2 logged in") && back.contains("hand 11") &&
+                     back.contains("seat 1 Ann score 0 cards 11") && back.contains("seat 4 Kling score 0 cards 11"),
+                 qPrintable(back));
+        QCOMPARE(window.state(), QProcess::Running);
+
+        // The host quits: the window says so and closes.
+        host.terminate();
+        QVERIFY(host.waitForFinished(Deadline));
+        relay.stop();
+        QVERIFY(window.waitForFinished(Deadline));
+        QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReconnect)
+#include "test_reconnect.moc"
