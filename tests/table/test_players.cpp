@@ -90,6 +90,37 @@ private slots:
         QCOMPARE(f.lastLine(), QStringLiteral("Cy has made no move for 120 seconds"));
     }
 
+    void rejoinAfterALostConnection()
+    {
+        Fixture f;
+        f.login(3, QStringLiteral("Ann"));
+        f.seatOthers({"Hal", "Bob", "Ann", "Di"});
+        f.feed(msg::startGameAnnounce("Hal", "5", 1));
+        f.deal({5, 6, 7});
+        f.feed(msg::newBook(1, 1, 1, 9, 1));
+        QSignalSpy own(&f.model, &TableModel::ownLogin);
+        QSignalSpy back(&f.model, &TableModel::rejoined);
+        // Connected again: the table is kept until the host numbers the connection.
+        f.model.expectRejoin();
+        QCOMPARE(f.s().handCount(), 3);
+        f.feed(msg::sendLoginInfo(6));
+        QCOMPARE(f.sent.last(), msg::loginInfo(6, "1.0.11", "Ann"));
+        QCOMPARE(f.s().handCount(), 0);
+        QVERIFY(f.s().team(1).working.isEmpty());
+        QCOMPARE(f.s().seat(1).name, QStringLiteral("<Waiting>"));
+        QVERIFY(f.chatTexts().contains("Hal has started a game.")); // the chat stays
+        // The host gives the held seat back under another number.
+        f.feed(msg::sendLoginInfo(3));
+        f.feed(msg::newPlayerInfo(3, "Ann"));
+        QCOMPARE(f.lastLine(), QStringLiteral("Reconnected to the host. The game goes on."));
+        QCOMPARE(f.s().own, 3);
+        QCOMPARE(f.s().ownTeam, 1);
+        QCOMPARE(back.count(), 1);
+        QCOMPARE(own.count(), 0); // the settings are not read again
+        f.feed(msg::newCard(3, 0, 12));
+        QCOMPARE(f.s().handCount(), 1);
+    }
+
     void departures()
     {
         Fixture f;

@@ -56,9 +56,10 @@ public:
 
     // A game is in progress (from its start, or the catch-up of a late joiner, to its end).
     bool gameRunning() const { return m_scores.gameRunning(); }
-    // The connection was made again after it was lost: what the window showed of the table is
-    // forgotten (the chat is kept) and the host's catch-up after the login shows it afresh.
-    void beginRejoin();
+    // The connection was made again after it was lost. When the host numbers it, what the
+    // window showed of the table is forgotten (the chat is kept) and the host's catch-up after
+    // the login shows it afresh.
+    void expectRejoin() { m_rejoinPending = true; }
     // A status text of the window's own (the connection's state).
     void showStatus(const QString& text);
 
@@ -160,6 +161,7 @@ private:
 
     // Participants (tablemodel_players.cpp).
     void loginReply(const QByteArray& args);
+    void beginRejoin();
     void arrived(const char* word, const QByteArray& args);
     void departed(const QByteArray& args);
     void justWatching(const QByteArray& args);
@@ -213,6 +215,7 @@ private:
     GameLog m_log;
     QSet<QString> m_muted;
     bool m_touched = false;
+    bool m_rejoinPending = false;
     int m_depth = 0;
 };
 

@@ -15,6 +15,7 @@ void TableModel::loginReply(const QByteArray& args)
     Args a(args);
     const int n = a.number("participant", 1, MaxParticipant);
     if (!a.ok()) return dropped(cmd::SendLoginInfo, args, a.problem());
+    if (m_rejoinPending) beginRejoin();
     m_s.own = n;
     m_s.loggedIn = true;
     touch();
@@ -32,7 +33,7 @@ void TableModel::arrived(const char* word, const QByteArray& args)
 
     if (k == m_s.own && m_s.rejoining) {
         m_s.rejoining = false;
-        notice(QStringLiteral("Reconnected to the host: the game goes on."));
+        notice(QStringLiteral("Reconnected to the host. The game goes on."));
         status(QStringLiteral("Reconnected to the host."));
         if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
         emit rejoined();
@@ -150,7 +151,7 @@ void TableModel::showStatus(const QString& text)
 
 void TableModel::beginRejoin()
 {
-    Changes c(*this);
+    m_rejoinPending = false;
     const bool host = m_s.host;
     const QString name = m_s.playerName;
     const bool manualSort = m_s.manualSort;

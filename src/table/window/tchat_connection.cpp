@@ -37,7 +37,7 @@ void Tchat::wireConnection()
         if (!m_reconnecting) return;
         // The host's catch-up after the login shows the table afresh. The attempt's time runs
         // on until the host has taken the login: a connection that leads nowhere is given up.
-        m_model.beginRejoin();
+        m_model.expectRejoin();
         if (m_reconnectNotice) m_reconnectNotice->setText(QStringLiteral("Connected again: rejoining the table..."));
     });
     connect(&m_model, &TableModel::rejoined, this, &Tchat::rejoined);
