@@ -3,7 +3,7 @@
 // A message is 8-bit text: a command word "CMD_name", then each field preceded by "+", for some
 // messages a trailing "+", and one terminator byte 0xFF. There is no length prefix, no escaping
 // and no checksum. Fields other than a last free-text field never contain "+"; nothing contains
-// 0xFF (text travels as UTF-8, which never uses that byte).
+// 0xFF (text travels as Windows-1252, whose "ÿ" is written as "?": protocol/text8bit.h).
 //
 // Received bytes are split at 0xFF into messages. A read that ends inside a message keeps its
 // tail and puts it in front of the next read, so messages split across TCP segments arrive whole.

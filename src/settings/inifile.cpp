@@ -1,5 +1,7 @@
 #include "settings/inifile.h"
 
+#include "protocol/text8bit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -129,13 +131,7 @@ bool IniFile::parseKey(const QByteArray& text, QByteArray* key, int* valueBegin,
     return true;
 }
 
-QString IniFile::decode(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError()) return QString::fromLatin1(bytes);
-    return text;
-}
+QString IniFile::decode(const QByteArray& bytes) { return protocol::fromFileText(bytes); }
 
 bool IniFile::sameName(const QByteArray& a, const QString& b)
 {
@@ -217,18 +213,18 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
     oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '));
     oneLine.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QByteArray bytes = oneLine.toUtf8();
+    const QByteArray bytes = protocol::toCp1252(oneLine);
 
     const Section s = findSection(section);
     if (s.header < 0) {
-        insertLine(int(m_lines.size()), QByteArray("[") + section.toUtf8() + "]");
-        insertLine(int(m_lines.size()), key.toUtf8() + "=" + bytes);
+        insertLine(int(m_lines.size()), QByteArray("[") + protocol::toCp1252(section) + "]");
+        insertLine(int(m_lines.size()), protocol::toCp1252(key) + "=" + bytes);
         return;
     }
     const int i = findKey(s, key);
     if (i < 0) {
         const int at = s.lastKey >= 0 ? s.lastKey + 1 : s.header + 1;
-        insertLine(at, key.toUtf8() + "=" + bytes);
+        insertLine(at, protocol::toCp1252(key) + "=" + bytes);
         return;
     }
     QByteArray name;

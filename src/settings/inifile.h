@@ -15,8 +15,9 @@
 // named "[Quornet]" or "[QUORNET]" is the same as "quornet" (on Unix it compares case-sensitively
 // and may write a second section).
 //
-// Lines are kept as raw bytes. Values are read as UTF-8 when they are valid UTF-8 and as
-// Latin-1 otherwise (files written on older systems), and written as UTF-8.
+// Lines are kept as raw bytes. Values are written in the program's 8-bit encoding
+// (Windows-1252) and read so, except that a value that is valid UTF-8 with a byte above 0x7F
+// (written by earlier builds) is read as UTF-8.
 #pragma once
 
 #include <QByteArray>

@@ -43,12 +43,12 @@ private slots:
         QCOMPARE(g.s().ownTeam, 2);
     }
 
-    void namesTravelAsUtf8()
+    void namesTravelInWindows1252()
     {
         Fixture f;
         f.login(2, QStringLiteral("Zoë"));
-        QCOMPARE(f.sent.first(), msg::loginInfo(2, "1.0.11", QStringLiteral("Zoë").toUtf8()));
-        f.feed(msg::newPlayerInfo(1, QStringLiteral("Jürgen").toUtf8()));
+        QCOMPARE(f.sent.first(), msg::loginInfo(2, "1.0.11", "Zo\xEB"));
+        f.feed(msg::newPlayerInfo(1, "J\xFCrgen"));
         QCOMPARE(f.s().seat(1).name, QStringLiteral("Jürgen"));
     }
 

@@ -41,8 +41,8 @@ QByteArray Args::requiredText(const char* what)
 
 void dropped(const char* word, const QByteArray& args, const QByteArray& why)
 {
-    qCWarning(lcTable).noquote() << "dropped host message" << word << QString::fromUtf8(args)
-                                 << "-" << QString::fromUtf8(why);
+    qCWarning(lcTable).noquote() << "dropped host message" << word << protocol::fromWire(args)
+                                 << "-" << QString::fromLatin1(why);
 }
 
 QString kindWord(int kind) { return QString::fromLatin1(cards::kindWord(kind).data()); }

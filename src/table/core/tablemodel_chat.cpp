@@ -52,7 +52,7 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
 
     // The line text ends at the first "|"; the colour text follows it. A missing or unreadable
     // colour shows the line in red.
-    const QString payload = QString::fromUtf8(args);
+    const QString payload = protocol::fromWire(args);
     const qsizetype bar = payload.indexOf(QLatin1Char('|'));
     quint32 colour = colors::Red;
     QString line = payload;
@@ -105,9 +105,9 @@ bool TableModel::sendit(const QString& entryText, quint32 colour)
     if (entryText.isEmpty()) return true;
     const QString colourText = QLatin1Char('|') + ColorText::toText(colour);
     if (!entryText.startsWith(QLatin1Char('/'))) {
-        sendMessage(msg::chat(m_s.own, (entryText + colourText).toUtf8()));
+        sendMessage(msg::chat(m_s.own, protocol::toWire(entryText + colourText)));
     } else if (entryText.startsWith(QLatin1String("/me"))) {
-        sendMessage(msg::action(m_s.own, (entryText.mid(4) + colourText).toUtf8()));
+        sendMessage(msg::action(m_s.own, protocol::toWire(entryText.mid(4) + colourText)));
     }
     return true;
 }
@@ -119,7 +119,7 @@ bool TableModel::quickPhrase(const QString& phrase, quint32 colour)
                              ? phrase.mid(4)
                              : QStringLiteral("says: ") + phrase;
     sendMessage(
-        msg::action(m_s.own, (text + QLatin1Char('|') + ColorText::toText(colour)).toUtf8()));
+        msg::action(m_s.own, protocol::toWire(text + QLatin1Char('|') + ColorText::toText(colour))));
     Changes c(*this);
     m_s.phraseReady = false;
     m_s.phraseCounter = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "protocol/fields.h"
+#include "protocol/text8bit.h"
 #include "table/core/tablemodel.h"
 
 #include <QByteArray>
@@ -22,8 +23,8 @@ public:
     QByteArray text() { return m_reader.text(); }
     // A text field that must be present (it may be empty only when more fields follow).
     QByteArray requiredText(const char* what);
-    // The free text that ends a message, "+" included, as UTF-8.
-    QString restText() const { return QString::fromUtf8(m_reader.rest()); }
+    // The free text that ends a message, "+" included, read as wire text.
+    QString restText() const { return protocol::fromWire(m_reader.rest()); }
     bool atEnd() const { return m_reader.atEnd(); }
     bool ok() const { return m_problem.isEmpty(); }
     const QByteArray& problem() const { return m_problem; }

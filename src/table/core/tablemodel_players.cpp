@@ -19,7 +19,7 @@ void TableModel::loginReply(const QByteArray& args)
     m_s.own = n;
     m_s.loggedIn = true;
     touch();
-    sendMessage(msg::loginInfo(n, VersionText, m_s.playerName.toUtf8()));
+    sendMessage(msg::loginInfo(n, VersionText, protocol::toWire(m_s.playerName)));
 }
 
 void TableModel::arrived(const char* word, const QByteArray& args)
@@ -172,7 +172,7 @@ void TableModel::beginRejoin()
 void TableModel::wrongVersion(const char* word, const QByteArray& args)
 {
     if (qstrcmp(word, cmd::HaveWrongVersion) == 0)
-        notice(QString::fromUtf8(args) +
+        notice(protocol::fromWire(args) +
                QStringLiteral(" has a different version of the game then you."));
     else
         notice(QStringLiteral("You have a different version of the game then the host."));

@@ -52,7 +52,7 @@ QStringList TableModel::otherSeatedPlayers() const
 void TableModel::startthegame(const QByteArray& args)
 {
     Args a(args);
-    const QString starter = QString::fromUtf8(a.requiredText("starter"));
+    const QString starter = protocol::fromWire(a.requiredText("starter"));
     const QByteArray length = a.requiredText("game length");
     const int count = a.number("pick-up count", 0, 999);
     if (!a.ok()) return dropped(cmd::StartGame, args, a.problem());
@@ -174,7 +174,7 @@ bool TableModel::startGame(const GameOptions& options)
     QByteArray length = options.lengthCode.toLatin1();
     if (length != "r" && length != "3" && length != "5") length = "f";
     // The starter's name is a middle field: a "+" in it would shift the fields after it.
-    QByteArray starter = m_s.playerName.toUtf8();
+    QByteArray starter = protocol::toWire(m_s.playerName);
     starter.replace('+', ' ');
     sendMessage(msg::startGame(starter, length, options.twoPlayer, options.pickUp,
                                qBound(1, options.pickUpCount, 7)));

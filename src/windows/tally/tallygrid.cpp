@@ -1,6 +1,6 @@
 #include "windows/tally/tallygrid.h"
 
-#include <QStringDecoder>
+#include "protocol/text8bit.h"
 
 namespace quornet::tally
 {
@@ -16,13 +16,8 @@ QString oneLine(QString text)
     return text;
 }
 
-QString decodeText(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    return QString::fromLatin1(bytes);
-}
+// Tallies of earlier builds were written as UTF-8; ours in the program's 8-bit encoding.
+QString decodeText(const QByteArray& bytes) { return protocol::fromFileText(bytes); }
 
 } // namespace
 
@@ -78,7 +73,7 @@ QByteArray TallyGrid::toText() const
         for (const Row& row : m_rows)
             text += oneLine(row[column]) + crlf;
     }
-    return text.toUtf8();
+    return protocol::toCp1252(text);
 }
 
 std::optional<TallyGrid> TallyGrid::fromText(const QByteArray& bytes, QString* error)
