@@ -20,4 +20,14 @@ std::string_view kindWord(int kind)
     return {};
 }
 
+std::string cardName(int code)
+{
+    if (code == BlackJoker || code == Joker) return "Joker";
+    if (code < 2 || code > 53) return {};
+    static constexpr std::array<std::string_view, 13> ranks = {
+        "King", "Ace", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight", "Nine", "Ten", "Jack", "Queen"};
+    static constexpr std::array<std::string_view, 4> suits = {"Clubs", "Diamonds", "Spades", "Hearts"};
+    return std::string(ranks[std::size_t(rankValue(code))]) + " of " + std::string(suits[std::size_t((code - 2) / 13)]);
+}
+
 } // namespace quornet::cards

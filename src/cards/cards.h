@@ -5,6 +5,7 @@
 // nearly always from its rank value (code mod 13). Both jokers are played as code 54.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace quornet::cards {
@@ -85,5 +86,8 @@ constexpr int bookBonus(int kind) { return kind == int(BookKind::Normal) ? Norma
 std::string_view bookName(int code);
 // "Normal" for kind 1, "Wild" for kind 2, empty otherwise.
 std::string_view kindWord(int kind);
+// The card's name as a player says it: "Queen of Hearts", "Ace of Spades", "Joker"; empty for
+// a code that names no card.
+std::string cardName(int code);
 
 } // namespace quornet::cards

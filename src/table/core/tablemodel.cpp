@@ -77,6 +77,19 @@ void TableModel::setHosting(bool host)
     touch();
 }
 
+void TableModel::setSolo(bool solo)
+{
+    Changes c(*this);
+    m_s.solo = solo;
+    touch();
+}
+
+QString TableModel::aboutPlayer(const QString& name, const QString& rest, const QString& soloRest) const
+{
+    if (m_s.solo && name == m_s.playerName) return name + soloRest;
+    return name + rest;
+}
+
 void TableModel::setManualSort(bool on)
 {
     Changes c(*this);

@@ -50,6 +50,11 @@ public:
     void setPlayerName(const QString& name);
     // Hosting shows the start button and enables "Start Game"; joining hides and disables them.
     void setHosting(bool host);
+    // The solo game: the texts that name the player "You" read as English ("You have started a
+    // game.", "You chat:"); with any other name they stay as the host and the table word them.
+    void setSolo(bool solo);
+    // A notice about a participant: "<name><rest>", or "You<soloRest>" for the solo player.
+    QString aboutPlayer(const QString& name, const QString& rest, const QString& soloRest) const;
     void setManualSort(bool on);
     void setTurnSound(int value); // 0 Classic, 1 New
     void setChatterSounds(bool on);
@@ -197,6 +202,10 @@ private:
     void roundWinner(const QByteArray& args);
     void winner(const QByteArray& args);
     void boardReset();
+    // No turn is shown: at the end of a game and at the start of the next.
+    void clearTurnDisplay();
+    // The own seat's count follows the own hand, also during the own turn.
+    void followOwnCount();
     void invalidDiscard();
     int firstFreePosition() const;
     int positionOf(int slot) const;

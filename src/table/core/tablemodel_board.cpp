@@ -231,7 +231,10 @@ void TableModel::freeCard(const QByteArray& args)
     Args a(args);
     const int slot = a.number("hand slot", 0, MaxHandSlot);
     if (!a.ok()) return dropped(cmd::FreeCard, args, a.problem());
-    if (m_s.cards.remove(slot) > 0) touch();
+    if (m_s.cards.remove(slot) > 0) {
+        followOwnCount();
+        touch();
+    }
     // A picked card the host takes away cannot stay picked: a discard or book would name it.
     if (m_s.picked.slot == slot) m_s.picked = PickedCard{};
     movecards(slot);

@@ -60,6 +60,14 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
         line = payload.left(bar);
         colour = ColorText::fromText(payload.mid(bar + 1), colors::Red);
     }
+    // The solo player's own lines, relayed as "You chats:" and "You says:", read as English.
+    if (m_s.solo && sender == m_s.own) {
+        const QString you = QString::number(sender) + QLatin1Char('+') + m_s.playerName;
+        if (line.startsWith(you + QStringLiteral(" chats: ")))
+            line = you + QStringLiteral(" chat: ") + line.mid(you.size() + 8);
+        else if (line.startsWith(you + QStringLiteral(" says: ")))
+            line = you + QStringLiteral(" say: ") + line.mid(you.size() + 7);
+    }
     m_chat.addlinetochat(line, colour);
     if (isChat && sender != 0 && m_s.seats[2].name == QLatin1String("Klot")) emit chatReceived();
 }

@@ -72,7 +72,16 @@ void TableModel::createcard(int slot, int code)
     card.top = geometry::CardTopRest;
     m_s.cards.insert(slot, card);
     m_s.positions[std::size_t(p)] = slot;
+    followOwnCount();
     touch();
+}
+
+void TableModel::followOwnCount()
+{
+    if (m_s.own < 1 || m_s.own > SeatCount) return;
+    QString& count = m_s.seats[std::size_t(m_s.own)].cardsLeft;
+    // Before the first deal the count is not shown at all.
+    if (!count.isEmpty()) count = QString::number(m_s.cards.size());
 }
 
 void TableModel::movecards(int slot)
@@ -170,6 +179,7 @@ void TableModel::nextPlayer(const QByteArray& args)
     m_s.turnSeat = seat;
     if (previous != 0) m_s.seats[std::size_t(previous)].cardsLeft = QString::number(left);
     m_s.turnMarkerSeat = seat;
+    m_s.turnMarkerVisible = true;
     touch();
 
     if (seat != 0 && seat == m_s.own) {

@@ -100,11 +100,11 @@ void TableModel::justWatching(const QByteArray& args)
             m_s.pickupVisible = false;
             m_s.drawVisible = false;
         }
-        notice(seat.name + QStringLiteral(" is just watching"));
+        notice(aboutPlayer(seat.name, QStringLiteral(" is just watching"), QStringLiteral(" are just watching")));
         seat.eyesVisible = true;
     } else {
         if (s == m_s.own) m_s.justWatch = false;
-        notice(seat.name + QStringLiteral(" now playing again"));
+        notice(aboutPlayer(seat.name, QStringLiteral(" now playing again"), QStringLiteral(" are playing again")));
         seat.eyesVisible = false;
     }
     touch();

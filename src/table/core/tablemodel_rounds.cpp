@@ -70,9 +70,12 @@ void TableModel::startthegame(const QByteArray& args)
     m_s.startVisible = false;
     m_s.justWatch = false;
     hideBanners(m_s);
+    clearTurnDisplay();
+    // The last game's last move is no news at the start of a new one.
+    m_s.status.clear();
     m_log.clear();
     m_scores.gameStarted();
-    notice(starter + QStringLiteral(" has started a game."));
+    notice(aboutPlayer(starter, QStringLiteral(" has started a game."), QStringLiteral(" have started a game.")));
     boardReset();
     for (int s = 1; s <= SeatCount; ++s) {
         SeatView& seat = m_s.seats[std::size_t(s)];
@@ -133,6 +136,7 @@ void TableModel::winner(const QByteArray& args)
     emit playSound(QStringLiteral("winner"));
     if (team != 0) m_s.teams[std::size_t(team)].winnerVisible = true;
     if (m_s.host) m_s.startVisible = true;
+    clearTurnDisplay();
     m_scores.gameEnded(team);
     touch();
     if (names != QLatin1String("No One")) {
@@ -141,6 +145,19 @@ void TableModel::winner(const QByteArray& args)
     } else {
         notice(QStringLiteral("The Game Ended in a Tie"));
     }
+}
+
+void TableModel::clearTurnDisplay()
+{
+    m_s.turnSeat = 0;
+    m_s.turnText.clear();
+    m_s.turnMarkerVisible = false;
+    m_s.greenArrowVisible = false;
+    m_s.blueArrowVisible = false;
+    m_s.drawVisible = false;
+    m_s.pickupVisible = false;
+    m_s.picked = PickedCard{};
+    touch();
 }
 
 void TableModel::invalidDiscard()

@@ -149,6 +149,7 @@ struct TableState {
     int own = 0;            // own participant number; 1..4 the own seat, 5..9 a spectator
     bool loggedIn = false;
     bool host = false;
+    bool solo = false;      // the solo game: the player is "You" and the texts say so in English
     QString playerName;
     int ownTeam = 0;        // 0 until the own arrival (and for spectators)
     bool removed = false;   // the host told this window of its own departure: it was removed
@@ -168,6 +169,7 @@ struct TableState {
     bool pickUpOption = false; // third field of the last CMD_nextplayer was "t"
     QString turnText;
     int turnMarkerSeat = 0;    // seat row of image_Turn; 0 = its initial place
+    bool turnMarkerVisible = true; // hidden from a game's end to the next turn
     bool greenArrowVisible = false;
     bool blueArrowVisible = false;
     int teamStrip = 0;         // 1 image_green, 2 image_blue, 0 neither

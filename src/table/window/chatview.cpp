@@ -59,7 +59,8 @@ ChatView::ChatView(ChatLog& log, QWidget* parent) : QTextBrowser(parent), m_log(
     m_scrollOff->setObjectName("ChatScrollOff1");
     m_scrollOff->setCheckable(true);
     m_scrollOff->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_scrollOff->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    // A main-menu item too: the key works anywhere in the table window, the chat entry included.
+    m_scrollOff->setShortcutContext(Qt::WindowShortcut);
     addAction(m_scrollOff);
     addAction(m_copy);
     m_copy->setShortcutContext(Qt::WidgetShortcut);

@@ -56,7 +56,8 @@ TableArt loadTableArt(qreal ratio, const QString& deckId)
     a.badge = art.picture(P::Badge, 0, ratio);
     a.header1 = art.picture(P::Header, 0, ratio);
     a.header2 = art.picture(P::Header, 1, ratio);
-    a.corner = art.picture(P::Corner, 0, ratio);
+    a.corner1 = art.picture(P::Corner, 0, ratio);
+    a.corner2 = art.picture(P::Corner, 1, ratio);
     a.logo = art.picture(P::Logo, 0, ratio);
     a.background = art.picture(P::Background, 0, ratio);
     a.besidePile = art.picture(P::DiscardTab, 0, ratio);

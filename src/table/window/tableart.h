@@ -19,7 +19,8 @@ struct TableArt {
     QPixmap greenArrow, blueArrow;
     QPixmap winner1, winner2, roundWinner1, roundWinner2;
     QPixmap badge;
-    QPixmap header1, header2, corner;
+    QPixmap header1, header2;
+    QPixmap corner1, corner2; // board frame corners: bottom right (green), bottom left (blue)
     QPixmap logo, background, besidePile;
     QPixmap checkOff, checkOn;
     QPixmap smileyButton;

@@ -175,6 +175,7 @@ void Tchat::applyStaticArt()
     for (int team = 1; team <= 2; ++team) {
         const auto t = std::size_t(team);
         m_header[t]->setPixmap(team == 1 ? m_art.header1 : m_art.header2);
+        m_corner[t]->setPixmap(team == 1 ? m_art.corner1 : m_art.corner2);
         m_roundWinner[t]->setPixmap(team == 1 ? m_art.roundWinner1 : m_art.roundWinner2);
         m_winner[t]->setPixmap(team == 1 ? m_art.winner1 : m_art.winner2);
         m_badge[t]->setPixmap(m_art.badge);
@@ -228,8 +229,10 @@ void Tchat::buildBoards(QWidget* panelBoard)
         side->setGeometry(team == 1 ? QRect(0, 36, 2, 470) : QRect(192, 36, 2, 470));
         side->setStyleSheet(QStringLiteral("background:%1").arg(bgr(team == 1 ? 0x008000 : 0x800000).name()));
         auto* bottom = new QFrame(b);
-        bottom->setGeometry(0, 506, team == 1 ? 181 : 194, 2);
+        bottom->setGeometry(team == 1 ? QRect(0, 506, 181, 2) : QRect(12, 506, 182, 2));
         bottom->setStyleSheet(side->styleSheet());
+        m_corner[std::size_t(team)] = picture(b, QStringLiteral("image_corner%1").arg(team),
+                                              team == 1 ? QRect(181, 496, 12, 12) : QRect(0, 496, 12, 12));
 
         auto* rw = picture(b, QStringLiteral("image_rwinner%1").arg(team),
                            team == 1 ? QRect(8, 40, 105, 109) : QRect(80, 40, 104, 108));
@@ -261,7 +264,7 @@ void Tchat::buildScorePanel(QWidget* p)
         const QColor c = bgr(s % 2 == 1 ? 0x008000 : 0x800000);
         m_foot[i] = picture(p, QStringLiteral("image_foot%1").arg(s), QRect(7, footTops[s], 13, 24));
         m_eyes[i] = picture(p, QStringLiteral("image_eyes%1").arg(s), QRect(13, eyesTops[s], 24, 12));
-        m_cardsLeft[i] = text(p, nullptr, {}, QRect(33, rowTops[s], 16, 16), 12, true, c);
+        m_cardsLeft[i] = text(p, nullptr, {}, QRect(35, rowTops[s], 16, 16), 13, true, c);
         m_cardsLeft[i]->setAlignment(Qt::AlignRight | Qt::AlignTop);
         m_cardsLeft[i]->setObjectName(QStringLiteral("label_cardsleft%1").arg(s));
         m_name[i] = new ClickLabel(p);
@@ -278,7 +281,7 @@ void Tchat::buildScorePanel(QWidget* p)
         m_score[i]->setObjectName(QStringLiteral("label_score%1").arg(s));
     }
     m_turnMarker = picture(p, QStringLiteral("image_Turn"), QRect(22, 13, 10, 16));
-    m_full = text(p, "label_full", {}, QRect(248, 8, 140, 22), 16, true);
+    m_full = text(p, "label_full", {}, QRect(248, 8, 129, 22), 16, true);
     m_turn = text(p, "label_turn", {}, QRect(242, 69, 139, 16), 11, true);
     m_pickupLabel = text(p, "label_pickup", {}, QRect(310, 85, 78, 14), 11, true);
 
@@ -385,6 +388,7 @@ void Tchat::processparams()
     if (m_tally && !m_tally->startupError().isEmpty())
         QMessageBox::warning(this, QStringLiteral("Quornet"), m_tally->startupError());
     m_model.setHosting(false);
+    m_model.setSolo(m_positional.isEmpty());
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), colors::Blue);
         if (m_download) m_download->show();

@@ -222,7 +222,7 @@ private:
     QPushButton *m_create = nullptr, *m_clearBook = nullptr, *m_draw = nullptr, *m_pickup = nullptr,
                 *m_start = nullptr;
     QLabel *m_green = nullptr, *m_blue = nullptr, *m_greenArrow = nullptr, *m_blueArrow = nullptr;
-    std::array<QLabel*, 3> m_winner{}, m_roundWinner{}, m_badge{}, m_badgeLabel{}, m_header{};
+    std::array<QLabel*, 3> m_winner{}, m_roundWinner{}, m_badge{}, m_badgeLabel{}, m_header{}, m_corner{};
     std::array<QToolButton*, 11> m_phrase{};
     QToolButton* m_smileyButton = nullptr;
     QLineEdit* m_entry = nullptr;

@@ -21,18 +21,28 @@ const char* const PhraseHints[] = {"Way To Go!", "Good One!",        "Nice Try!"
                                    "Thanks!",    "Way To Go Teamie!", "Good Game Everyone!",
                                    "See ya!"};
 
-// The chat entry: Enter sends (and is swallowed); any key first clears the prompt.
+// The chat entry: Enter sends (and is swallowed); any key first clears the prompt; the paste
+// key replaces the whole text with the clipboard's, as the entry's Paste item does.
 class ChatEntryFilter : public QObject {
 public:
-    ChatEntryFilter(QLineEdit* entry, std::function<void()> send)
-        : QObject(entry), m_entry(entry), m_send(std::move(send)) {}
+    ChatEntryFilter(QLineEdit* entry, std::function<void()> send, QAction* paste)
+        : QObject(entry), m_entry(entry), m_send(std::move(send)), m_paste(paste) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
+        // The line edit claims the paste key for itself; ours is the Paste item's.
+        if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+            event->accept();
+            return true;
+        }
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if (m_entry->text() == QLatin1String(Tchat::Prompt)) m_entry->clear();
+        if (key->matches(QKeySequence::Paste)) {
+            m_paste->trigger();
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             m_send();
             return true;
@@ -43,6 +53,7 @@ protected:
 private:
     QLineEdit* m_entry;
     std::function<void()> m_send;
+    QAction* m_paste;
 };
 } // namespace
 
@@ -68,13 +79,13 @@ void Tchat::buildChatEntry(QWidget* p)
     QFont f = m_entry->font();
     f.setPixelSize(13);
     m_entry->setFont(f);
-    m_entry->installEventFilter(new ChatEntryFilter(m_entry, [this] { sendEntry(); }));
     m_entry->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* pasteMenu = new QMenu(this);
     pasteMenu->setObjectName("PopupMenu2");
     QAction* paste = pasteMenu->addAction(QStringLiteral("Paste"));
     paste->setObjectName("Paste1");
     paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_entry->installEventFilter(new ChatEntryFilter(m_entry, [this] { sendEntry(); }, paste));
     connect(paste, &QAction::triggered, this, [this] {
         const QString clip = QApplication::clipboard()->text();
         if (!clip.isEmpty()) m_entry->setText(clip);

@@ -1,5 +1,6 @@
 // Drawing the table model: every widget of the table window takes its state from the model
 // after each change.
+#include "cards/cards.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "table/window/tchat.h"
@@ -101,6 +102,7 @@ void Tchat::syncSeats()
     }
     const int marker = s.turnMarkerSeat;
     moveZoomed(m_turnMarker, QPoint(22, marker >= 1 && marker <= 4 ? rowTops[marker] : 13));
+    m_turnMarker->setVisible(s.turnMarkerVisible);
 }
 
 void Tchat::syncTeam(int team)
@@ -179,7 +181,9 @@ void Tchat::syncPlaces()
             l->clear();
         else
             l->setPixmap(cardPicture(p.code));
-        l->setToolTip(p.isEmpty() ? QString() : QString::number(p.code));
+        const QString name = p.isEmpty() ? QString() : QString::fromStdString(cards::cardName(p.code));
+        l->setToolTip(name);
+        l->setAccessibleName(name);
     }
 }
 
@@ -207,7 +211,9 @@ void Tchat::syncHand()
             }
             l->setPixmap(cardPicture(c.code));
             l->setProperty("code", c.code);
-            l->setToolTip(QString::number(c.code));
+            const QString name = QString::fromStdString(cards::cardName(c.code));
+            l->setToolTip(name);
+            l->setAccessibleName(name);
         }
         placeZoomed(l, QRect(c.left, c.top, 71, 96));
         l->setVisible(c.visible);
