@@ -195,20 +195,41 @@ private slots:
         QWidget* table = t.chat.centralWidget();
         QTest::keyClick(table, Qt::Key_D);
         QCOMPARE(t.sent, QList<QByteArray>{msg::drawing(1, 1)});
+        // The window back from a dialog gives the keys to the table, not to the chat line.
+        entry->setFocus(Qt::ActiveWindowFocusReason);
+        QTRY_VERIFY(!entry->hasFocus());
         t.feed(msg::newCard(1, 5, 7));
         t.feed(msg::newCard(1, 6, 8));
 
-        // Right, Right, Space picks the second card; the orange frame sits around it.
+        t.feed(msg::newBook(3, 1, 1, 52, 1)); // the partner's book of kings
+
+        // Right, Right, Space picks the second card; the orange frame marks the part of it
+        // that shows from under the next card.
         QTest::keyClick(table, Qt::Key_Right);
         QTest::keyClick(table, Qt::Key_Right);
         QTest::keyClick(table, Qt::Key_Space);
         QCOMPARE(t.chat.model().state().picked.slot, 1);
         auto* cursor = t.chat.findChild<QWidget*>(QStringLiteral("keycursor"));
-        auto* card = t.chat.findChild<QWidget*>(QStringLiteral("card1"));
+        const QRect card = t.chat.findChild<QWidget*>(QStringLiteral("card1"))->geometry();
+        const QRect next = t.chat.findChild<QWidget*>(QStringLiteral("card2"))->geometry();
         QVERIFY(cursor->isVisible());
-        QCOMPARE(cursor->geometry(), card->geometry().adjusted(-2, -2, 2, 2));
+        QCOMPARE(cursor->geometry(), QRect(card.topLeft(), QPoint(next.left() - 1, card.bottom())).adjusted(-2, -2, 2, 2));
+
+        // B chooses the team's book, A adds the picked card to it.
+        QTest::keyClick(table, Qt::Key_B);
+        auto* bookCursor = t.chat.findChild<QWidget*>(QStringLiteral("bookcursor1"));
+        QVERIFY(bookCursor->isVisible());
+        QCOMPARE(bookCursor->geometry(),
+                 t.chat.findChild<QWidget*>(QStringLiteral("book11"))->geometry().adjusted(-2, -2, 2, 2));
+        QTest::keyClick(table, Qt::Key_A);
+        QCOMPARE(t.sent.constLast(), msg::addToBook(1, 1, 1));
+        t.feed(msg::freeCard(1));
+
+        // The five on box 1; the first king discarded.
+        for (int i = 0; i < 3; ++i) QTest::keyClick(table, Qt::Key_Right);
+        QTest::keyClick(table, Qt::Key_Space);
         QTest::keyClick(table, Qt::Key_1);
-        QCOMPARE(t.chat.model().state().place(1).slot, 1);
+        QCOMPARE(t.chat.model().state().place(1).slot, 3);
         QTest::keyClick(table, Qt::Key_Right);
         QTest::keyClick(table, Qt::Key_Space);
         QTest::keyClick(table, Qt::Key_X);

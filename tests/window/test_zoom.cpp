@@ -269,6 +269,22 @@ private slots:
         login(other.chat);
         QCOMPARE(other.chat.zoomPercent(), 100);
         QVERIFY(action(other.chat, "Zoom100")->isChecked());
+
+        // Only what fits the screen (1280 x 1024 here) is offered, and read back: 200 % would
+        // be wider than the screen, so a saved 200 gives the largest that fits.
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[quornet]\r\nZoom=200\r\n");
+        f.close();
+        app::Program third(15, dir.path());
+        third.chat.setSettingsPath(ini);
+        login(third.chat);
+        QCOMPARE(third.chat.zoomPercent(), 150);
+        auto* zoomMenu = third.chat.findChild<QMenu*>(QStringLiteral("Zoom1"));
+        zoomMenu->popup(QPoint(10, 10));
+        QTRY_VERIFY(zoomMenu->isVisible());
+        QVERIFY(action(third.chat, "Zoom150")->isVisible());
+        QVERIFY(!action(third.chat, "Zoom200")->isVisible());
+        zoomMenu->hide();
     }
 
     // A solo game through the in-process host at 150 %: the host's deal and the computer

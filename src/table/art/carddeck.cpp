@@ -66,6 +66,7 @@ CardDeck CardDeck::openDefault(const DeckCatalog& catalog)
 
 CardDeck CardDeck::open(const DeckCatalog& catalog, const QString& id)
 {
+    if (id == QLatin1String(DeckCatalog::PaintedDeckId)) return CardDeck();
     const DeckInfo* info = catalog.find(id);
     if (!info) info = catalog.find(catalog.defaultDeckId());
     return info ? CardDeck(*info) : CardDeck();

@@ -18,6 +18,9 @@ struct DeckInfo {
 class DeckCatalog
 {
 public:
+    // The deck drawn in code (every card painted), always there besides the installed ones.
+    static constexpr char PaintedDeckId[] = "painted";
+
     // The system's shared data folders (the generic data locations).
     static QStringList standardDataDirs();
 

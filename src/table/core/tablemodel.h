@@ -96,6 +96,12 @@ public:
     void keyPick();
     // The host slot the keyboard cursor is on, -1 while it is hidden or on no card.
     int keyCursorSlot() const;
+    // The own team's books in turn, working books first (B / Shift+B), and adding the picked
+    // card to the chosen one (A).
+    void moveBookCursor(int step);
+    void keyAddToBook();
+    // The picture the book cursor is on ("book12", "comp13"), empty while it is on none.
+    QString keyBookName() const;
     // True when the team has a working book of that rank (0..12).
     bool checkforbook(int rank, int team) const;
 
@@ -191,6 +197,7 @@ private:
     void putWorkingBook(int team, int slot, int naming, int kind, int count, int tag);
     void putCompletedBook(int team, int n, int naming, int kind, int tag);
     void clearPlaces();
+    void otherTeamsBook();
 
     // Hand, turn and rounds (tablemodel_hand.cpp, tablemodel_rounds.cpp).
     void newCard(const QByteArray& args);

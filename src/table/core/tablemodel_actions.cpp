@@ -111,10 +111,11 @@ void TableModel::clickCreate()
 void TableModel::clickBook(int team, int slot)
 {
     if (team < 1 || team > 2) return;
-    if (!m_s.ownTurn() || !m_s.picked.isPicked() || !m_s.drawn()) return;
     const auto& working = m_s.teams[std::size_t(team)].working;
     const auto it = working.constFind(slot);
-    if (it == working.constEnd() || it->tag == -1) return;
+    if (it == working.constEnd()) return;
+    if (it->tag == -1) return otherTeamsBook();
+    if (!m_s.ownTurn() || !m_s.picked.isPicked() || !m_s.drawn()) return;
     Changes c(*this);
     if (m_s.loggedIn) sendMessage(msg::addToBook(m_s.own, m_s.picked.slot, it->tag));
     // The card stays raised until the host answers with CMD_freecard or CMD_nobookmatch.
@@ -125,20 +126,33 @@ void TableModel::clickBook(int team, int slot)
 void TableModel::clickCompleted(int team, int n)
 {
     if (team < 1 || team > 2) return;
-    if (!m_s.ownTurn() || !m_s.picked.isPicked() || !m_s.drawn()) return;
     const auto& completed = m_s.teams[std::size_t(team)].completed;
     const auto it = completed.constFind(n);
+    if (it == completed.constEnd()) return;
     // The other team's completed books take no clicks: the host would apply the request to
     // the player's own team.
-    if (it == completed.constEnd() || it->tag == -1) return;
+    if (it->tag == -1) return otherTeamsBook();
+    if (!m_s.ownTurn() || !m_s.picked.isPicked() || !m_s.drawn()) return;
     Changes c(*this);
     if (m_s.loggedIn) sendMessage(msg::addToComp(m_s.own, m_s.picked.slot, it->tag));
     m_s.picked = PickedCard{};
     touch();
 }
 
+void TableModel::otherTeamsBook()
+{
+    // Said only to a player at the table; a spectator has no team.
+    if (m_s.ownTeam == 0) return;
+    Changes c(*this);
+    status(QString::fromLatin1(OtherTeamsBook));
+}
+
 void TableModel::clickDiscard()
 {
+    if (m_s.loggedIn && m_s.ownTurn() && !m_s.drawn()) {
+        Changes c(*this);
+        return status(QString::fromLatin1(DrawFirst));
+    }
     if (!m_s.ownTurn() || !m_s.picked.isPicked() || !m_s.drawn()) return;
     Changes c(*this);
     const int slot = m_s.picked.slot;

@@ -108,6 +108,10 @@ void TableModel::clickCard(int slot, Qt::MouseButton button)
 {
     if (button == Qt::RightButton) return sortthem();
     if (button != Qt::LeftButton) return;
+    if (m_s.loggedIn && m_s.ownTurn() && m_s.drawVisible) {
+        Changes c(*this);
+        return status(QString::fromLatin1(DrawFirst));
+    }
     if (!m_s.loggedIn || !m_s.ownTurn() || m_s.drawVisible) return;
     Changes c(*this);
     // The keyboard cursor follows the card last clicked.

@@ -64,6 +64,49 @@ void TableModel::keyPick()
     clickCard(m_s.keySlot, Qt::LeftButton);
 }
 
+namespace {
+// The own team's books as the book cursor visits them: working books by slot, then completed
+// books by number; each a (completed, slot) pair.
+QList<QPair<bool, int>> ownBooks(const TableState& s)
+{
+    QList<QPair<bool, int>> books;
+    if (s.ownTeam < 1 || s.ownTeam > 2) return books;
+    const TeamBoard& board = s.team(s.ownTeam);
+    for (const WorkingBook& b : board.working) books.append({false, b.slot});
+    for (const CompletedBook& b : board.completed) books.append({true, b.slot});
+    return books;
+}
+} // namespace
+
+void TableModel::moveBookCursor(int step)
+{
+    const QList<QPair<bool, int>> books = ownBooks(m_s);
+    if (books.isEmpty() || step == 0) return;
+    Changes c(*this);
+    const int at = int(books.indexOf(QPair<bool, int>{m_s.keyBookCompleted, m_s.keyBook}));
+    const int n = int(books.size());
+    const int next = at < 0 ? (step > 0 ? 0 : n - 1) : ((at + (step > 0 ? 1 : -1)) % n + n) % n;
+    m_s.keyBookCompleted = books[next].first;
+    m_s.keyBook = books[next].second;
+    touch();
+}
+
+void TableModel::keyAddToBook()
+{
+    const QList<QPair<bool, int>> books = ownBooks(m_s);
+    if (!books.contains(QPair<bool, int>{m_s.keyBookCompleted, m_s.keyBook})) return moveBookCursor(+1);
+    if (m_s.keyBookCompleted)
+        clickCompleted(m_s.ownTeam, m_s.keyBook);
+    else
+        clickBook(m_s.ownTeam, m_s.keyBook);
+}
+
+QString TableModel::keyBookName() const
+{
+    if (!ownBooks(m_s).contains(QPair<bool, int>{m_s.keyBookCompleted, m_s.keyBook})) return {};
+    return QStringLiteral("%1%2%3").arg(m_s.keyBookCompleted ? "comp" : "book").arg(m_s.ownTeam).arg(m_s.keyBook);
+}
+
 int TableModel::keyCursorSlot() const
 {
     if (!m_s.keyCursorShown || positionOf(m_s.keySlot) == 0) return -1;

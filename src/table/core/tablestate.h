@@ -24,6 +24,9 @@ inline constexpr int MaxCompletedBooks = 30; // the host keeps up to 30 per team
 
 inline constexpr char WaitingName[] = "<Waiting>";
 inline constexpr char WelcomeStatus[] = "Welcome to Quornet!";
+// Status texts for clicks that do nothing.
+inline constexpr char DrawFirst[] = "Draw first: use the draw button or take the pile.";
+inline constexpr char OtherTeamsBook[] = "That book belongs to the other team.";
 
 // Pixel geometry of the board pictures and the hand row, computed by the model.
 namespace geometry {
@@ -194,6 +197,9 @@ struct TableState {
     // Keyboard cursor: the host slot it is on; shown once a key moved or used it.
     int keySlot = -1;
     bool keyCursorShown = false;
+    // The book the keys add to: a working book's slot, or a completed book's number; 0 = none.
+    int keyBook = 0;
+    bool keyBookCompleted = false;
     std::array<Place, PlaceCount + 1> places{};   // 1..3
 
     // Quick phrase cool-down.

@@ -79,7 +79,8 @@ public:
     void saveinifile();
     void saveinifile(const QRect& outerBounds);
     SoundPlayer& sounds() { return m_sounds; }
-    QString currentDeckId() const { return m_deckId; }
+    // The deck the cards are drawn with: the chosen one while it is installed, else the default.
+    QString currentDeckId() const;
     QMenu* viewMenu() const { return m_viewMenu; }
     QMenu* helpMenu() const { return m_helpMenu; }
     void setCardDeck(const QString& id);
@@ -88,6 +89,10 @@ public:
     // Widgets keep their 100 % geometry and font; zoomed() maps a 100 % rectangle to the screen.
     int zoomPercent() const { return m_zoomPercent; }
     void setZoom(int percent);
+    // The window at that zoom fits the screen's free area (100 % always does).
+    bool zoomFits(int percent) const;
+    // The largest zoom up to `percent` that fits.
+    int fittingZoom(int percent) const;
     QRect zoomed(const QRect& base) const;
 
     // Side windows (created by the program's start-up, shown from the menus).
@@ -127,6 +132,7 @@ private:
 
     // Zoom (tchat_zoom.cpp).
     void buildZoomMenu();
+    void offerZoomLevels();
     void applyZoom();
     void placeZoomed(QWidget* w, const QRect& base);
     void moveZoomed(QWidget* w, QPoint base);
@@ -253,6 +259,7 @@ private:
     QAction* m_keyboardPlay = nullptr;
     QAction* m_muteSeat = nullptr;
     QWidget* m_keyCursor = nullptr;
+    std::array<QWidget*, 3> m_bookCursor{};
     Tscoresheet* m_scoreSheetWindow = nullptr;
     Tgamelog* m_gameLogWindow = nullptr;
     int m_popupSeat = 0;

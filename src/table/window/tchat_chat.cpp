@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace quornet::table {
@@ -22,15 +23,22 @@ const char* const PhraseHints[] = {"Way To Go!", "Good One!",        "Nice Try!"
                                    "See ya!"};
 
 // The chat entry: Enter sends (and is swallowed); any key first clears the prompt; the paste
-// key replaces the whole text with the clipboard's, as the entry's Paste item does.
+// key replaces the whole text with the clipboard's, as the entry's Paste item does. The entry
+// has the keyboard only when the player gives it (a click, Tab): when the window gets it back
+// from a dialog, the keys go to the table.
 class ChatEntryFilter : public QObject {
 public:
-    ChatEntryFilter(QLineEdit* entry, std::function<void()> send, QAction* paste)
-        : QObject(entry), m_entry(entry), m_send(std::move(send)), m_paste(paste) {}
+    ChatEntryFilter(QLineEdit* entry, std::function<void()> send, QAction* paste, std::function<void()> toTable)
+        : QObject(entry), m_entry(entry), m_send(std::move(send)), m_paste(paste), m_toTable(std::move(toTable)) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason) {
+            QTimer::singleShot(0, m_entry, m_toTable);
+            return false;
+        }
         // The line edit claims the paste key for itself; ours is the Paste item's.
         if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
             event->accept();
@@ -54,6 +62,7 @@ private:
     QLineEdit* m_entry;
     std::function<void()> m_send;
     QAction* m_paste;
+    std::function<void()> m_toTable;
 };
 } // namespace
 
@@ -85,7 +94,9 @@ void Tchat::buildChatEntry(QWidget* p)
     QAction* paste = pasteMenu->addAction(QStringLiteral("Paste"));
     paste->setObjectName("Paste1");
     paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    m_entry->installEventFilter(new ChatEntryFilter(m_entry, [this] { sendEntry(); }, paste));
+    m_entry->installEventFilter(new ChatEntryFilter(m_entry, [this] { sendEntry(); }, paste, [this] {
+        if (m_entry->hasFocus()) centralWidget()->setFocus(Qt::OtherFocusReason);
+    }));
     connect(paste, &QAction::triggered, this, [this] {
         const QString clip = QApplication::clipboard()->text();
         if (!clip.isEmpty()) m_entry->setText(clip);

@@ -104,8 +104,10 @@ void Tchat::buildMenus()
     m_deckMenu = options->addMenu(QStringLiteral("Card Deck"));
     m_deckMenu->setObjectName("CardDeck1");
     auto* deckGroup = new QActionGroup(this);
-    const DeckCatalog catalog;
-    for (const DeckInfo& deck : catalog.decks()) {
+    // Every deck the cards can be drawn with: the one drawn in code, then the installed ones.
+    QList<DeckInfo> decks{DeckInfo{QString::fromLatin1(DeckCatalog::PaintedDeckId), QStringLiteral("Classic"), {}}};
+    decks += DeckCatalog().decks();
+    for (const DeckInfo& deck : decks) {
         QAction* a = item(m_deckMenu, deck.name, "", true);
         a->setData(deck.id);
         deckGroup->addAction(a);
@@ -114,7 +116,8 @@ void Tchat::buildMenus()
             saveinifile();
         });
     }
-    m_deckMenu->setEnabled(!m_deckMenu->isEmpty());
+    const QString current = currentDeckId();
+    for (QAction* a : m_deckMenu->actions()) a->setChecked(a->data().toString() == current);
     QAction* reset = item(options, QStringLiteral("Reset Screen Location"), "ResetScreenLocation1");
     connect(reset, &QAction::triggered, this, [this] { setOuterBounds(QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight)); });
     options->addSeparator();
@@ -164,10 +167,19 @@ void Tchat::setChatColour(quint32 colour)
     m_entry->setPalette(p);
 }
 
+QString Tchat::currentDeckId() const
+{
+    const DeckCatalog catalog;
+    if (m_deckId == QLatin1String(DeckCatalog::PaintedDeckId) || catalog.find(m_deckId)) return m_deckId;
+    const QString fallback = catalog.defaultDeckId();
+    return fallback.isEmpty() ? QString::fromLatin1(DeckCatalog::PaintedDeckId) : fallback;
+}
+
 void Tchat::setCardDeck(const QString& id)
 {
     m_deckId = id;
-    for (QAction* a : m_deckMenu->actions()) a->setChecked(a->data().toString() == id);
+    const QString current = currentDeckId();
+    for (QAction* a : m_deckMenu->actions()) a->setChecked(a->data().toString() == current);
     m_artRatio = 0; // draw every picture again with the new deck
     screenChanged();
 }
@@ -194,7 +206,7 @@ void Tchat::loadinifile()
     s.loadFrom(settingsPath());
     m_settingsLoaded = true;
     // The zoom first: it sizes the window, and the saved bounds are those of the zoomed window.
-    setZoom(s.zoom);
+    setZoom(fittingZoom(s.zoom));
     setOuterBounds(QRect(s.left, s.top, s.width, s.height));
     m_lastBounds = QRect(s.left, s.top, s.width, s.height);
     setTextSize(s.textSize);

@@ -43,6 +43,12 @@ void Tchat::buildPlayMenu()
             [this, place] { m_model.clickPlace(place); });
     }
     key(QStringLiteral("Create Book"), "KeyCreate", QKeySequence(Qt::Key_C), [this] { m_model.clickCreate(); });
+    m_playMenu->addSeparator();
+    key(QStringLiteral("Next Book"), "KeyNextBook", QKeySequence(Qt::Key_B), [this] { m_model.moveBookCursor(+1); });
+    key(QStringLiteral("Previous Book"), "KeyPreviousBook", QKeySequence(Qt::SHIFT | Qt::Key_B),
+        [this] { m_model.moveBookCursor(-1); });
+    key(QStringLiteral("Add to the Book"), "KeyAddToBook", QKeySequence(Qt::Key_A), [this] { m_model.keyAddToBook(); });
+    m_playMenu->addSeparator();
     key(QStringLiteral("Discard"), "KeyDiscard", QKeySequence(Qt::Key_X), [this] { m_model.clickDiscard(); });
     m_playMenu->addSeparator();
     QAction* toTable = key(QStringLiteral("Play with the Keyboard"), "KeyTable", QKeySequence(Qt::Key_Escape),
@@ -58,13 +64,20 @@ void Tchat::buildPlayMenu()
         sync();
     });
 
-    // The keyboard cursor: a frame around the card it is on.
-    m_keyCursor = new QWidget(m_scorePanel);
-    m_keyCursor->setObjectName("keycursor");
-    m_keyCursor->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_keyCursor->setStyleSheet(QStringLiteral("#keycursor { border: 2px solid #E07000; border-radius: 3px; }"));
-    m_keyCursor->setAttribute(Qt::WA_StyledBackground);
-    m_keyCursor->hide();
+    // The keyboard cursors: a frame around the visible part of the card it is on, and one
+    // around the book the keys add to.
+    const auto frame = [](QWidget* parent, const char* name) {
+        auto* w = new QWidget(parent);
+        w->setObjectName(QString::fromLatin1(name));
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+        w->setStyleSheet(QStringLiteral("#%1 { border: 2px solid #E07000; border-radius: 3px; }").arg(QLatin1String(name)));
+        w->setAttribute(Qt::WA_StyledBackground);
+        w->hide();
+        return w;
+    };
+    m_keyCursor = frame(m_scorePanel, "keycursor");
+    m_bookCursor[1] = frame(m_boards[1], "bookcursor1");
+    m_bookCursor[2] = frame(m_boards[2], "bookcursor2");
 }
 
 void Tchat::buildGameWindows()
@@ -95,7 +108,15 @@ void Tchat::syncPlayExtras()
     const int slot = m_model.keyCursorSlot();
     ClickLabel* card = slot >= 0 && m_keyboardPlay->isChecked() ? m_cardLabels.value(slot) : nullptr;
     if (card && card->isVisible()) {
-        m_keyCursor->setGeometry(card->geometry().adjusted(-2, -2, 2, 2));
+        // Later cards lie over the card: the frame marks the part of it that shows.
+        QRect visible = card->geometry();
+        const QList<HandCard> row = m_model.state().handRow();
+        for (qsizetype i = 0; i + 1 < row.size(); ++i) {
+            if (row[i].slot != slot) continue;
+            if (ClickLabel* next = m_cardLabels.value(row[i + 1].slot); next && next->isVisible())
+                visible.setRight(qMax(visible.left() + 4, next->geometry().left() - 1));
+        }
+        m_keyCursor->setGeometry(visible.adjusted(-2, -2, 2, 2));
         m_keyCursor->show();
         m_keyCursor->raise();
         // The buttons over the hand stay clickable above the cursor.
@@ -104,6 +125,15 @@ void Tchat::syncPlayExtras()
         m_start->raise();
     } else {
         m_keyCursor->hide();
+    }
+    const QString book = m_keyboardPlay->isChecked() ? m_model.keyBookName() : QString();
+    for (int team = 1; team <= 2; ++team) {
+        QWidget* cursor = m_bookCursor[std::size_t(team)];
+        ClickLabel* target = book.mid(4, 1).toInt() == team ? m_bookLabels.value(book) : nullptr;
+        cursor->setVisible(target != nullptr);
+        if (!target) continue;
+        cursor->setGeometry(target->geometry().adjusted(-2, -2, 2, 2));
+        cursor->raise();
     }
     if (m_spyList) m_spyList->setMutedParticipants([&] {
         QList<int> muted;

@@ -10,7 +10,9 @@
 
 #include <QActionGroup>
 #include <QMenu>
+#include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
 
 #include <algorithm>
@@ -54,13 +56,39 @@ void scaleFont(QWidget* w, qreal z)
     w->setFont(f);
 }
 
-// The window's size for the zoomed client area: the menu bar is added unscaled.
-QSize windowSizeFor(const Tchat& t)
+// The window's size for a zoomed client area: the menu bar is added unscaled.
+QSize windowSizeAt(const Tchat& t, int percent)
 {
-    const QSize client = t.zoomed(QRect(0, 0, Tchat::ClientWidth, Tchat::ClientHeight)).size();
+    const QSize client(qRound(Tchat::ClientWidth * percent / 100.0), qRound(Tchat::ClientHeight * percent / 100.0));
     return client + QSize(0, t.menuBar()->sizeHint().height());
 }
+QSize windowSizeFor(const Tchat& t) { return windowSizeAt(t, t.zoomPercent()); }
 } // namespace
+
+bool Tchat::zoomFits(int percent) const
+{
+    const QScreen* s = screen();
+    if (percent <= 100 || !s) return true;
+    // The frame is what the window system adds around the window (none before it is shown).
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize outer = windowSizeAt(*this, percent) + frame;
+    const QSize room = s->availableGeometry().size();
+    return outer.width() <= room.width() && outer.height() <= room.height();
+}
+
+int Tchat::fittingZoom(int percent) const
+{
+    int best = 100;
+    for (int step : ZoomSteps)
+        if (step <= percent && zoomFits(step)) best = step;
+    return best;
+}
+
+void Tchat::offerZoomLevels()
+{
+    // A zoom that would make the window larger than the screen's free area is not offered.
+    for (QAction* a : m_zoomItems) a->setVisible(zoomFits(a->data().toInt()));
+}
 
 qreal Tchat::artRatio() const { return devicePixelRatioF() * m_zoomPercent / 100.0; }
 
@@ -75,6 +103,7 @@ void Tchat::buildZoomMenu()
 {
     m_zoomMenu = m_viewMenu->addMenu(QStringLiteral("Zoom"));
     m_zoomMenu->setObjectName("Zoom1");
+    connect(m_zoomMenu, &QMenu::aboutToShow, this, &Tchat::offerZoomLevels);
     auto* group = new QActionGroup(this);
     for (int percent : ZoomSteps) {
         QAction* a = m_zoomMenu->addAction(QStringLiteral("%1%").arg(percent));
@@ -130,6 +159,9 @@ void Tchat::applyZoom()
     scaleChildren(centralWidget());
     m_chatView->setZoom(z);
     centralWidget()->setMinimumSize(zoomed(QRect(0, 0, ClientWidth, ClientHeight)).size());
+    // The window's own minimum follows at once, so a smaller zoom gives a smaller window: the
+    // window takes the size that matches the zoom, whichever way it changed.
+    if (layout()) layout()->activate();
     resize(windowSizeFor(*this));
 }
 
