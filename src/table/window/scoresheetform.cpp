@@ -202,7 +202,10 @@ QString Tscoresheet::summary() const
         const QString outcome = w == 1 ? QStringLiteral("the Green Team won")
                                 : w == 2 ? QStringLiteral("the Blue Team won")
                                          : QStringLiteral("a tie");
-        return QStringLiteral("Game over after %1 rounds, %2: %3").arg(sheet.rounds().size()).arg(outcome, score);
+        const qsizetype rounds = sheet.rounds().size();
+        return QStringLiteral("Game over after %1 %2, %3: %4")
+            .arg(rounds)
+            .arg(rounds == 1 ? QStringLiteral("round") : QStringLiteral("rounds"), outcome, score);
     }
     if (!sheet.gameRunning()) return QStringLiteral("No game has been played yet.");
     return QStringLiteral("Round %1 in play: %2").arg(sheet.rounds().size()).arg(score);
