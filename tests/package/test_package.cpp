@@ -116,7 +116,12 @@ private slots:
         // The desktop entry starts the solo game: no file or address arguments.
         const QString desktop = readFile(unpacked("share/applications/" + Id + ".desktop"));
         QVERIFY(desktop.contains(QRegularExpression("^Exec=quornet$", QRegularExpression::MultilineOption)));
-        QVERIFY(readFile(unpacked("share/metainfo/" + Id + ".metainfo.xml")).contains(Id + ".desktop</launchable>"));
+        const QString metainfo = readFile(unpacked("share/metainfo/" + Id + ".metainfo.xml"));
+        QVERIFY(metainfo.contains(Id + ".desktop</launchable>"));
+        // A new version is named by the software centre's release list and by the changelog too.
+        QVERIFY(metainfo.contains(QStringLiteral("<release version=\"%1\"").arg(QUORNET_VERSION)));
+        const QString changelog = run("gzip", {"-dc", unpacked("share/doc/quornet/changelog.gz")}).out;
+        QVERIFY2(changelog.startsWith(QStringLiteral("quornet (%1) ").arg(QUORNET_VERSION)), qPrintable(changelog));
         // The service runs the installed program, not the one the package was staged from.
         const QString unit = readFile(unpacked("lib/systemd/system/quornet-serve@.service"));
         QVERIFY2(unit.contains("\nExecStart=/usr/games/quornet --serve --port %i\n"), qPrintable(unit));
