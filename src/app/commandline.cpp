@@ -42,6 +42,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
             cl.serve = true;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             cl.help = true;
+        } else if (a == QLatin1String("--version")) {
+            cl.version = true;
         } else if (a == QLatin1String("--port")) {
             const auto v = value("--port");
             if (!v) return cl;
@@ -94,7 +96,9 @@ QString usageText()
         "  --turn-timeout S  the computer plays the turn of a seated player who sends nothing for\n"
         "                  S seconds (dedicated host, default 120, 0 off)\n"
         "  --seat-hold S   keep a dropped player's seat S seconds for its return under the same\n"
-        "                  name (dedicated host, default 120, 0 off)\n");
+        "                  name (dedicated host, default 120, 0 off)\n"
+        "  --version       print the program's name and version\n"
+        "  --help          print this text\n");
 }
 
 } // namespace quornet::app

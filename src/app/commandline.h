@@ -23,6 +23,7 @@ namespace quornet::app {
 struct CommandLine {
     bool serve = false;
     bool help = false;
+    bool version = false;
     quint16 port = 7772;
     std::optional<std::uint32_t> seed;
     int botSpeed = 750;

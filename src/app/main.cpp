@@ -3,6 +3,7 @@
 #include "app/tablewindow.h"
 #include "host/random.h"
 #include "host/tserver.h"
+#include "protocol/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,6 +77,10 @@ int main(int argc, char** argv)
     }
     if (cl.help) {
         std::fputs(qPrintable(app::usageText()), stdout);
+        return 0;
+    }
+    if (cl.version) {
+        std::printf("quornet %s\n", protocol::VersionText);
         return 0;
     }
     if (cl.serve) return serve(cl, argc, argv);

@@ -1,6 +1,7 @@
 // The table window's side of the program, built as a module that `quornet` loads only when it
 // shows a window: the dedicated host then never maps the widget, picture and sound libraries.
 #include "app/commandline.h"
+#include "app/displayguard.h"
 #include "app/program.h"
 #include "app/quitsignals.h"
 #include "app/tablewindow.h"
@@ -15,8 +16,11 @@ using namespace quornet;
 extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const app::CommandLine* commandLine)
 {
     const app::CommandLine& cl = *commandLine;
+    app::DisplayGuard displayGuard; // without a window system: one clear line and status 1
     QApplication application(argc, argv);
+    displayGuard.release();
     QApplication::setApplicationName(QStringLiteral("Quornet"));
+    QApplication::setDesktopFileName(QStringLiteral(QUORNET_APPSTREAM_ID));
     QIcon icon;
     for (int size : {32, 64, 256}) icon.addFile(QStringLiteral(":/icons/quornet-%1.png").arg(size));
     QApplication::setWindowIcon(icon);

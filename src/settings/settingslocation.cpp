@@ -1,5 +1,7 @@
 #include "settings/settingslocation.h"
 
+#include "settings/systemfolder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +32,7 @@ bool SettingsLocation::isWritableFolder(const QString& folder)
 
 QString SettingsLocation::folder(const QString& programFolder, const QString& configFolder)
 {
-    return isWritableFolder(programFolder) ? programFolder : configFolder;
+    return isWritableFolder(programFolder) && !isSystemFolder(programFolder) ? programFolder : configFolder;
 }
 
 QString SettingsLocation::filePath(const QString& programFolder, const QString& configFolder)

@@ -1,8 +1,9 @@
 // Where the settings file "vexolobby.ini" lives.
 //
 // The file sits beside the program file, as the maker's other programs expect, when that folder
-// is writable. A system-wide install (/usr/bin, "Program Files") is not writable for the user, so
-// the file then lives in the user's configuration folder and the settings are never lost.
+// is writable. A system-wide install (/usr/games, "Program Files") is not writable for the user, so
+// the file then lives in the user's configuration folder and the settings are never lost; below
+// /usr that is so for root too.
 //
 // That folder is QStandardPaths::GenericConfigLocation plus the maker's folder "Vexo42"
 // (~/.config/Vexo42 on Linux), not AppConfigLocation: the file is shared with the maker's other
@@ -28,7 +29,7 @@ public:
     // do not show).
     static bool isWritableFolder(const QString& folder);
 
-    // The folder to use: programFolder when it is writable, else configFolder.
+    // The folder to use: programFolder when it is writable and not below /usr, else configFolder.
     static QString folder(const QString& programFolder, const QString& configFolder);
     // folder() + "/vexolobby.ini".
     static QString filePath(const QString& programFolder, const QString& configFolder);

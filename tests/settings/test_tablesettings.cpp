@@ -421,6 +421,8 @@ void TestTableSettings::locationInTheUserFolderOtherwise()
     QCOMPARE(SettingsLocation::filePath(QString(), config), expected);
 
 #ifdef Q_OS_LINUX
+    // An installed program's folder is the package manager's, also for root, who could write there.
+    QCOMPARE(SettingsLocation::filePath("/usr/bin", config), expected);
     // A read-only file system refuses everyone, root included.
     QVERIFY(!SettingsLocation::isWritableFolder("/proc"));
     QCOMPARE(SettingsLocation::filePath("/proc", config), expected);

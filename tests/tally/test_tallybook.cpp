@@ -289,6 +289,7 @@ private slots:
         const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QCOMPARE(TallyBook::folderFor(dir.filePath("missing")), userData);
         QCOMPARE(TallyBook::folderFor(QString()), userData);
+        QCOMPARE(TallyBook::folderFor("/usr/bin"), userData); // an installed program's folder, even for root
         // The program folder of this test is writable.
         QCOMPARE(TallyBook::defaultFolder(), QCoreApplication::applicationDirPath());
         QCOMPARE(TallyBook(dir.path()).filePath(), dir.filePath("quornettally.tld"));

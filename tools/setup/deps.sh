@@ -10,6 +10,8 @@ QUORNET_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core
+    # the Debian package (CPack: dpkg-shlibdeps, file) and the checkers of what it installs
+    dpkg-dev file desktop-file-utils appstream systemd groff-base
 )
 
 quornet_missing_packages() {

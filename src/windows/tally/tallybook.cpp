@@ -1,5 +1,6 @@
 #include "windows/tally/tallybook.h"
 
+#include "settings/systemfolder.h"
 #include "windows/tally/lzrw1.h"
 
 #include <QCoreApplication>
@@ -37,7 +38,7 @@ QString TallyBook::defaultFolder()
 
 QString TallyBook::folderFor(const QString& programFolder)
 {
-    if (canWriteIn(programFolder)) return programFolder;
+    if (canWriteIn(programFolder) && !settings::isSystemFolder(programFolder)) return programFolder;
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 

@@ -32,7 +32,8 @@ public:
     // The tally file lives in folder (created on save when missing).
     explicit TallyBook(const QString& folder = defaultFolder());
 
-    // Beside the program file when that folder is writable, otherwise the user's data folder.
+    // Beside the program file when that folder is writable and not below /usr, otherwise the
+    // user's data folder.
     static QString defaultFolder();
     static QString folderFor(const QString& programFolder);
 
