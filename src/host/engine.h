@@ -122,6 +122,12 @@ public:
     // The Bot Speed value read each time Timer1 is armed (1000 until told otherwise).
     void setBotSpeedSource(std::function<int()> source) { m_botSpeed = std::move(source); }
     void setBotSpeed(int ms);
+    // The solo game: the next round is dealt only once the host user has seen the end of the
+    // last one (continueAfterRound(), the round summary's Continue), not after the pause alone.
+    void setRoundWaitsForHostUser(bool waits) { m_roundWaits = waits; }
+    void continueAfterRound();
+    // The pause is over and the next round waits for continueAfterRound().
+    bool roundWaiting() const { return m_roundWaiting; }
 
     // --- Requests issued by the host itself (computer players, automatic draws) -------------
     // Starts a game as CMD_startgame does. lengthCode "r" one round, "3"/"5" to 3000/5000,
@@ -273,6 +279,9 @@ private:
     std::function<int()> m_botSpeed;
     int m_fixedBotSpeed = 1000;
     bool m_everDealt = false;
+    bool m_roundWaits = false;
+    bool m_roundContinued = false; // the host user has seen the end of the round
+    bool m_roundWaiting = false;
 };
 
 // Builds the message only when somebody will receive it (the simulator has no connections).

@@ -33,6 +33,7 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
     disarmTimer();
     releaseAllHolds("ended: a new game starts");
     m_hungTurn.fill(0);
+    m_roundWaiting = false;
     m_t.pickUpCount = count;
     m_t.lengthCode = length;
     m_t.toTarget = length != "r";
@@ -305,6 +306,8 @@ void HostEngine::postWinner(int w)
     if (m_t.toTarget && score1 < m_t.target && score2 < m_t.target) {
         const int team = w != 0 ? m_t.seat(w).team : 0;
         broadcast([&] { return msg::roundWinner(team); });
+        m_roundContinued = false;
+        m_roundWaiting = false;
         armTimer(TimerTag::NextRound);
         return;
     }
@@ -328,6 +331,20 @@ void HostEngine::postWinner(int w)
 }
 
 // ---- Timer1 ---------------------------------------------------------------------------------
+
+void HostEngine::continueAfterRound()
+{
+    m_roundContinued = true;
+    if (m_roundWaiting) {
+        m_roundWaiting = false;
+        if (m_t.running) startNewRound();
+    } else if (m_timerTag == TimerTag::NextRound) {
+        // Seen before the pause is over: no need to sit it out.
+        disarmTimer();
+        startNewRound();
+    }
+    afterEvent();
+}
 
 void HostEngine::setBotSpeed(int ms)
 {
@@ -364,7 +381,10 @@ void HostEngine::botTimerFired()
     }
     if (m_timerTicks > 9 && m_timerTag == TimerTag::NextRound) {
         disarmTimer();
-        startNewRound();
+        if (m_roundWaits && !m_roundContinued)
+            m_roundWaiting = true;
+        else
+            startNewRound();
     }
     if (m_timerTicks > 1 && m_timerTag == TimerTag::AutoDraw) {
         disarmTimer();

@@ -90,6 +90,11 @@ void TServer::shutdown()
     }
 }
 
+void TServer::continueAfterRound()
+{
+    intoEngine([this] { m_engine->continueAfterRound(); });
+}
+
 void TServer::setOwnWindowPort(quint16 localPort) { m_ownWindowPort = localPort; }
 
 void TServer::setAdminAddresses(const QList<QPair<QHostAddress, int>>& subnets) { m_admins = subnets; }

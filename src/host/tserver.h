@@ -60,6 +60,8 @@ public:
     QString adminAddressesText() const;
 
     HostEngine& engine() { return *m_engine; }
+    // The host user has seen the end of the round (the solo game's round summary).
+    void continueAfterRound();
 
 private:
     void acceptPending();

@@ -4,6 +4,7 @@
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "table/window/scoresheetform.h"
+#include "table/window/roundsummaryform.h"
 #include "table/window/tchat.h"
 #include "windows/gamestart.h"
 
@@ -55,13 +56,28 @@ private:
     }
 
     struct Played {
-        int turns = 0, booksCreated = 0, cardsAdded = 0;
+        int turns = 0, booksCreated = 0, cardsAdded = 0, summaries = 0;
         bool midShot = false;
     };
 
+    // The round summary at a round's end: the next deal waits for its Continue.
+    void continueAfterTheRound(table::Tchat& chat, host::TServer& server, Played& played)
+    {
+        table::Troundsummary* summary = chat.roundSummary();
+        ++played.summaries;
+        QVERIFY2(summary->title().endsWith(" is over"), qPrintable(summary->title()));
+        const table::RoundScore& last = chat.model().scoreSheet().rounds().constLast();
+        for (int team = 1; team <= 2; ++team) QCOMPARE(summary->cell(5, team), QString::number(last.team(team).total));
+        QTRY_VERIFY_WITH_TIMEOUT(server.engine().roundWaiting(), Deadline);
+        shot(*summary, "round-summary");
+        QTest::mouseClick(summary->continueButton(), Qt::LeftButton);
+        QVERIFY(!summary->isVisible());
+        QVERIFY(!server.engine().roundWaiting());
+    }
+
     // Plays seat 1 with the mouse until the game is over (the start button shows again): draw,
     // create books from three naturals, add to the team's books, discard.
-    void playUntilOver(table::Tchat& chat, Played& played)
+    void playUntilOver(table::Tchat& chat, host::TServer& server, Played& played)
     {
         const table::TableState& s = chat.model().state();
         auto* start = child<QPushButton>(&chat, "button_start");
@@ -71,8 +87,14 @@ private:
         const auto gameOver = [&] { return start->isVisible(); };
         
         while (!gameOver()) {
-            QTRY_VERIFY_WITH_TIMEOUT((s.ownTurn() && s.turnText == "Your Turn.") || gameOver(), Deadline);
+            QTRY_VERIFY_WITH_TIMEOUT((s.ownTurn() && s.turnText == "Your Turn.") || gameOver() ||
+                                         chat.roundSummary()->isVisible(), Deadline);
             if (gameOver()) break;
+            if (chat.roundSummary()->isVisible()) {
+                continueAfterTheRound(chat, server, played);
+                if (QTest::currentTestFailed()) return;
+                continue;
+            }
             ++played.turns;
             if (!played.midShot && !s.team(1).working.isEmpty() && !s.team(2).working.isEmpty()) {
                 shot(chat, "solo-mid-round");
@@ -196,7 +218,7 @@ private slots:
         shot(chat, "solo-start");
 
         Played played;
-        playUntilOver(chat, played);
+        playUntilOver(chat, server, played);
         if (QTest::currentTestFailed()) return;
         const int turns = played.turns, booksCreated = played.booksCreated, cardsAdded = played.cardsAdded;
         // CMD_winner: the host's own window offers the start button again.
@@ -237,8 +259,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(hand(chat).size(), 11, Deadline);
 
         Played played;
-        playUntilOver(chat, played);
+        playUntilOver(chat, server, played);
         if (QTest::currentTestFailed()) return;
+        // Every round but the last ended with a summary the player went on from; the last one
+        // ends the game, and its summary says so.
+        QCOMPARE(played.summaries, int(chat.model().scoreSheet().rounds().size()) - 1);
+        QTRY_VERIFY_WITH_TIMEOUT(chat.roundSummary()->isVisible(), Deadline);
+        QCOMPARE(chat.roundSummary()->title(), QStringLiteral("The game is over"));
 
         auto* sheetItem = chat.findChild<QAction*>(QStringLiteral("ScoreSheet1"));
         QVERIFY(sheetItem);

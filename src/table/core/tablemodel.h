@@ -111,6 +111,9 @@ public:
     // The dialog confirmed: sends CMD_startgame; "You are not connected" when not logged in.
     // Returns true when the request was sent (the settings are then saved).
     bool startGame(const GameOptions& options);
+    // The number of the round in play, 0 when it is not known (a late joiner's first round) or
+    // no game runs.
+    int roundNumber() const;
     // The other seated players for the tally's check list.
     QStringList otherSeatedPlayers() const;
 
@@ -153,6 +156,11 @@ signals:
     void messageBox(const QString& text);
     void closeRequested();
     void gameWon(const QString& names);
+    // A round has ended (its scores are on the score sheet); `winners` names the game's
+    // winners ("No One" for a tie) when the game ended with it, else it is empty.
+    void roundOver(const QString& winners);
+    // A new round (or game) is being dealt.
+    void dealt();
     void ownLogin();          // the own arrival: load the settings
     void rejoined();          // the own arrival after a lost connection
     void playersChanged();    // refresh the tally's player check list

@@ -58,6 +58,7 @@ void TableModel::startthegame(const QByteArray& args)
     if (!a.ok()) return dropped(cmd::StartGame, args, a.problem());
 
     emit playersChanged(); // the tally's check list, before the seat names change below
+    emit dealt();
     if (length == "f") m_s.fullText = QStringLiteral("Play Full Game");
     else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
     else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
@@ -90,8 +91,15 @@ void TableModel::startthegame(const QByteArray& args)
     touch();
 }
 
+int TableModel::roundNumber() const
+{
+    if (!m_scores.gameRunning() || m_scores.rounds().isEmpty()) return 0;
+    return m_scores.rounds().constLast().number;
+}
+
 void TableModel::startround()
 {
+    emit dealt();
     m_s.addHereVisible = false;
     hideBanners(m_s);
     m_scores.roundStarted();
@@ -124,6 +132,7 @@ void TableModel::roundWinner(const QByteArray& args)
     m_scores.roundEnded(team);
     notice(QStringLiteral("The next round will start soon.."));
     touch();
+    emit roundOver(QString());
 }
 
 void TableModel::winner(const QByteArray& args)
@@ -145,6 +154,7 @@ void TableModel::winner(const QByteArray& args)
     } else {
         notice(QStringLiteral("The Game Ended in a Tie"));
     }
+    emit roundOver(names.isEmpty() ? QStringLiteral("No One") : names);
 }
 
 void TableModel::clearTurnDisplay()

@@ -284,6 +284,7 @@ void Tchat::buildScorePanel(QWidget* p)
     m_full = text(p, "label_full", {}, QRect(248, 8, 129, 22), 16, true);
     m_turn = text(p, "label_turn", {}, QRect(242, 69, 139, 16), 11, true);
     m_pickupLabel = text(p, "label_pickup", {}, QRect(310, 85, 78, 14), 11, true);
+    m_round = text(p, "label_round", {}, QRect(242, 85, 66, 14), 11, true);
 
     for (int i = 1; i <= 3; ++i) {
         const QRect r(11 + 74 * (i - 1), 101, 71, 96);
@@ -389,6 +390,8 @@ void Tchat::processparams()
         QMessageBox::warning(this, QStringLiteral("Quornet"), m_tally->startupError());
     m_model.setHosting(false);
     m_model.setSolo(m_positional.isEmpty());
+    // The solo player sees each round's end before the next deal.
+    m_server.engine().setRoundWaitsForHostUser(m_positional.isEmpty());
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), colors::Blue);
         if (m_download) m_download->show();

@@ -46,6 +46,7 @@ class ChatterBot;
 class ClickLabel;
 class Tgamelog;
 class Tscoresheet;
+class Troundsummary;
 
 class Tchat : public QMainWindow {
     Q_OBJECT
@@ -104,6 +105,7 @@ public:
     void setDownloadWindow(windows::Tdownload* download);
     Tscoresheet* scoreSheetWindow() const { return m_scoreSheetWindow; }
     Tgamelog* gameLogWindow() const { return m_gameLogWindow; }
+    Troundsummary* roundSummary() const { return m_roundSummary; }
     QMenu* playMenu() const { return m_playMenu; }
 
     // Start-up steps (also used by tests).
@@ -262,6 +264,8 @@ private:
     std::array<QWidget*, 3> m_bookCursor{};
     Tscoresheet* m_scoreSheetWindow = nullptr;
     Tgamelog* m_gameLogWindow = nullptr;
+    Troundsummary* m_roundSummary = nullptr;
+    QLabel* m_round = nullptr; // the round in play, beside the game length
     int m_popupSeat = 0;
     QMenu* m_zoomMenu = nullptr;
     QList<QAction*> m_zoomItems;

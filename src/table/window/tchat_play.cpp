@@ -1,7 +1,9 @@
 // The Play menu (keyboard play), muting from the seat popup and the spy list, and the score
 // sheet and game log windows of the View menu.
 #include "table/window/clicklabel.h"
+#include "host/tserver.h"
 #include "table/window/gamelogform.h"
+#include "table/window/roundsummaryform.h"
 #include "table/window/scoresheetform.h"
 #include "table/window/tchat.h"
 #include "windows/spylist.h"
@@ -87,6 +89,19 @@ void Tchat::buildGameWindows()
     addWindowItem(m_viewMenu, QStringLiteral("Score Sheet"), "ScoreSheet1", m_scoreSheetWindow);
     addWindowItem(m_viewMenu, QStringLiteral("Game Log"), "GameLog1", m_gameLogWindow);
     m_viewMenu->addSeparator();
+
+    // The end of each round is seen: a summary, which in the solo game holds the next deal
+    // until the player goes on; at a networked table the host's pause stays as it is and the
+    // next deal closes it.
+    m_roundSummary = new Troundsummary(this);
+    connect(&m_model, &TableModel::roundOver, this, [this](const QString& winners) {
+        m_roundSummary->showRound(m_model.scoreSheet(), winners);
+    });
+    connect(&m_model, &TableModel::dealt, m_roundSummary, &QWidget::hide);
+    connect(m_roundSummary, &Troundsummary::continued, this, [this] {
+        if (m_model.state().solo && m_model.state().host) m_server.continueAfterRound();
+        centralWidget()->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void Tchat::addMuteItem()

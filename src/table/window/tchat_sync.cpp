@@ -32,6 +32,8 @@ void Tchat::sync()
     m_status->setText(s.status);
     m_turn->setText(s.turnText);
     m_full->setText(s.fullText);
+    const int round = m_model.roundNumber();
+    m_round->setText(round > 0 ? QStringLiteral("Round %1").arg(round) : QString());
     m_pickupLabel->setText(s.pickupText);
     m_addHere->setVisible(s.addHereVisible);
     m_greenArrow->setVisible(s.greenArrowVisible);
