@@ -24,6 +24,7 @@ const QString kTurnsound = QStringLiteral("Turnsound");
 const QString kChatterSounds = QStringLiteral("ChatterSounds");
 const QString kCarddeck = QStringLiteral("Carddeck");
 const QString kZoom = QStringLiteral("Zoom");
+const QString kShowlobby = QStringLiteral("Showlobby");
 
 // The integer of the key, or the fallback when missing or not a decimal integer.
 int readInt(const IniFile& file, const QString& key, int fallback)
@@ -59,7 +60,7 @@ QStringList TableSettings::keyOrder()
 {
     return {kTextsize,      kTop,        kLeft,          kWidth,   kHeight,   kTextcolor,
             kBotspeed,      kPlaysounds, kManualsort,    kPickup,  kGametype, kNobots,
-            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck, kZoom};
+            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck, kZoom,    kShowlobby};
 }
 
 QStringList TableSettings::phraseKeys()
@@ -133,6 +134,7 @@ void TableSettings::load(const IniFile& file)
     chatterSounds = read(file, kChatterSounds) != QLatin1String("false");
     cardDeck = read(file, kCarddeck);
     zoom = zoomFromText(read(file, kZoom));
+    showLobby = read(file, kShowlobby) != QLatin1String("false");
 }
 
 void TableSettings::save(IniFile& file) const
@@ -158,6 +160,7 @@ void TableSettings::save(IniFile& file) const
     file.setValue(s, kChatterSounds, trueFalse(chatterSounds));
     file.setValue(s, kCarddeck, cardDeck);
     file.setValue(s, kZoom, QString::number(zoomFromText(QString::number(zoom))));
+    file.setValue(s, kShowlobby, trueFalse(showLobby));
 }
 
 void TableSettings::savePhrases(IniFile& file) const
@@ -180,6 +183,14 @@ bool TableSettings::saveTo(const QString& path) const
     IniFile file(path);
     if (!file.load()) return false;
     save(file);
+    return file.save();
+}
+
+bool TableSettings::saveShowLobbyTo(const QString& path, bool show)
+{
+    IniFile file(path);
+    if (!file.load()) return false;
+    file.setValue(sectionName(), kShowlobby, trueFalse(show));
     return file.save();
 }
 

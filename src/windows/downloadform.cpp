@@ -3,6 +3,7 @@
 #include "windows/installerdownload.h"
 #include "windows/lobbyart.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -128,6 +129,12 @@ void Tdownload::buildRightPanels()
     solo->setDefault(true);
     solo->setAutoDefault(true);
     connect(solo, &QPushButton::clicked, this, &Tdownload::playSolo);
+    // A solo player who never wants the lobby is not asked at every start; Help > Vexo42 Lobby
+    // still shows this window.
+    m_dontShow = new QCheckBox(QStringLiteral("Don't show this again"), upper);
+    m_dontShow->setObjectName("check_dontshow");
+    m_dontShow->setGeometry(60, 134, 220, 20);
+    connect(m_dontShow, &QCheckBox::toggled, this, &Tdownload::dontShowAgainChanged);
     text(upper,
          QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
                         "FIREWALL to allow the game to access the internet components."),
@@ -147,6 +154,14 @@ void Tdownload::buildRightPanels()
     m_get->setAutoDefault(false);
     m_abort->setAutoDefault(false);
 }
+
+void Tdownload::setDontShowAgain(bool dontShow)
+{
+    const QSignalBlocker block(m_dontShow);
+    m_dontShow->setChecked(dontShow);
+}
+
+bool Tdownload::dontShowAgain() const { return m_dontShow->isChecked(); }
 
 QString Tdownload::findLobbyProgram()
 {

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -59,6 +60,8 @@ public:
     void setLobbyFinder(LobbyFinder finder) { m_findLobby = std::move(finder); }
     void setTellFunction(TellFunction tell) { m_tell = std::move(tell); }
     void setBackground(const QPixmap& tile);
+    void setDontShowAgain(bool dontShow);
+    bool dontShowAgain() const;
 
     State state() const;
     QString infoText() const;     // infolabel
@@ -78,6 +81,8 @@ signals:
     void exitRequested();
     // infolabel or infolabel3 changed.
     void statusChanged();
+    // "Don't show this again" was checked or unchecked.
+    void dontShowAgainChanged(bool dontShow);
 
 private:
     void buildLeftPanel();
@@ -100,6 +105,7 @@ private:
     QLabel* m_info = nullptr;       // infolabel
     QLabel* m_info3 = nullptr;      // infolabel3
     QLabel* m_info2 = nullptr;      // infolabel2
+    QCheckBox* m_dontShow = nullptr;
 };
 
 } // namespace quornet::windows

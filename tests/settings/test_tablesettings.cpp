@@ -253,7 +253,7 @@ void TestTableSettings::savedInTheStatedOrder()
                                 "Height",        "Textcolor", "Botspeed",      "Playsounds",
                                 "Manualsort",    "Pickup",    "Gametype",      "Nobots",
                                 "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck",
-                                "Zoom"};
+                                "Zoom",          "Showlobby"};
     QCOMPARE(TableSettings::keyOrder(), stated);
 
     IniFile ini;
@@ -277,7 +277,8 @@ void TestTableSettings::savedInTheStatedOrder()
                                         "Turnsound=0\n"
                                         "ChatterSounds=true\n"
                                         "Carddeck=\n"
-                                        "Zoom=100\n"));
+                                        "Zoom=100\n"
+                               "Showlobby=true\n"));
 
     // The phrase editor's keys come after, only when it writes them.
     changedSettings().savePhrases(ini);
@@ -310,12 +311,12 @@ void TestTableSettings::existingKeysUpdatedMissingOnesAppended()
     const QByteArray after = ini.contents();
     QVERIFY(after.startsWith("; shared file\r\n[Quornet]\r\nPlaysounds = false\r\nPhrase1=Yo!\r\n"
                              "TOP=11\r\nTextsize=8\r\nLeft=3\r\nWidth=798\r\n"));
-    QVERIFY(after.endsWith("Carddeck=\r\nZoom=100\r\n\r\n[lobby]\r\nTop=99\r\n"));
+    QVERIFY(after.endsWith("Carddeck=\r\nZoom=100\r\nShowlobby=true\r\n\r\n[lobby]\r\nTop=99\r\n"));
     // The missing keys keep the stated order after the ones that were there.
     QCOMPARE(keysInOrder(QByteArray(after).replace("\r", ""), "[Quornet]"),
              QStringList({"Playsounds", "Phrase1", "TOP", "Textsize", "Left", "Width", "Height",
                           "Textcolor", "Botspeed", "Manualsort", "Pickup", "Gametype", "Nobots",
-                          "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck", "Zoom"}));
+                          "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck", "Zoom", "Showlobby"}));
     QVERIFY(!after.contains("[quornet]")); // no second section
 }
 

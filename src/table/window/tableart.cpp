@@ -19,7 +19,27 @@ QPixmap TableArt::workingBook(int rank, int kind, int count) const
     out.fill(Qt::transparent);
     QPainter p(&out);
     for (int i = 0; i < count - 1; ++i) p.drawPixmap(5 * i, 0, edge[std::size_t(i % 5)]);
-    p.drawPixmap(5 * (count - 1), 0, top);
+    const int topX = 5 * (count - 1);
+    p.drawPixmap(topX, 0, top);
+    // How many cards the book holds, small in the top's lower right corner; a book one card
+    // short of seven gets a gold frame and a gold count.
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool nearlyDone = count == 6;
+    if (nearlyDone) {
+        p.setPen(QPen(QColor(0xE0, 0xA8, 0x00), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(topX + 1, 1, 34, 46), 3, 3);
+    }
+    const QRectF badge(topX + 22, 34, 12, 12);
+    p.setPen(Qt::NoPen);
+    p.setBrush(nearlyDone ? QColor(0xE0, 0xA8, 0x00) : QColor(0x30, 0x30, 0x30, 200));
+    p.drawEllipse(badge);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(9);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(nearlyDone ? Qt::black : Qt::white);
+    p.drawText(badge, Qt::AlignCenter, QString::number(count));
     return out;
 }
 

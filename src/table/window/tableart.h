@@ -27,7 +27,8 @@ struct TableArt {
     QVector<QPixmap> smileys;       // 18, 17 x 16
     std::array<QPixmap, 10> phrase; // glyphs of b_phrase1..10
 
-    // Draws a working book of `count` cards: edges 0..count-2 at x = 5 i, the top at 5 (count-1).
+    // Draws a working book of `count` cards: edges 0..count-2 at x = 5 i, the top at 5 (count-1),
+    // with the count on the top (in gold, and the top framed, one card short of completion).
     QPixmap workingBook(int rank, int kind, int count) const;
 };
 

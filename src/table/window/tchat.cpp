@@ -394,7 +394,12 @@ void Tchat::processparams()
     m_server.engine().setRoundWaitsForHostUser(m_positional.isEmpty());
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), colors::Blue);
-        if (m_download) m_download->show();
+        if (m_download) {
+            settings::TableSettings saved;
+            saved.loadFrom(settingsPath());
+            m_download->setDontShowAgain(!saved.showLobby);
+            if (saved.showLobby) m_download->show();
+        }
         m_address = QStringLiteral("127.0.0.1");
         m_model.setPlayerName(QStringLiteral("You"));
         if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));

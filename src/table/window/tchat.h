@@ -137,6 +137,8 @@ private:
     void offerZoomLevels();
     void applyZoom();
     void placeZoomed(QWidget* w, const QRect& base);
+    // A font size at 100 %, shown at the zoom.
+    void setBaseFontPixels(QWidget* w, int px);
     void moveZoomed(QWidget* w, QPoint base);
 
     // Play menu, muting, score sheet and game log (tchat_play.cpp).
@@ -166,6 +168,7 @@ private:
     void syncTeam(int team);
     void syncHand();
     void syncPlaces();
+    void fitStatus(const QString& text);
     QPixmap cardPicture(int code) const;
     void writeStateFile();
 

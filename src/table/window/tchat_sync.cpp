@@ -29,7 +29,7 @@ void Tchat::sync()
     } else {
         m_discard->clear();
     }
-    m_status->setText(s.status);
+    fitStatus(s.status);
     m_turn->setText(s.turnText);
     m_full->setText(s.fullText);
     const int round = m_model.roundNumber();
@@ -87,6 +87,30 @@ void Tchat::writeStateFile()
     }
 }
 
+// The status line shows its whole text: a long one in a smaller font, a very long one on two
+// lines in the room between the create-book boxes and the hand.
+void Tchat::fitStatus(const QString& text)
+{
+    if (m_status->text() == text && !m_status->property("fitZoom").isNull() &&
+        m_status->property("fitZoom").toInt() == m_zoomPercent)
+        return;
+    m_status->setProperty("fitZoom", m_zoomPercent);
+    constexpr int Width = 370, Largest = 13, Smallest = 9;
+    int px = Largest;
+    const auto fits = [&](int size) {
+        QFont f = m_status->font();
+        f.setPixelSize(size);
+        return QFontMetrics(f).horizontalAdvance(text) <= Width;
+    };
+    while (px > Smallest && !fits(px)) --px;
+    const bool twoLines = !fits(px);
+    m_status->setWordWrap(twoLines);
+    m_status->setAlignment(twoLines ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignTop);
+    placeZoomed(m_status, twoLines ? QRect(11, 196, Width, 23) : QRect(11, 200, Width, 17));
+    setBaseFontPixels(m_status, px);
+    m_status->setText(text);
+}
+
 void Tchat::syncSeats()
 {
     const TableState& s = m_model.state();
@@ -135,10 +159,15 @@ void Tchat::syncTeam(int team)
     };
     for (const WorkingBook& b : board.working) {
         const int slot = b.slot;
-        place(QStringLiteral("book%1%2").arg(team).arg(slot), QRect(b.left, b.top, b.width, b.height),
+        const QString name = QStringLiteral("book%1%2").arg(team).arg(slot);
+        place(name, QRect(b.left, b.top, b.width, b.height),
               QStringLiteral("%1/%2/%3").arg(b.rank()).arg(b.kind).arg(b.count),
               [&] { return m_art.workingBook(b.rank(), b.kind, b.count); },
               [this, team, slot] { m_model.clickBook(team, slot); });
+        const QString what = QString::fromLatin1(cards::bookName(b.naming).data()) + QStringLiteral(": %1 cards").arg(b.count) +
+                             (b.count == 6 ? QStringLiteral(", one more completes it") : QString());
+        m_bookLabels.value(name)->setToolTip(what);
+        m_bookLabels.value(name)->setAccessibleName(what);
     }
     for (const CompletedBook& b : board.completed) {
         const int n = b.slot;

@@ -104,6 +104,12 @@ void Tchat::setDownloadWindow(windows::Tdownload* download)
     m_download = download;
     // The lobby program or its installer started: the game ends as File > Exit does.
     connect(download, &windows::Tdownload::exitRequested, this, &QWidget::close);
+    connect(download, &windows::Tdownload::dontShowAgainChanged, this, [this](bool dontShow) {
+        m_settings.showLobby = !dontShow;
+        settings::TableSettings::saveShowLobbyTo(settingsPath(), !dontShow);
+    });
+    m_helpMenu->addSeparator();
+    addWindowItem(m_helpMenu, QStringLiteral("Vexo42 Lobby"), "Lobby1", download);
 }
 
 void Tchat::startChatterBot()

@@ -165,6 +165,13 @@ void Tchat::applyZoom()
     resize(windowSizeFor(*this));
 }
 
+void Tchat::setBaseFontPixels(QWidget* w, int px)
+{
+    w->setProperty(BaseFontPixels, px);
+    w->setProperty(BaseFontPoints, QVariant());
+    scaleFont(w, m_zoomPercent / 100.0);
+}
+
 void Tchat::placeZoomed(QWidget* w, const QRect& base)
 {
     w->setProperty(BaseGeometry, base);
