@@ -169,6 +169,7 @@ private:
     void syncHand();
     void syncPlaces();
     void fitStatus(const QString& text);
+    void fitText(QLabel* label, const QString& text, QRect oneLine, int largest, int smallest, QRect twoLines = {});
     QPixmap cardPicture(int code) const;
     void writeStateFile();
 

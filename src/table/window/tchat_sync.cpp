@@ -31,7 +31,7 @@ void Tchat::sync()
     }
     fitStatus(s.status);
     m_turn->setText(s.turnText);
-    m_full->setText(s.fullText);
+    fitText(m_full, s.fullText, QRect(248, 8, 129, 22), 16, 10);
     const int round = m_model.roundNumber();
     m_round->setText(round > 0 ? QStringLiteral("Round %1").arg(round) : QString());
     m_pickupLabel->setText(s.pickupText);
@@ -87,28 +87,31 @@ void Tchat::writeStateFile()
     }
 }
 
-// The status line shows its whole text: a long one in a smaller font, a very long one on two
-// lines in the room between the create-book boxes and the hand.
+// A label shows its whole text: a long one in a smaller font (down to `smallest` pixels at
+// 100 %), and, where `twoLines` gives room, a very long one on two lines.
+void Tchat::fitText(QLabel* label, const QString& text, QRect oneLine, int largest, int smallest, QRect twoLines)
+{
+    if (label->text() == text && label->property("fitZoom").toInt() == m_zoomPercent) return;
+    label->setProperty("fitZoom", m_zoomPercent);
+    int px = largest;
+    const auto fits = [&](int size) {
+        QFont f = label->font();
+        f.setPixelSize(size);
+        return QFontMetrics(f).horizontalAdvance(text) <= oneLine.width();
+    };
+    while (px > smallest && !fits(px)) --px;
+    const bool wrap = !fits(px) && !twoLines.isNull();
+    label->setWordWrap(wrap);
+    label->setAlignment(wrap ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignTop);
+    placeZoomed(label, wrap ? twoLines : oneLine);
+    setBaseFontPixels(label, px);
+    label->setText(text);
+}
+
 void Tchat::fitStatus(const QString& text)
 {
-    if (m_status->text() == text && !m_status->property("fitZoom").isNull() &&
-        m_status->property("fitZoom").toInt() == m_zoomPercent)
-        return;
-    m_status->setProperty("fitZoom", m_zoomPercent);
-    constexpr int Width = 370, Largest = 13, Smallest = 9;
-    int px = Largest;
-    const auto fits = [&](int size) {
-        QFont f = m_status->font();
-        f.setPixelSize(size);
-        return QFontMetrics(f).horizontalAdvance(text) <= Width;
-    };
-    while (px > Smallest && !fits(px)) --px;
-    const bool twoLines = !fits(px);
-    m_status->setWordWrap(twoLines);
-    m_status->setAlignment(twoLines ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignTop);
-    placeZoomed(m_status, twoLines ? QRect(11, 196, Width, 23) : QRect(11, 200, Width, 17));
-    setBaseFontPixels(m_status, px);
-    m_status->setText(text);
+    // Two lines fit between the create-book boxes and the hand.
+    fitText(m_status, text, QRect(11, 200, 370, 17), 13, 9, QRect(11, 196, 370, 23));
 }
 
 void Tchat::syncSeats()
