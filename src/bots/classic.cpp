@@ -1,0 +1,252 @@
+#include "bots/classic.h"
+
+namespace quornet::bots {
+
+using cards::rankValue;
+
+namespace {
+
+// Ranks that hold a working book of the team, as a bit mask (bit r for rank r).
+unsigned workingRanks(const TeamBooks& tb)
+{
+    unsigned mask = 0;
+    for (int k = 1; k <= BookSlots; ++k) {
+        const Book& b = tb.working[std::size_t(k)];
+        if (b.count > 0) mask |= 1u << rankValue(b.naming);
+    }
+    return mask;
+}
+
+bool hasRank(unsigned mask, int rank) { return (mask >> rank) & 1u; }
+
+} // namespace
+
+HandProfile handProfile(const Hand& hand)
+{
+    const RankCounts n = rankCounts(hand);
+    HandProfile p;
+    p.wilds = n[WildRank];
+    p.singles = n[ThreeRank]; // a three never has a partner
+    for (int r = 0; r < Ranks; ++r) {
+        if (r == WildRank || r == ThreeRank) continue;
+        const int k = n[std::size_t(r)];
+        if (k == 1) ++p.singles;
+        p.pairs += k * (k - 1) / 2;
+    }
+    return p;
+}
+
+bool nearlyAllWild(const Hand& hand)
+{
+    int others = 0;
+    for (int c : hand) {
+        if (c != 0 && !cards::isWild(c) && ++others > 1) return false;
+    }
+    return true;
+}
+
+namespace classic {
+namespace {
+
+void addToBooks(const Observation& obs, Requests& out)
+{
+    Hand snap = obs.hand;
+    const TeamBooks& tb = obs.ownBooks(); // follows every request
+    for (int k = 0; k < HandSlots; ++k) {
+        const int c = snap[std::size_t(k)];
+        if (c == 0) continue;
+        int slot = 0;
+        if (cards::isWild(c)) {
+            if (!nearlyAllWild(obs.hand)) continue;
+            // Wilds go preferably onto a wild book, so that normal books stay normal.
+            for (int b = 1; b <= BookSlots && slot == 0; ++b)
+                if (tb.working[std::size_t(b)].count > 0 && tb.working[std::size_t(b)].kind == int(cards::BookKind::Wild)) slot = b;
+            for (int b = 1; b <= BookSlots && slot == 0; ++b)
+                if (tb.working[std::size_t(b)].count > 0) slot = b;
+        } else if (!cards::isThree(c)) {
+            const int rank = rankValue(c);
+            for (int b = 1; b <= BookSlots && slot == 0; ++b) {
+                const Book& book = tb.working[std::size_t(b)];
+                if (book.count > 0 && rankValue(book.naming) == rank) slot = b;
+            }
+        }
+        if (slot != 0) {
+            out.addToBook(k, slot);
+            snap[std::size_t(k)] = 0;
+        }
+    }
+}
+
+void addToCompleted(const Observation& obs, Requests& out)
+{
+    Hand snap = obs.hand;
+    const TeamBooks& tb = obs.ownBooks();
+    if (tb.completedCount == 0) return; // no slot to scan: nothing to request
+    for (int k = 0; k < HandSlots; ++k) {
+        const int c = snap[std::size_t(k)];
+        if (c == 0) continue;
+        int slot = 0;
+        if (cards::isWild(c)) {
+            if (!nearlyAllWild(obs.hand)) continue;
+            // A wild is never offered to a completed normal book.
+            for (int b = 1; b <= tb.completedCount && slot == 0; ++b)
+                if (tb.completed[std::size_t(b)].kind == int(cards::BookKind::Wild)) slot = b;
+        } else if (!cards::isThree(c)) {
+            const int rank = rankValue(c);
+            for (int b = 1; b <= tb.completedCount && slot == 0; ++b) {
+                const Book& book = tb.completed[std::size_t(b)];
+                if (book.naming != 0 && rankValue(book.naming) == rank) slot = b;
+            }
+        }
+        if (slot != 0) {
+            out.addToComp(k, slot);
+            snap[std::size_t(k)] = 0;
+        }
+    }
+}
+
+void createBooks(const Observation& obs, Requests& out)
+{
+    Hand snap = obs.hand;
+    bool created = false;
+    unsigned books = workingRanks(obs.ownBooks());
+    for (int i = 0; i < HandSlots; ++i) {
+        const int c = snap[std::size_t(i)];
+        if (!isNaturalCard(c)) continue;
+        const int rank = rankValue(c);
+        if (hasRank(books, rank)) continue;
+        int first = -1, second = -1;
+        for (int j = 0; j < HandSlots; ++j) {
+            const int d = snap[std::size_t(j)];
+            if (j == i || d == 0 || rankValue(d) != rank) continue;
+            (first < 0 ? first : second) = j; // every later match overwrites the second
+        }
+        if (first >= 0 && second >= 0) {
+            out.createBook(i, first, second);
+            books = workingRanks(obs.ownBooks());
+            snap[std::size_t(i)] = snap[std::size_t(first)] = snap[std::size_t(second)] = 0;
+            created = true;
+        }
+    }
+    if (created) addToBooks(obs, out);
+}
+
+// One phase of the creation of books with wilds: each wild of the snapshot, while it is still
+// there, makes a book with the first natural pair of a rank without a working book, when the
+// phase's condition holds at that moment.
+template <typename Condition, typename After>
+void createWithWildsPhase(const Observation& obs, Requests& out, Hand& snap, Condition condition, After after)
+{
+    unsigned books = workingRanks(obs.ownBooks());
+    for (int k = 0; k < HandSlots; ++k) {
+        if (!isWildCard(snap[std::size_t(k)])) continue;
+        for (int i = 0; i < HandSlots && snap[std::size_t(k)] != 0; ++i) {
+            const int c = snap[std::size_t(i)];
+            if (!isNaturalCard(c)) continue;
+            const int rank = rankValue(c);
+            if (hasRank(books, rank) || !condition()) continue;
+            for (int j = 0; j < HandSlots; ++j) {
+                const int d = snap[std::size_t(j)];
+                if (j == i || d == 0 || rankValue(d) != rank) continue;
+                out.createBook(k, i, j);
+                books = workingRanks(obs.ownBooks());
+                snap[std::size_t(k)] = snap[std::size_t(i)] = snap[std::size_t(j)] = 0;
+                after();
+                break;
+            }
+        }
+    }
+}
+
+void createBooksWithWilds(const Observation& obs, Requests& out, Chance& chance)
+{
+    Hand snap = obs.hand;
+    const HandProfile p = handProfile(snap);
+    int w = p.wilds;
+    int pairs = p.pairs;
+    const int singles = p.singles; // not updated by the phases
+    const auto spendWildAndPair = [&] { --w; --pairs; };
+
+    // Phase 1: one single and wilds to spare; keep at least one wild back.
+    if (w >= pairs && singles == 1 && pairs > 0)
+        createWithWildsPhase(obs, out, snap, [&] { return w > 1; }, spendWildAndPair);
+    // Phase 2: by chance, likelier the fewer singles the hand holds; may spend the last wild.
+    if (w >= pairs) {
+        const int roll = chance.below(6);
+        if (roll > singles && pairs > 0)
+            createWithWildsPhase(obs, out, snap, [] { return true; }, spendWildAndPair);
+    }
+    // Phase 3: more wilds than pairs; keep at least two wilds back.
+    if (w > pairs && pairs > 0)
+        createWithWildsPhase(obs, out, snap, [&] { return w > 2; }, [&] { --w; });
+}
+
+void discard(const Observation& obs, Requests& out)
+{
+    const Hand& hand = obs.hand;
+    const RankCounts n = rankCounts(hand);
+    int three = -1, single = -1, natural = -1, any = -1;
+    for (int i = 0; i < HandSlots; ++i) {
+        const int c = hand[std::size_t(i)];
+        if (c == 0) continue;
+        if (any < 0) any = i;
+        if (cards::isWild(c)) continue;
+        if (natural < 0) natural = i;
+        if (cards::isThree(c)) {
+            three = i;
+            break; // a three decides at once
+        }
+        if (single < 0 && n[std::size_t(rankValue(c))] == 1) single = i;
+    }
+    const int slot = three >= 0 ? three : single >= 0 ? single : natural >= 0 ? natural : any;
+    // With no card left the request for the empty slot 0 still ends the turn: the engine passes
+    // it on for a computer player rather than wait for a discard that cannot come.
+    out.discard(slot >= 0 ? slot : 0);
+}
+
+} // namespace
+
+int drawMode(const Observation& obs, Chance& chance)
+{
+    const Hand& hand = obs.hand;
+    const HandProfile p = handProfile(hand);
+    const int top = obs.top();
+    if (top == 0 || cards::isThree(top)) return 1;
+    const int rank = rankValue(top);
+    // Entry 0 is never examined by these scans.
+    int matching = 0;
+    for (int i = 1; i < HandSlots; ++i) {
+        const int c = hand[std::size_t(i)];
+        matching += c != 0 && rankValue(c) == rank;
+    }
+    // A matching card is usable with many singles and wilds to spare, or with another card of
+    // its rank among entries 1 on; one chance is drawn for every matching entry examined.
+    const bool usable = (p.singles > 3 && p.wilds >= p.pairs) || matching >= 2;
+    for (int m = 0; m < matching; ++m)
+        if (chance.below(10) > 5 && usable) return 2;
+    const bool fewSingles = p.singles == 1 && p.pairs <= p.wilds;
+    const TeamBooks& tb = obs.ownBooks();
+    for (int k = 1; k <= BookSlots; ++k) {
+        const Book& b = tb.working[std::size_t(k)];
+        if (b.count > 0 && rankValue(b.naming) == rank && (b.count > 4 || fewSingles)) return 2;
+    }
+    if (!fewSingles) return 1;
+    for (int k = 1; k <= tb.completedCount; ++k) {
+        const Book& b = tb.completed[std::size_t(k)];
+        if (b.naming != 0 && rankValue(b.naming) == rank) return 2;
+    }
+    return 1;
+}
+
+void play(const Observation& obs, Requests& out, Chance& chance)
+{
+    addToBooks(obs, out);
+    addToCompleted(obs, out);
+    createBooks(obs, out);
+    createBooksWithWilds(obs, out, chance);
+    addToBooks(obs, out);
+    discard(obs, out);
+}
+
+} // namespace classic
+} // namespace quornet::bots
