@@ -3,7 +3,9 @@
 #include "bots/playout.h"
 #include "bots/strong.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace quornet::bots::expert {
 
@@ -20,20 +22,40 @@ std::uint64_t seedFrom(Chance& chance)
 // `run` plays candidate c on a copy of the guessed world.
 template <typename Run> int best(const Observation& obs, int candidates, int samples, Chance& chance, const Budget& b, Run run)
 {
-    std::array<long long, 16> total{};
+    // Paired results against candidate 0 (Strong's own choice): another candidate is taken
+    // only when its lead over Strong's is clear of the noise of the guesses.
+    std::array<double, 16> sum{}, sumSq{};
     Rng rng(seedFrom(chance));
+    samples = std::min(samples, b.maxPlayouts / candidates);
     for (int i = 0; i < samples; ++i) {
         const World guess = World::sample(obs, rng);
+        int base = 0;
         for (int c = 0; c < candidates; ++c) {
             World w = guess;
             run(c, w);
             w.playOn(b.horizon);
-            total[std::size_t(c)] += w.lead(obs.team());
+            const int v = w.lead(obs.team());
+            if (c == 0) {
+                base = v;
+                continue;
+            }
+            const double d = double(v - base);
+            sum[std::size_t(c)] += d;
+            sumSq[std::size_t(c)] += d * d;
         }
     }
     int choice = 0;
-    for (int c = 1; c < candidates; ++c)
-        if (total[std::size_t(c)] > total[std::size_t(choice)]) choice = c;
+    double bestScore = 0;
+    for (int c = 1; c < candidates; ++c) {
+        const double mean = sum[std::size_t(c)] / samples;
+        const double var = sumSq[std::size_t(c)] / samples - mean * mean;
+        const double se = std::sqrt(var > 0 ? var / samples : 0);
+        const double score = mean - b.noise * se;
+        if (score > bestScore) {
+            bestScore = score;
+            choice = c;
+        }
+    }
     return choice;
 }
 

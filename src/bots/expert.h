@@ -21,10 +21,12 @@
 namespace quornet::bots::expert {
 
 struct Budget {
-    int drawSamples = 24;  // guesses for the draw decision
-    int playSamples = 16;  // guesses for the rest of the turn
-    int horizon = 24;      // turns played forward after the candidate's own
-    int maxCandidates = 8; // candidates for the rest of the turn
+    int drawSamples = 40;   // guesses for the draw decision
+    int playSamples = 40;   // guesses for the rest of the turn
+    int maxPlayouts = 200;  // playouts of one decision at most (fewer guesses for many candidates)
+    int horizon = 60;       // turns played forward after the candidate's own (mostly the round)
+    int maxCandidates = 6;  // candidates for the rest of the turn
+    double noise = 1.0;     // standard errors a candidate must beat Strong's own choice by
 };
 
 constexpr Budget DefaultBudget{};

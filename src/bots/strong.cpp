@@ -1,5 +1,6 @@
 #include "bots/strong.h"
 
+#include "bots/classic.h"
 #include "bots/rules.h"
 
 #include <algorithm>
@@ -54,7 +55,7 @@ public:
         const int oppCards = opponentCards(obs, &oppFoot);
         m_danger = roundEndNear(obs);
         m_towardOut = partnerOnFoot(obs) && (obs.onFoot[std::size_t(obs.seat)] || cardsIn(hand) <= 6);
-        m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger || m_towardOut ? 0 : 1);
+        m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger || m_towardOut ? 0 : -1);
         m_dump = style.dumpWilds || m_danger || (oppFoot && oppCards <= 8 && m_towardOut);
     }
 
@@ -63,8 +64,8 @@ public:
         for (int guard = 0; guard < 64 && cardsIn(m_hand) > 0; ++guard) {
             if (addNaturals()) continue;
             if (createNatural()) continue;
-            if (completeWithWilds()) continue;
             if (createWithWild()) continue;
+            if (completeWithWilds()) continue;
             if (addToCompleted()) continue;
             if (dumpWilds()) continue;
             break;
@@ -108,8 +109,9 @@ private:
         return false;
     }
 
-    // Wilds complete a book they can finish: a wild book, or a normal book one card short
-    // (300 now rather than 500 perhaps never), or any book when the round may end.
+    // Wilds complete a book: a six-card book takes a wild for its bonus when another wild stays
+    // for the last cards of the hand (a normal book keeps waiting for its 500), and any book
+    // takes what it needs when the round may end.
     bool completeWithWilds()
     {
         int wilds = rankCounts(m_hand)[WildRank];
@@ -119,7 +121,7 @@ private:
             const Book& b = m_own.working[std::size_t(k)];
             if (b.count <= 0) continue;
             const int short_ = cards::BookCompleteCards - b.count;
-            const bool worth = b.kind == int(cards::BookKind::Wild) || short_ == 1 || m_dump;
+            const bool worth = m_dump || (short_ == 1 && wilds >= 2 && (b.kind == int(cards::BookKind::Wild)));
             if (worth && short_ <= wilds && short_ < need) {
                 best = k;
                 need = short_;
@@ -133,12 +135,18 @@ private:
         return true;
     }
 
-    // A natural pair and a wild start a book while a wild can be kept back (or none need be).
+    // A natural pair and a wild start a book while the wilds are enough for the pairs: the
+    // rest wait for a natural third (a normal book is worth 200 more), with a wild kept back
+    // unless the hand has few singles.
     bool createWithWild()
     {
         if (rules::freeBookSlot(m_own) == 0) return false;
         const RankCounts n = rankCounts(m_hand);
-        if (n[WildRank] <= m_reserve) return false;
+        const HandProfile p = handProfile(m_hand);
+        const int wilds = n[WildRank];
+        if (wilds == 0 || wilds <= m_reserve) return false;
+        const bool spend = m_reserve >= 0 ? true : (p.wilds >= p.pairs && (p.wilds >= 2 || p.singles <= 1));
+        if (!spend) return false;
         // The pair of the highest value first: it costs most when it stays in hand.
         int bestRank = -1;
         for (int r = 0; r < Ranks; ++r) {
@@ -166,7 +174,7 @@ private:
             if (rules::workingBookOf(m_own, r) != 0) continue;
             const int k = rules::completedBookOf(m_own, r);
             if (k == 0) continue;
-            if (n[std::size_t(r)] >= 2 && !(m_towardOut || m_danger || cardsIn(m_hand) <= 4)) continue;
+            if (n[std::size_t(r)] >= 3 && rules::freeBookSlot(m_own) != 0) continue; // a new book instead
             any |= play({Move::AddToComp, s, k, 0});
         }
         return any;
@@ -254,13 +262,14 @@ int drawMode(const Observation& obs)
     const int take = std::min(obs.pickUpCount, obs.pileCount);
     for (int i = 0; i < take; ++i) value += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, obs.ownBooks());
     // Two cards from the deck are worth something too; a pick-up must beat them.
-    return value > 25 ? 2 : 1;
+    return value > 50 ? 2 : 1;
 }
 
 Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)
 {
     return Planner(obs, style, hand, own).run();
 }
+
 
 int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max)
 {
@@ -289,12 +298,15 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
             cost = 1000;
         } else {
             cost = cards::cardPenalty(c); // -20 before -10: the dearer card goes first
-            if (rules::workingBookOf(theirs, r) != 0) cost += 400;
-            else if (rules::completedBookOf(theirs, r) != 0) cost += 120;
+            // The next opponent may take it; that matters most when it completes a book.
+            const int theirBook = rules::workingBookOf(theirs, r);
+            if (theirBook != 0)
+                cost += theirs.working[std::size_t(theirBook)].count >= cards::BookCompleteCards - 2 ? 400 : 25;
+            else if (rules::completedBookOf(theirs, r) != 0)
+                cost += 5;
             cost += 150 * std::min(nextKnown[std::size_t(r)], 2);
             if (n[std::size_t(r)] >= 2) cost += 60 + 20 * n[std::size_t(r)];
             if (rules::workingBookOf(own, r) != 0) cost += 200;
-            cost += 2 * unseen[std::size_t(r)]; // a rank still plentiful may pair up yet
         }
         cand[std::size_t(count++)] = {cost, s};
     }

@@ -94,7 +94,11 @@ void ComputerPlayer::setSeed(std::uint64_t seed)
 
 // ---- What the engine reports ----------------------------------------------------------------
 
-void ComputerPlayer::gameStarted() { m_active = m_chosen; }
+void ComputerPlayer::gameStarted()
+{
+    if (m_levelSource) setLevel(m_levelSource());
+    m_active = m_chosen;
+}
 
 void ComputerPlayer::roundDealt()
 {

@@ -24,6 +24,7 @@ const QString kTurnsound = QStringLiteral("Turnsound");
 const QString kChatterSounds = QStringLiteral("ChatterSounds");
 const QString kCarddeck = QStringLiteral("Carddeck");
 const QString kZoom = QStringLiteral("Zoom");
+const QString kBotlevel = QStringLiteral("Botlevel");
 
 // The integer of the key, or the fallback when missing or not a decimal integer.
 int readInt(const IniFile& file, const QString& key, int fallback)
@@ -59,7 +60,8 @@ QStringList TableSettings::keyOrder()
 {
     return {kTextsize,      kTop,        kLeft,          kWidth,   kHeight,   kTextcolor,
             kBotspeed,      kPlaysounds, kManualsort,    kPickup,  kGametype, kNobots,
-            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck, kZoom};
+            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck, kZoom,
+            kBotlevel};
 }
 
 QStringList TableSettings::phraseKeys()
@@ -99,6 +101,12 @@ int TableSettings::zoomFromText(const QString& text)
     return 100;
 }
 
+QString TableSettings::botLevelFromText(const QString& text)
+{
+    if (text == QLatin1String("strong") || text == QLatin1String("expert")) return text;
+    return QStringLiteral("classic");
+}
+
 void TableSettings::load(const IniFile& file)
 {
     const TableSettings defaults;
@@ -133,6 +141,7 @@ void TableSettings::load(const IniFile& file)
     chatterSounds = read(file, kChatterSounds) != QLatin1String("false");
     cardDeck = read(file, kCarddeck);
     zoom = zoomFromText(read(file, kZoom));
+    botLevel = botLevelFromText(read(file, kBotlevel));
 }
 
 void TableSettings::save(IniFile& file) const
@@ -158,6 +167,7 @@ void TableSettings::save(IniFile& file) const
     file.setValue(s, kChatterSounds, trueFalse(chatterSounds));
     file.setValue(s, kCarddeck, cardDeck);
     file.setValue(s, kZoom, QString::number(zoomFromText(QString::number(zoom))));
+    file.setValue(s, kBotlevel, botLevelFromText(botLevel));
 }
 
 void TableSettings::savePhrases(IniFile& file) const

@@ -53,6 +53,7 @@ public:
     bool chatterSounds = true;                // ChatterSounds: Play Chatter Sounds
     QString cardDeck;                         // Carddeck: the chosen SVG card deck, empty: default
     int zoom = 100;                           // Zoom: the table window's scale, 100, 125, 150 or 200 %
+    QString botLevel = QStringLiteral("classic"); // Botlevel: the computer players' level
 
     static QString sectionName(); // "quornet"
     // The keys save() writes, in the order it writes them (Phrase1..9 are savePhrases()').
@@ -82,6 +83,8 @@ public:
     static QString gameTypeFromText(const QString& text);
     static int pickupFromInt(int pickup);
     static int zoomFromText(const QString& text);
+    // "strong" and "expert" as written; anything else reads as "classic".
+    static QString botLevelFromText(const QString& text);
 };
 
 } // namespace quornet::settings

@@ -70,6 +70,9 @@ public:
     // its timer.
     int botSpeed() const { return m_botSpeed; }
     void setBotSpeed(int ms) { m_botSpeed = ms; }
+    // The computer players' level (Options > Computer Players), read by the host at every game
+    // start: "classic", "strong" or "expert".
+    QString botLevel() const { return m_botLevel; }
     quint32 chatColour() const { return m_chatColour; }
 
     // The settings file (the standard place unless a test gives another).
@@ -166,6 +169,7 @@ private:
     void sendEntry();
     void showSeatPopup(int seat);
     void setBotSpeedItem(int ms);
+    void setBotLevelItem(const QString& level);
     void setTextSize(int points);
     void setChatColour(quint32 colour);
     QRect outerBounds() const;
@@ -183,6 +187,7 @@ private:
     bool m_shown = false;
     QString m_address;
     int m_botSpeed = 1000;
+    QString m_botLevel = QStringLiteral("classic");
     quint32 m_chatColour = 0;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     // Reconnection after a lost connection during a game.
@@ -241,6 +246,7 @@ private:
     QAction* m_classic = nullptr;
     QAction* m_new = nullptr;
     QList<QAction*> m_botSpeedItems;
+    QList<QAction*> m_botLevelItems;
     QList<QAction*> m_textSizeItems;
     QMenu* m_deckMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
