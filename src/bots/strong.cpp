@@ -274,7 +274,6 @@ Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& ow
 int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max)
 {
     const RankCounts n = rankCounts(hand);
-    const RankCounts unseen = obs.unseen();
     const int next = obs.nextOpponent();
     const TeamBooks& theirs = obs.books[std::size_t(Observation::teamOf(next))];
     const RankCounts& nextKnown = obs.known[std::size_t(next)];
