@@ -195,6 +195,7 @@ struct TableState {
     int keySlot = -1;
     bool keyCursorShown = false;
     std::array<Place, PlaceCount + 1> places{};   // 1..3
+    QList<int> hintSlots;                         // host slots of the cards the hint names
 
     // Quick phrase cool-down.
     bool phraseReady = true;

@@ -257,6 +257,8 @@ private:
     QMenu* m_playMenu = nullptr;
     QList<QAction*> m_playKeys; // the Play menu's key items, off with Keyboard Play
     QAction* m_keyboardPlay = nullptr;
+    QAction* m_hint = nullptr;
+    QList<QWidget*> m_hintMarks;
     QAction* m_muteSeat = nullptr;
     QWidget* m_keyCursor = nullptr;
     Tscoresheet* m_scoreSheetWindow = nullptr;
