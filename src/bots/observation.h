@@ -36,12 +36,14 @@ struct Book {
     int count = 0;  // working: 0 = slot free; completed: 7 and more
     int naming = 0; // card code of the natural card that named the book
     int kind = int(cards::BookKind::None);
+    bool operator==(const Book&) const = default;
 };
 
 struct TeamBooks {
     std::array<Book, BookSlots + 1> working{};           // 1..13
     std::array<Book, MaxCompletedBooks + 1> completed{}; // 1..completedCount
     int completedCount = 0;
+    bool operator==(const TeamBooks&) const = default;
 };
 
 inline bool isNaturalCard(int c) { return c != 0 && cards::isNatural(c); }
@@ -92,6 +94,7 @@ struct Observation {
     int footCount(int s) const { return onFoot[std::size_t(s)] ? 0 : FootCards; }
     // Cards of each rank this seat has not seen: in the other hands, the feet and the deck.
     RankCounts unseen() const;
+    bool operator==(const Observation&) const = default;
 };
 
 } // namespace quornet::bots

@@ -23,8 +23,9 @@ void PileTracker::newRound()
     m_pile.clear();
     m_deck = cards::DeckSize - DealtPerRound;
     m_turnSeat = 0;
-    m_discardsThisTurn = 0;
-    m_drewThisTurn = false;
+    m_discards.clear();
+    m_gone = {};
+    m_footThisTurn = false;
     m_onFoot = {};
     m_known = {};
     m_played = {};
@@ -32,49 +33,54 @@ void PileTracker::newRound()
 
 void PileTracker::turnStarted(int seat, bool pickUp)
 {
-    // A turn that ended without a discard (its books used up the foot) drew from the deck.
-    if (m_turnSeat != 0 && m_discardsThisTurn == 0 && !m_drewThisTurn) m_deck = qMax(0, m_deck - 2);
+    if (m_turnSeat != 0) replayTurn(true);
     m_turnSeat = seat;
     m_pickUpOption = pickUp;
-    m_discardsThisTurn = 0;
-    m_drewThisTurn = false;
+    m_discards.clear();
+    m_gone = {};
+    m_footThisTurn = false;
+    m_start = {m_pile, m_deck, m_known[std::size_t(seat)]};
 }
 
-void PileTracker::discardShown(int card)
+void PileTracker::replayTurn(bool settled)
 {
-    const bool first = m_discardsThisTurn++ == 0;
-    if (first && m_pickUpOption && m_turnSeat != 0) {
+    m_pile = m_start.pile;
+    m_deck = m_start.deck;
+    RankCounts known = m_start.known;
+    int next = 0;
+    const bool pickedUp = m_pickUpOption && !m_discards.isEmpty() &&
+                          (m_discards.size() >= 2 || !settled || m_discards.first() == 0);
+    if (pickedUp) {
         const int left = qMax(0, int(m_pile.size()) - m_pickUpCount);
-        const int below = left > 0 ? m_pile[left - 1] : 0;
-        if (below == card && m_pile.size() > 0) {
-            for (int i = int(m_pile.size()) - 1; i >= left; --i)
-                ++m_known[std::size_t(m_turnSeat)][std::size_t(cards::rankValue(m_pile[i]))];
-            m_pile.resize(left);
-            m_drewThisTurn = true; // from the pile: the deck keeps its cards
-            --m_discardsThisTurn;  // the turn's own discard is still to come
-            return;
+        for (int i = int(m_pile.size()) - 1; i >= left; --i) ++known[std::size_t(cards::rankValue(m_pile[i]))];
+        m_pile.resize(left);
+        next = 1;
+    } else if (settled || !m_discards.isEmpty()) {
+        // Two from the deck; an empty deck takes the pile as its new cards first.
+        int need = 2;
+        if (m_deck < need) {
+            need -= m_deck;
+            m_deck = m_pile.size() >= 3 ? int(m_pile.size()) : 0;
+            if (m_deck > 0) m_pile.clear();
         }
+        m_deck = qMax(0, m_deck - need);
     }
-    if (card == 0) { // an empty pile after a pick-up the followed pile did not explain
-        m_pile.clear();
-        return;
+    RankCounts gone = m_gone;
+    for (; next < m_discards.size(); ++next) {
+        if (m_discards[next] == 0) continue;
+        m_pile.append(m_discards[next]);
+        ++gone[std::size_t(cards::rankValue(m_discards[next]))];
     }
-    if (first && !m_drewThisTurn && m_turnSeat != 0) {
-        m_deck -= 2;
-        m_drewThisTurn = true;
-        if (m_deck < 0) {
-            // The deck ran out while drawing: the pile became the new deck.
-            m_deck += int(m_pile.size());
-            m_pile.clear();
-        }
-    }
-    m_pile.append(card);
-    if (m_turnSeat != 0) forget(m_known[std::size_t(m_turnSeat)], card);
+    for (int r = 0; r < Ranks; ++r) known[std::size_t(r)] = qMax(0, known[std::size_t(r)] - gone[std::size_t(r)]);
+    // A foot taken up this turn leaves nothing seen in the hand.
+    if (m_footThisTurn) known = {};
+    if (m_turnSeat >= 1 && m_turnSeat <= 4) m_known[std::size_t(m_turnSeat)] = known;
 }
 
 void PileTracker::cardPlayed(int seat, int card)
 {
     ++m_played[std::size_t(cards::rankValue(card))];
+    if (seat == m_turnSeat) ++m_gone[std::size_t(cards::rankValue(card))];
     if (seat >= 1 && seat <= 4) forget(m_known[std::size_t(seat)], card);
 }
 
@@ -97,7 +103,13 @@ void PileTracker::message(const QByteArray& word, const QByteArray& args)
         if (r.ok() && seat >= 1 && seat <= 4) turnStarted(seat, pickUp == "t");
     } else if (word == cmd::Discard) {
         const int card = r.integer();
-        if (r.ok() && card >= 0 && card <= cards::Joker) discardShown(card);
+        if (!r.ok() || card < 0 || card > cards::Joker) return;
+        if (m_turnSeat == 0) { // a window that joined late: the top is all it knows
+            m_pile = card ? QList<int>{card} : QList<int>{};
+            return;
+        }
+        m_discards.append(card);
+        replayTurn(false);
     } else if (word == cmd::NewBook) {
         const int seat = r.integer();
         r.integer();
@@ -127,6 +139,7 @@ void PileTracker::message(const QByteArray& word, const QByteArray& args)
         if (r.ok() && seat >= 1 && seat <= 4) {
             m_onFoot[std::size_t(seat)] = true;
             m_known[std::size_t(seat)] = {};
+            if (seat == m_turnSeat) m_footThisTurn = true;
         }
     }
 }

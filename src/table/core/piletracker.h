@@ -3,13 +3,13 @@
 // cards played into books. Fed every host message the window handles; read by the hint (and
 // by a pick-up preview).
 //
-// The host announces only the pile's top (CMD_discard). A turn's first CMD_discard under the
-// pick-up option is a pick-up when the followed pile, less the pick-up count, shows that card
-// on top (or is empty, for 0); otherwise it is a discard. Two discards of the same face in a row
-// can pass for a pick-up; the followed pile is then one card off until the round ends. The deck
-// loses two cards each turn that did not pick up, and when that leaves it empty the host has
-// turned the pile into a new deck. A window that joined in the middle of a round knows the
-// top card only.
+// The host announces only the pile's top (CMD_discard), once when a seat picks up and once when
+// it discards, which ends its turn. So a turn with two such messages picked up; one with a
+// single message discarded, unless that message came while the turn was still on (then the
+// seat picked up and has yet to discard). The turn is worked out afresh from its start with
+// every message, and settled when the next turn begins. A turn that did not pick up drew two
+// cards from the deck; when the deck ran out on the way, the host had turned the pile into a
+// new deck. A window that joined in the middle of a round knows the top card only.
 #pragma once
 
 #include <QByteArray>
@@ -40,16 +40,25 @@ public:
 private:
     void newRound();
     void turnStarted(int seat, bool pickUp);
-    void discardShown(int card);
+    // The turn so far from its start: `settled` once the next turn has begun.
+    void replayTurn(bool settled);
     void cardPlayed(int seat, int card);
+
+    // The state at the start of the current turn, and what the turn has shown since.
+    struct TurnStart {
+        QList<int> pile;
+        int deck = 0;
+        RankCounts known{};
+    } m_start;
+    QList<int> m_discards;   // the CMD_discard cards of the turn
+    RankCounts m_gone{};     // the turn seat's cards played to books this turn
+    bool m_footThisTurn = false;
 
     QList<int> m_pile;
     int m_deck = 0;
     int m_pickUpCount = 1;
     bool m_pickUpOption = true;
     int m_turnSeat = 0;
-    int m_discardsThisTurn = 0;
-    bool m_drewThisTurn = false;
     std::array<bool, 5> m_onFoot{};
     std::array<RankCounts, 5> m_known{};
     RankCounts m_played{};
