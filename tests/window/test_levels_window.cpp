@@ -83,6 +83,8 @@ private slots:
         chat.model().toggleJustWatch();
         QTRY_VERIFY_WITH_TIMEOUT(!program.server.engine().table().running, Deadline);
         QVERIFY(program.server.engine().computerPlayer().thinkTimes(bots::Level::Expert).decisions > 10);
+        // Once the window has the result, there is no turn to advise.
+        QTRY_VERIFY_WITH_TIMEOUT(s.startVisible, Deadline);
         QVERIFY(!action(chat, "Hint1")->isEnabled());
     }
 };

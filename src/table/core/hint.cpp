@@ -74,6 +74,14 @@ QString cardName(int code)
            QStringLiteral(" of ") + QString::fromLatin1(suits[suit]);
 }
 
+bool hintAvailable(const TableState& s)
+{
+    for (int team = 1; team <= 2; ++team)
+        if (s.team(team).winnerVisible || s.team(team).roundWinnerVisible) return false;
+    // The host's start button is back once a game has ended (a tie marks no winner).
+    return s.ownTurn() && !s.isSpectator() && !s.cards.isEmpty() && !s.startVisible;
+}
+
 bots::Observation observationOf(const TableState& s, const PileTracker& pile)
 {
     bots::Observation o;
@@ -103,7 +111,7 @@ bots::Observation observationOf(const TableState& s, const PileTracker& pile)
 Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level)
 {
     Hint h;
-    if (!s.ownTurn() || s.isSpectator()) return h;
+    if (!hintAvailable(s)) return h;
     const bots::Observation o = observationOf(s, pile);
     // The same position always gets the same advice.
     std::uint64_t seed = std::uint64_t(o.pileCount) * 1000003u + std::uint64_t(o.deckCount);

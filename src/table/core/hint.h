@@ -18,6 +18,8 @@ struct Hint {
     QList<int> handSlots; // host hand slots of the cards it names
 };
 
+// A hint can be had: the own turn of a round still being played.
+bool hintAvailable(const TableState& s);
 // The own seat's observation as the window sees the table.
 bots::Observation observationOf(const TableState& s, const PileTracker& pile);
 // The level's advice for the own turn (Strong or Expert; Classic asks Strong). Empty text when

@@ -1,5 +1,6 @@
 // The Play menu (keyboard play), muting from the seat popup and the spy list, and the score
 // sheet and game log windows of the View menu.
+#include "table/core/hint.h"
 #include "table/window/clicklabel.h"
 #include "table/window/gamelogform.h"
 #include "table/window/scoresheetform.h"
@@ -135,7 +136,7 @@ void Tchat::syncPlayExtras()
         m_hintMarks[i]->raise();
     }
     m_hint->setShortcut(m_keyboardPlay->isChecked() ? QKeySequence(Qt::Key_H) : QKeySequence());
-    m_hint->setEnabled(m_model.state().ownTurn() && !m_model.state().isSpectator());
+    m_hint->setEnabled(hintAvailable(m_model.state()));
     if (m_spyList) m_spyList->setMutedParticipants([&] {
         QList<int> muted;
         for (int n = SeatCount + 1; n <= MaxParticipant; ++n)
