@@ -2,22 +2,28 @@
 
 namespace quornet::bots {
 
-using cards::rankValue;
 
 namespace {
 
-// Ranks that hold a working book of the team, as a bit mask (bit r for rank r).
-unsigned workingRanks(const TeamBooks& tb)
-{
-    unsigned mask = 0;
-    for (int k = 1; k <= BookSlots; ++k) {
-        const Book& b = tb.working[std::size_t(k)];
-        if (b.count > 0) mask |= 1u << rankValue(b.naming);
-    }
-    return mask;
-}
+// The lowest working-book slot of every rank, 0 for none, and the lowest slot of a wild book
+// and of any book: what the scans over slots 1..13 find first. Taken afresh after each request.
+struct BookIndex {
+    std::array<int, Ranks> ofRank{};
+    int wild = 0;
+    int any = 0;
 
-bool hasRank(unsigned mask, int rank) { return (mask >> rank) & 1u; }
+    explicit BookIndex(const TeamBooks& tb)
+    {
+        for (int k = BookSlots; k >= 1; --k) {
+            const Book& b = tb.working[std::size_t(k)];
+            if (b.count <= 0) continue;
+            ofRank[std::size_t(rankOf(b.naming))] = k;
+            any = k;
+            if (b.kind == int(cards::BookKind::Wild)) wild = k;
+        }
+    }
+    bool has(int rank) const { return ofRank[std::size_t(rank)] != 0; }
+};
 
 } // namespace
 
@@ -52,6 +58,7 @@ void addToBooks(const Observation& obs, Requests& out)
 {
     Hand snap = obs.hand;
     const TeamBooks& tb = obs.ownBooks(); // follows every request
+    BookIndex books(tb);
     for (int k = 0; k < HandSlots; ++k) {
         const int c = snap[std::size_t(k)];
         if (c == 0) continue;
@@ -59,20 +66,14 @@ void addToBooks(const Observation& obs, Requests& out)
         if (cards::isWild(c)) {
             if (!nearlyAllWild(obs.hand)) continue;
             // Wilds go preferably onto a wild book, so that normal books stay normal.
-            for (int b = 1; b <= BookSlots && slot == 0; ++b)
-                if (tb.working[std::size_t(b)].count > 0 && tb.working[std::size_t(b)].kind == int(cards::BookKind::Wild)) slot = b;
-            for (int b = 1; b <= BookSlots && slot == 0; ++b)
-                if (tb.working[std::size_t(b)].count > 0) slot = b;
+            slot = books.wild != 0 ? books.wild : books.any;
         } else if (!cards::isThree(c)) {
-            const int rank = rankValue(c);
-            for (int b = 1; b <= BookSlots && slot == 0; ++b) {
-                const Book& book = tb.working[std::size_t(b)];
-                if (book.count > 0 && rankValue(book.naming) == rank) slot = b;
-            }
+            slot = books.ofRank[std::size_t(rankOf(c))];
         }
         if (slot != 0) {
             out.addToBook(k, slot);
             snap[std::size_t(k)] = 0;
+            books = BookIndex(tb);
         }
     }
 }
@@ -92,10 +93,10 @@ void addToCompleted(const Observation& obs, Requests& out)
             for (int b = 1; b <= tb.completedCount && slot == 0; ++b)
                 if (tb.completed[std::size_t(b)].kind == int(cards::BookKind::Wild)) slot = b;
         } else if (!cards::isThree(c)) {
-            const int rank = rankValue(c);
+            const int rank = rankOf(c);
             for (int b = 1; b <= tb.completedCount && slot == 0; ++b) {
                 const Book& book = tb.completed[std::size_t(b)];
-                if (book.naming != 0 && rankValue(book.naming) == rank) slot = b;
+                if (book.naming != 0 && rankOf(book.naming) == rank) slot = b;
             }
         }
         if (slot != 0) {
@@ -108,25 +109,26 @@ void addToCompleted(const Observation& obs, Requests& out)
 void createBooks(const Observation& obs, Requests& out)
 {
     Hand snap = obs.hand;
+    RankCounts n = rankCounts(snap);
     bool created = false;
-    unsigned books = workingRanks(obs.ownBooks());
+    BookIndex books(obs.ownBooks());
     for (int i = 0; i < HandSlots; ++i) {
         const int c = snap[std::size_t(i)];
         if (!isNaturalCard(c)) continue;
-        const int rank = rankValue(c);
-        if (hasRank(books, rank)) continue;
+        const int rank = rankOf(c);
+        // A book needs two more cards of the rank in the snapshot.
+        if (books.has(rank) || n[std::size_t(rank)] < 3) continue;
         int first = -1, second = -1;
         for (int j = 0; j < HandSlots; ++j) {
             const int d = snap[std::size_t(j)];
-            if (j == i || d == 0 || rankValue(d) != rank) continue;
+            if (j == i || d == 0 || rankOf(d) != rank) continue;
             (first < 0 ? first : second) = j; // every later match overwrites the second
         }
-        if (first >= 0 && second >= 0) {
-            out.createBook(i, first, second);
-            books = workingRanks(obs.ownBooks());
-            snap[std::size_t(i)] = snap[std::size_t(first)] = snap[std::size_t(second)] = 0;
-            created = true;
-        }
+        out.createBook(i, first, second);
+        books = BookIndex(obs.ownBooks());
+        snap[std::size_t(i)] = snap[std::size_t(first)] = snap[std::size_t(second)] = 0;
+        n[std::size_t(rank)] -= 3;
+        created = true;
     }
     if (created) addToBooks(obs, out);
 }
@@ -137,23 +139,24 @@ void createBooks(const Observation& obs, Requests& out)
 template <typename Condition, typename After>
 void createWithWildsPhase(const Observation& obs, Requests& out, Hand& snap, Condition condition, After after)
 {
-    unsigned books = workingRanks(obs.ownBooks());
+    BookIndex books(obs.ownBooks());
+    RankCounts n = rankCounts(snap);
     for (int k = 0; k < HandSlots; ++k) {
         if (!isWildCard(snap[std::size_t(k)])) continue;
-        for (int i = 0; i < HandSlots && snap[std::size_t(k)] != 0; ++i) {
+        for (int i = 0; i < HandSlots; ++i) {
             const int c = snap[std::size_t(i)];
             if (!isNaturalCard(c)) continue;
-            const int rank = rankValue(c);
-            if (hasRank(books, rank) || !condition()) continue;
-            for (int j = 0; j < HandSlots; ++j) {
-                const int d = snap[std::size_t(j)];
-                if (j == i || d == 0 || rankValue(d) != rank) continue;
-                out.createBook(k, i, j);
-                books = workingRanks(obs.ownBooks());
-                snap[std::size_t(k)] = snap[std::size_t(i)] = snap[std::size_t(j)] = 0;
-                after();
-                break;
-            }
+            const int rank = rankOf(c);
+            // The first other card of the rank in the snapshot completes the pair.
+            if (books.has(rank) || n[std::size_t(rank)] < 2 || !condition()) continue;
+            int j = 0;
+            while (j == i || snap[std::size_t(j)] == 0 || rankOf(snap[std::size_t(j)]) != rank) ++j;
+            out.createBook(k, i, j);
+            books = BookIndex(obs.ownBooks());
+            snap[std::size_t(k)] = snap[std::size_t(i)] = snap[std::size_t(j)] = 0;
+            n[std::size_t(rank)] -= 2;
+            after();
+            break; // the wild is spent
         }
     }
 }
@@ -196,7 +199,7 @@ void discard(const Observation& obs, Requests& out)
             three = i;
             break; // a three decides at once
         }
-        if (single < 0 && n[std::size_t(rankValue(c))] == 1) single = i;
+        if (single < 0 && n[std::size_t(rankOf(c))] == 1) single = i;
     }
     const int slot = three >= 0 ? three : single >= 0 ? single : natural >= 0 ? natural : any;
     // With no card left the request for the empty slot 0 still ends the turn: the engine passes
@@ -212,12 +215,12 @@ int drawMode(const Observation& obs, Chance& chance)
     const HandProfile p = handProfile(hand);
     const int top = obs.top();
     if (top == 0 || cards::isThree(top)) return 1;
-    const int rank = rankValue(top);
+    const int rank = rankOf(top);
     // Entry 0 is never examined by these scans.
     int matching = 0;
     for (int i = 1; i < HandSlots; ++i) {
         const int c = hand[std::size_t(i)];
-        matching += c != 0 && rankValue(c) == rank;
+        matching += c != 0 && rankOf(c) == rank;
     }
     // A matching card is usable with many singles and wilds to spare, or with another card of
     // its rank among entries 1 on; one chance is drawn for every matching entry examined.
@@ -228,12 +231,12 @@ int drawMode(const Observation& obs, Chance& chance)
     const TeamBooks& tb = obs.ownBooks();
     for (int k = 1; k <= BookSlots; ++k) {
         const Book& b = tb.working[std::size_t(k)];
-        if (b.count > 0 && rankValue(b.naming) == rank && (b.count > 4 || fewSingles)) return 2;
+        if (b.count > 0 && rankOf(b.naming) == rank && (b.count > 4 || fewSingles)) return 2;
     }
     if (!fewSingles) return 1;
     for (int k = 1; k <= tb.completedCount; ++k) {
         const Book& b = tb.completed[std::size_t(k)];
-        if (b.naming != 0 && rankValue(b.naming) == rank) return 2;
+        if (b.naming != 0 && rankOf(b.naming) == rank) return 2;
     }
     return 1;
 }

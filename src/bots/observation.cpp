@@ -5,8 +5,12 @@ namespace quornet::bots {
 RankCounts rankCounts(const Hand& hand)
 {
     RankCounts n{};
-    for (int c : hand)
-        if (c != 0) ++n[std::size_t(cards::rankValue(c))];
+    int empty = 0;
+    for (int c : hand) {
+        ++n[std::size_t(rankOf(c))];
+        empty += c == 0;
+    }
+    n[0] -= empty; // empty entries (code 0) are not kings
     return n;
 }
 

@@ -56,6 +56,14 @@ constexpr int cardsOfRank(int rank) { return rank == WildRank ? 24 : 16; }
 // A card code standing for its rank (suits never matter to a rule).
 constexpr int codeOfRank(int rank) { return rank == 0 ? 13 : rank == 1 ? 14 : rank; }
 
+// Rank value of every card code 0..54 (code mod 13), looked up rather than divided.
+inline constexpr std::array<std::uint8_t, 55> RankOfCode = [] {
+    std::array<std::uint8_t, 55> t{};
+    for (int c = 0; c < 55; ++c) t[std::size_t(c)] = std::uint8_t(c % 13);
+    return t;
+}();
+inline int rankOf(int code) { return RankOfCode[std::size_t(code)]; }
+
 RankCounts rankCounts(const Hand& hand);
 int cardsIn(const Hand& hand);
 

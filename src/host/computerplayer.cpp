@@ -183,7 +183,7 @@ void ComputerPlayer::draw(int seat)
     const auto start = Clock::now();
     int mode = 1;
     if (level == bots::Level::Classic) {
-        bots::Observation o;
+        bots::Observation& o = m_classicObs;
         refreshOwn(o, seat);
         const Table& t = m_engine.table();
         o.pileCount = t.discardCount;
@@ -223,7 +223,7 @@ void ComputerPlayer::play(int seat)
     const bots::Level level = m_active[std::size_t(seat)];
     if (level != bots::Level::Classic) return playPlans(seat);
     const auto start = Clock::now();
-    bots::Observation o;
+    bots::Observation& o = m_classicObs;
     refreshOwn(o, seat);
     ClassicRequests out(*this, o, seat);
     GameChance chance(m_engine.random());

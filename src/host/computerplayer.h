@@ -102,6 +102,9 @@ private:
     std::array<bots::RankCounts, Seats + 1> m_known{};
     bots::RankCounts m_played{};
     std::array<ThinkTimes, bots::LevelCount> m_times{};
+    // Classic's observation, kept between decisions: it reads the own hand, the team's books
+    // and the pile's top, which are brought up to date each time.
+    bots::Observation m_classicObs;
 };
 
 } // namespace quornet::host
