@@ -9,9 +9,9 @@
 // are not drowned in the luck of the deal. A decision with one candidate is not searched.
 //
 // The budget is fixed at build time, in guesses and turns rather than in time, so a seed plays
-// the same game on every machine, threaded or not. On this project's machine (2 cores at
-// 2.1 GHz) it keeps every decision under 100 ms and the mean under 25 ms; see README's
-// Performance table.
+// the same game on every machine, threaded or not: at most 240 playouts of at most 40 turns a
+// decision. On this project's machine (2 cores at 2.1 GHz) that keeps every decision well under
+// 100 ms of processor time and the mean near 5 ms; see README's Performance table.
 #pragma once
 
 #include "bots/chance.h"
@@ -21,10 +21,10 @@
 namespace quornet::bots::expert {
 
 struct Budget {
-    int drawSamples = 40;   // guesses for the draw decision
-    int playSamples = 40;   // guesses for the rest of the turn
-    int maxPlayouts = 200;  // playouts of one decision at most (fewer guesses for many candidates)
-    int horizon = 60;       // turns played forward after the candidate's own (mostly the round)
+    int drawSamples = 80;   // guesses for the draw decision
+    int playSamples = 80;   // guesses for the rest of the turn
+    int maxPlayouts = 240;  // playouts of one decision at most (fewer guesses for many candidates)
+    int horizon = 40;       // turns played forward after the candidate's own (mostly the round)
     int maxCandidates = 6;  // candidates for the rest of the turn
     double noise = 1.0;     // standard errors a candidate must beat Strong's own choice by
 };

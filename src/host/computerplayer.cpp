@@ -4,19 +4,26 @@
 #include "bots/strong.h"
 #include "host/engine.h"
 
-#include <chrono>
+#include <ctime>
 #include <memory>
 
 namespace quornet::host {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// Think times are the deciding thread's own processor time, so a busy machine (another program
+// taking the core between two instructions) does not count as thinking.
+struct Clock {
+    using time_point = double;
+    static double now()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    }
+};
 
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+double msSince(double start) { return Clock::now() - start; }
 
 // The game's own generator as Classic's chance: the same draws in the same order as ever.
 class GameChance final : public bots::Chance {
