@@ -54,56 +54,57 @@ bool nearlyAllWild(const Hand& hand)
 namespace classic {
 namespace {
 
-void addToBooks(const Observation& obs, Requests& out)
+// The scan of the two add steps over a snapshot of the hand: a wild (only while the current
+// hand is nearly all wild) or a natural gets the slot its rule finds, and a request for it.
+template <typename WildSlot, typename NaturalSlot, typename Request>
+void addEach(const Observation& obs, WildSlot wildSlot, NaturalSlot naturalSlot, Request request)
 {
     Hand snap = obs.hand;
-    const TeamBooks& tb = obs.ownBooks(); // follows every request
-    BookIndex books(tb);
     for (int k = 0; k < HandSlots; ++k) {
         const int c = snap[std::size_t(k)];
         if (c == 0) continue;
         int slot = 0;
         if (cards::isWild(c)) {
             if (!nearlyAllWild(obs.hand)) continue;
-            // Wilds go preferably onto a wild book, so that normal books stay normal.
-            slot = books.wild != 0 ? books.wild : books.any;
+            slot = wildSlot();
         } else if (!cards::isThree(c)) {
-            slot = books.ofRank[std::size_t(rankOf(c))];
+            slot = naturalSlot(rankOf(c));
         }
         if (slot != 0) {
-            out.addToBook(k, slot);
+            request(k, slot);
             snap[std::size_t(k)] = 0;
-            books = BookIndex(tb);
         }
     }
 }
 
+void addToBooks(const Observation& obs, Requests& out)
+{
+    const TeamBooks& tb = obs.ownBooks(); // follows every request
+    BookIndex books(tb);
+    addEach(
+        // Wilds go preferably onto a wild book, so that normal books stay normal.
+        obs, [&] { return books.wild != 0 ? books.wild : books.any; },
+        [&](int rank) { return books.ofRank[std::size_t(rank)]; },
+        [&](int k, int slot) {
+            out.addToBook(k, slot);
+            books = BookIndex(tb);
+        });
+}
+
 void addToCompleted(const Observation& obs, Requests& out)
 {
-    Hand snap = obs.hand;
     const TeamBooks& tb = obs.ownBooks();
     if (tb.completedCount == 0) return; // no slot to scan: nothing to request
-    for (int k = 0; k < HandSlots; ++k) {
-        const int c = snap[std::size_t(k)];
-        if (c == 0) continue;
-        int slot = 0;
-        if (cards::isWild(c)) {
-            if (!nearlyAllWild(obs.hand)) continue;
-            // A wild is never offered to a completed normal book.
-            for (int b = 1; b <= tb.completedCount && slot == 0; ++b)
-                if (tb.completed[std::size_t(b)].kind == int(cards::BookKind::Wild)) slot = b;
-        } else if (!cards::isThree(c)) {
-            const int rank = rankOf(c);
-            for (int b = 1; b <= tb.completedCount && slot == 0; ++b) {
-                const Book& book = tb.completed[std::size_t(b)];
-                if (book.naming != 0 && rankOf(book.naming) == rank) slot = b;
-            }
-        }
-        if (slot != 0) {
-            out.addToComp(k, slot);
-            snap[std::size_t(k)] = 0;
-        }
-    }
+    const auto first = [&](auto fits) {
+        for (int b = 1; b <= tb.completedCount; ++b)
+            if (fits(tb.completed[std::size_t(b)])) return b;
+        return 0;
+    };
+    addEach(
+        // A wild is never offered to a completed normal book.
+        obs, [&] { return first([](const Book& book) { return book.kind == int(cards::BookKind::Wild); }); },
+        [&](int rank) { return first([rank](const Book& book) { return book.naming != 0 && rankOf(book.naming) == rank; }); },
+        [&](int k, int slot) { out.addToComp(k, slot); });
 }
 
 void createBooks(const Observation& obs, Requests& out)

@@ -52,16 +52,16 @@ void forget(bots::RankCounts& known, int card)
     if (k > 0) --k;
 }
 
+} // namespace
+
 // A decision made in a worker: its own copies in, the answer and the advanced generator out.
-struct Job {
+struct ComputerPlayer::Job {
     bots::Observation obs;
     bots::Rng rng;
     int mode = 1;
     bots::Plan plan;
     double ms = 0;
 };
-
-} // namespace
 
 // Classic's requests: each goes to the host's handler at once, and the observation follows.
 class ComputerPlayer::ClassicRequests final : public bots::Requests {
@@ -183,9 +183,32 @@ bool ComputerPlayer::stillDue(unsigned serial, int seat, Phase phase) const
     return serial == m_serial && t.running && t.turnSeat == seat && t.computerPlayed(seat) && t.phase == phase;
 }
 
+// Expert's decision in the thinker's worker, on copies of the observation and the seat's
+// generator; the answer is applied on the event loop only while the decision is still due.
+void ComputerPlayer::thinkAside(int seat, Phase phase, std::function<void(Job&)> work,
+                                std::function<void(const Job&)> apply)
+{
+    const unsigned serial = m_serial;
+    auto job = std::make_shared<Job>(Job{observe(seat), m_rng[std::size_t(seat)], 1, {}, 0});
+    m_pending = serial;
+    m_thinker(
+        [job, work = std::move(work)] {
+            const double start = Clock::now();
+            work(*job);
+            job->ms = msSince(start);
+        },
+        [this, job, serial, seat, phase, apply = std::move(apply)] {
+            if (m_pending == serial) m_pending = 0;
+            if (!stillDue(serial, seat, phase)) return;
+            m_rng[std::size_t(seat)] = job->rng;
+            record(bots::Level::Expert, job->ms);
+            apply(*job);
+        });
+}
+
 void ComputerPlayer::draw(int seat)
 {
-    const unsigned serial = ++m_serial;
+    ++m_serial;
     const bots::Level level = m_active[std::size_t(seat)];
     const auto start = Clock::now();
     int mode = 1;
@@ -200,22 +223,9 @@ void ComputerPlayer::draw(int seat)
     } else if (level == bots::Level::Strong) {
         mode = bots::strong::drawMode(observe(seat));
     } else if (m_thinker) {
-        auto job = std::make_shared<Job>(Job{observe(seat), m_rng[std::size_t(seat)], 1, {}, 0});
-        m_pending = serial;
-        m_thinker(
-            [job] {
-                const auto t0 = Clock::now();
-                job->mode = bots::expert::drawMode(job->obs, job->rng);
-                job->ms = msSince(t0);
-            },
-            [this, job, serial, seat] {
-                if (m_pending == serial) m_pending = 0;
-                if (!stillDue(serial, seat, Phase::Draw)) return;
-                m_rng[std::size_t(seat)] = job->rng;
-                record(bots::Level::Expert, job->ms);
-                m_engine.requestDraw(seat, job->mode);
-            });
-        return;
+        return thinkAside(
+            seat, Phase::Draw, [](Job& job) { job.mode = bots::expert::drawMode(job.obs, job.rng); },
+            [this, seat](const Job& job) { m_engine.requestDraw(seat, job.mode); });
     } else {
         mode = bots::expert::drawMode(observe(seat), m_rng[std::size_t(seat)]);
     }
@@ -247,25 +257,13 @@ void ComputerPlayer::playPlans(int seat)
     for (int round = 0; round < 4; ++round) {
         if (!t.running || t.turnSeat != seat || t.phase != Phase::Play) return;
         if (level == bots::Level::Expert && m_thinker) {
-            const unsigned serial = m_serial;
-            auto job = std::make_shared<Job>(Job{observe(seat), m_rng[std::size_t(seat)], 1, {}, 0});
-            m_pending = serial;
-            m_thinker(
-                [job] {
-                    const auto t0 = Clock::now();
-                    job->plan = bots::expert::play(job->obs, job->rng);
-                    job->ms = msSince(t0);
-                },
-                [this, job, serial, seat] {
-                    if (m_pending == serial) m_pending = 0;
-                    if (!stillDue(serial, seat, Phase::Play)) return;
-                    m_rng[std::size_t(seat)] = job->rng;
-                    record(bots::Level::Expert, job->ms);
-                    makeMoves(seat, job->plan);
+            return thinkAside(
+                seat, Phase::Play, [](Job& job) { job.plan = bots::expert::play(job.obs, job.rng); },
+                [this, seat](const Job& job) {
+                    makeMoves(seat, job.plan);
                     ++m_serial;
                     playPlans(seat);
                 });
-            return;
         }
         const auto start = Clock::now();
         const bots::Observation o = observe(seat);

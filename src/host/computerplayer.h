@@ -83,6 +83,8 @@ public:
 
 private:
     class ClassicRequests;
+    struct Job;
+    void thinkAside(int seat, Phase phase, std::function<void(Job&)> work, std::function<void(const Job&)> apply);
     void refreshOwn(bots::Observation& o, int seat) const;
     void fill(bots::Observation& o, int seat) const;
     void playPlans(int seat);
