@@ -71,6 +71,12 @@ CommandLine parseCommandLine(const QStringList& arguments)
             if (!readNumber(*v, 86400, &n))
                 cl.error = QStringLiteral("%1 takes seconds 0 to 86400").arg(a);
             (turn ? cl.turnTimeoutSeconds : cl.seatHoldSeconds) = int(n);
+        } else if (a == QLatin1String("--bot-level")) {
+            const auto v = value("--bot-level");
+            if (!v) return cl;
+            if (*v != QLatin1String("classic") && *v != QLatin1String("strong") && *v != QLatin1String("expert"))
+                cl.error = QStringLiteral("--bot-level takes classic, strong or expert");
+            cl.botLevel = *v;
         } else {
             cl.positional << a;
         }
@@ -97,6 +103,8 @@ QString usageText()
         "                  S seconds (dedicated host, default 120, 0 off)\n"
         "  --seat-hold S   keep a dropped player's seat S seconds for its return under the same\n"
         "                  name (dedicated host, default 120, 0 off)\n"
+        "  --bot-level L   computer players' level: classic, strong or expert (dedicated host,\n"
+        "                  default classic)\n"
         "  --version       print the program's name and version\n"
         "  --help          print this text\n");
 }

@@ -3,8 +3,8 @@
 //   quornet                                  solo game (host 127.0.0.1, name "You")
 //   quornet NAME ADDRESS true                host a table
 //   quornet NAME ADDRESS other               join the table at ADDRESS
-//   quornet --serve [--port N] [--seed S] [--bot-speed MS] [--admin ADDRESS]...
-//                   [--turn-timeout S] [--seat-hold S]        dedicated host, no window
+//   quornet --serve [--port N] [--seed S] [--bot-speed MS] [--bot-level L]
+//                   [--admin ADDRESS]... [--turn-timeout S] [--seat-hold S]   dedicated host, no window
 //
 // Options may stand anywhere; every other argument is positional, and arguments after the
 // third positional one are ignored.
@@ -32,6 +32,7 @@ struct CommandLine {
     QStringList admins;
     int turnTimeoutSeconds = 120; // 0: a turn waits as long as it takes
     int seatHoldSeconds = 120;    // 0: seats are not held
+    QString botLevel = QStringLiteral("classic"); // classic, strong or expert
     QStringList positional;
     QString error; // non-empty when the command line could not be read
 };

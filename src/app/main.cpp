@@ -1,6 +1,8 @@
 #include "app/commandline.h"
 #include "app/quitsignals.h"
 #include "app/tablewindow.h"
+#include "bots/level.h"
+#include "host/computerplayer.h"
 #include "host/random.h"
 #include "host/tserver.h"
 #include "protocol/messages.h"
@@ -28,6 +30,7 @@ int serve(const app::CommandLine& cl, int argc, char** argv)
     QList<QPair<QHostAddress, int>> admins;
     for (const QString& a : cl.admins) admins << *app::parseSubnet(a);
     server.setAdminAddresses(admins);
+    server.engine().computerPlayer().setLevel(bots::levelFromText(cl.botLevel.toStdString()));
     QString error;
     if (!server.listen(cl.port, &error)) {
         std::fprintf(stderr, "quornet: %s (port %u)\n", qPrintable(error), unsigned(cl.port));

@@ -1,254 +1,297 @@
 #include "host/computerplayer.h"
 
+#include "bots/expert.h"
+#include "bots/strong.h"
 #include "host/engine.h"
+
+#include <ctime>
+#include <memory>
 
 namespace quornet::host {
 
-using cards::isThree;
-using cards::isWild;
-using cards::rankValue;
-
 namespace {
-bool natural(int c) { return c != 0 && !isWild(c) && !isThree(c); }
-bool wild(int c) { return c != 0 && isWild(c); }
+
+// Think times are the deciding thread's own processor time, so a busy machine (another program
+// taking the core between two instructions) does not count as thinking.
+struct Clock {
+    using time_point = double;
+    static double now()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    }
+};
+
+double msSince(double start) { return Clock::now() - start; }
+
+// The game's own generator as Classic's chance: the same draws in the same order as ever.
+class GameChance final : public bots::Chance {
+public:
+    explicit GameChance(Random& random) : m_random(random) {}
+    int below(int n) override { return m_random.below(n); }
+
+private:
+    Random& m_random;
+};
+
+void copyBooks(const TeamBooks& from, bots::TeamBooks& to)
+{
+    for (std::size_t k = 0; k < from.working.size(); ++k)
+        to.working[k] = {from.working[k].count, from.working[k].naming, from.working[k].kind};
+    to.completedCount = from.completedCount;
+    for (int k = 1; k <= from.completedCount; ++k) {
+        const Book& b = from.completed[std::size_t(k)];
+        to.completed[std::size_t(k)] = {b.count, b.naming, b.kind};
+    }
+}
+
+void forget(bots::RankCounts& known, int card)
+{
+    int& k = known[std::size_t(cards::rankValue(card))];
+    if (k > 0) --k;
+}
+
 } // namespace
 
-HandProfile handProfile(const Hand& hand)
+// A decision made in a worker: its own copies in, the answer and the advanced generator out.
+struct ComputerPlayer::Job {
+    bots::Observation obs;
+    bots::Rng rng;
+    int mode = 1;
+    bots::Plan plan;
+    double ms = 0;
+};
+
+// Classic's requests: each goes to the host's handler at once, and the observation follows.
+class ComputerPlayer::ClassicRequests final : public bots::Requests {
+public:
+    ClassicRequests(ComputerPlayer& driver, bots::Observation& obs, int seat)
+        : m_driver(driver), m_engine(driver.m_engine), m_obs(obs), m_seat(seat) {}
+    void createBook(int a, int b, int c) override { m_engine.requestCreateBook(m_seat, a, b, c); sync(); }
+    void addToBook(int slot, int book) override { m_engine.requestAddToBook(m_seat, slot, book); sync(); }
+    void addToComp(int slot, int comp) override { m_engine.requestAddToComp(m_seat, slot, comp); sync(); }
+    void discard(int slot) override { m_engine.requestDiscard(m_seat, slot); sync(); }
+
+private:
+    void sync() { m_driver.refreshOwn(m_obs, m_seat); }
+    ComputerPlayer& m_driver;
+    HostEngine& m_engine;
+    bots::Observation& m_obs;
+    int m_seat;
+};
+
+ComputerPlayer::ComputerPlayer(HostEngine& engine) : m_engine(engine)
 {
-    HandProfile p;
-    for (int i = 0; i < HandSlots; ++i) {
-        const int c = hand[std::size_t(i)];
-        if (c == 0) continue;
-        if (isWild(c)) {
-            ++p.wilds;
-            continue;
-        }
-        bool partner = false;
-        if (!isThree(c)) {
-            for (int j = 0; j < HandSlots && !partner; ++j) {
-                const int d = hand[std::size_t(j)];
-                partner = j != i && d != 0 && rankValue(d) == rankValue(c);
-            }
-        }
-        if (!partner) ++p.singles;
-        for (int j = i + 1; j < HandSlots; ++j) {
-            const int d = hand[std::size_t(j)];
-            if (natural(c) && natural(d) && rankValue(c) == rankValue(d)) ++p.pairs;
-        }
-    }
-    return p;
+    setSeed(0);
 }
 
-bool nearlyAllWild(const Hand& hand)
+ComputerPlayer::~ComputerPlayer() = default;
+
+void ComputerPlayer::setTeamLevels(bots::Level team1, bots::Level team2)
 {
-    int others = 0;
-    for (int c : hand) {
-        if (c != 0 && !isWild(c) && ++others > 1) return false;
-    }
-    return true;
+    for (int s = 1; s <= Seats; ++s) m_chosen[std::size_t(s)] = s % 2 == 1 ? team1 : team2;
 }
 
-const Table& ComputerPlayer::table() const { return m_engine.table(); }
-
-const TeamBooks& ComputerPlayer::teamBooks(int seat) const { return table().books(table().seat(seat).team); }
-
-bool ComputerPlayer::teamHasWorkingBook(int seat, int rank) const
+void ComputerPlayer::setSeed(std::uint64_t seed)
 {
-    const TeamBooks& tb = teamBooks(seat);
-    for (int k = 1; k <= BookSlots; ++k) {
-        const Book& b = tb.working[std::size_t(k)];
-        if (b.count > 0 && rankValue(b.naming) == rank) return true;
+    m_seed = seed;
+    for (int s = 1; s <= Seats; ++s) m_rng[std::size_t(s)] = bots::Rng(bots::levelSeed(seed, s));
+}
+
+// ---- What the engine reports ----------------------------------------------------------------
+
+void ComputerPlayer::gameStarted()
+{
+    if (m_levelSource) setLevel(m_levelSource());
+    m_active = m_chosen;
+}
+
+void ComputerPlayer::roundDealt()
+{
+    ++m_serial;
+    m_known = {};
+    m_played = {};
+}
+
+void ComputerPlayer::pickedUp(int seat, int card) { ++m_known[std::size_t(seat)][std::size_t(cards::rankValue(card))]; }
+
+void ComputerPlayer::discarded(int seat, int card) { forget(m_known[std::size_t(seat)], card); }
+
+void ComputerPlayer::playedToBook(int seat, int card)
+{
+    ++m_played[std::size_t(cards::rankValue(card))];
+    forget(m_known[std::size_t(seat)], card);
+}
+
+// ---- Observations ---------------------------------------------------------------------------
+
+// What Classic reads: the own hand and the team's books, kept current after every request.
+void ComputerPlayer::refreshOwn(bots::Observation& o, int seat) const
+{
+    const Table& t = m_engine.table();
+    o.seat = seat;
+    o.hand = t.seat(seat).hand;
+    copyBooks(t.books(t.seat(seat).team), o.books[std::size_t(bots::Observation::teamOf(seat))]);
+}
+
+void ComputerPlayer::fill(bots::Observation& o, int seat) const
+{
+    const Table& t = m_engine.table();
+    o.seat = seat;
+    o.hand = t.seat(seat).hand;
+    for (int team = 1; team <= 2; ++team) copyBooks(t.books(team), o.books[std::size_t(team)]);
+    o.pileCount = t.discardCount;
+    for (int p = 1; p <= t.discardCount; ++p) o.pile[std::size_t(p)] = t.pile[std::size_t(p)];
+    int deck = 0;
+    for (int p = t.deckPos + 1; p <= cards::DeckSize; ++p) deck += t.deck[std::size_t(p)] != 0;
+    o.deckCount = deck;
+    for (int s = 1; s <= Seats; ++s) {
+        o.handCount[std::size_t(s)] = cardsIn(t.seat(s).hand);
+        o.onFoot[std::size_t(s)] = t.seat(s).onFoot;
     }
-    return false;
+    o.score = {0, t.seat(1).score, t.seat(2).score};
+    o.pickUp = t.pickUp;
+    o.pickUpCount = t.pickUpCount;
+    o.twoPlayer = t.twoPlayer;
+    o.toTarget = t.toTarget;
+    o.target = t.target;
+    o.known = m_known;
+    o.played = m_played;
+}
+
+bots::Observation ComputerPlayer::observe(int seat) const
+{
+    bots::Observation o;
+    fill(o, seat);
+    return o;
+}
+
+// ---- Decisions ------------------------------------------------------------------------------
+
+void ComputerPlayer::record(bots::Level level, double ms)
+{
+    ThinkTimes& t = m_times[std::size_t(level)];
+    ++t.decisions;
+    t.totalMs += ms;
+    if (ms > t.maxMs) t.maxMs = ms;
+}
+
+bool ComputerPlayer::stillDue(unsigned serial, int seat, Phase phase) const
+{
+    const Table& t = m_engine.table();
+    return serial == m_serial && t.running && t.turnSeat == seat && t.computerPlayed(seat) && t.phase == phase;
+}
+
+// Expert's decision in the thinker's worker, on copies of the observation and the seat's
+// generator; the answer is applied on the event loop only while the decision is still due.
+void ComputerPlayer::thinkAside(int seat, Phase phase, std::function<void(Job&)> work,
+                                std::function<void(const Job&)> apply)
+{
+    const unsigned serial = m_serial;
+    auto job = std::make_shared<Job>(Job{observe(seat), m_rng[std::size_t(seat)], 1, {}, 0});
+    m_pending = serial;
+    m_thinker(
+        [job, work = std::move(work)] {
+            const double start = Clock::now();
+            work(*job);
+            job->ms = msSince(start);
+        },
+        [this, job, serial, seat, phase, apply = std::move(apply)] {
+            if (m_pending == serial) m_pending = 0;
+            if (!stillDue(serial, seat, phase)) return;
+            m_rng[std::size_t(seat)] = job->rng;
+            record(bots::Level::Expert, job->ms);
+            apply(*job);
+        });
 }
 
 void ComputerPlayer::draw(int seat)
 {
-    const Hand& hand = table().seat(seat).hand;
-    const HandProfile p = handProfile(hand);
-    const int top = table().topOfPile();
-    bool pick = false;
-    if (top != 0 && !isThree(top)) {
-        const int rank = rankValue(top);
-        // Entry 0 is never examined by these scans.
-        for (int i = 1; i < HandSlots && !pick; ++i) {
-            const int c = hand[std::size_t(i)];
-            if (c == 0 || rankValue(c) != rank) continue;
-            bool usable = p.singles > 3 && p.wilds >= p.pairs;
-            for (int j = 1; j < HandSlots && !usable; ++j) {
-                const int d = hand[std::size_t(j)];
-                usable = j != i && d != 0 && rankValue(d) == rankValue(c);
-            }
-            if (m_engine.random().below(10) > 5 && usable) pick = true;
-        }
-        const TeamBooks& tb = teamBooks(seat);
-        for (int k = 1; k <= BookSlots && !pick; ++k) {
-            const Book& b = tb.working[std::size_t(k)];
-            if (b.count > 0 && rankValue(b.naming) == rank &&
-                (b.count > 4 || (p.singles == 1 && p.pairs <= p.wilds)))
-                pick = true;
-        }
-        for (int k = 1; k <= tb.completedCount && !pick; ++k) {
-            const Book& b = tb.completed[std::size_t(k)];
-            if (b.naming != 0 && rankValue(b.naming) == rank && p.singles == 1 && p.pairs <= p.wilds)
-                pick = true;
-        }
+    ++m_serial;
+    const bots::Level level = m_active[std::size_t(seat)];
+    const auto start = Clock::now();
+    int mode = 1;
+    if (level == bots::Level::Classic) {
+        bots::Observation& o = m_classicObs;
+        refreshOwn(o, seat);
+        const Table& t = m_engine.table();
+        o.pileCount = t.discardCount;
+        o.pile[std::size_t(t.discardCount)] = t.topOfPile();
+        GameChance chance(m_engine.random());
+        mode = bots::classic::drawMode(o, chance);
+    } else if (level == bots::Level::Strong) {
+        mode = bots::strong::drawMode(observe(seat));
+    } else if (m_thinker) {
+        return thinkAside(
+            seat, Phase::Draw, [](Job& job) { job.mode = bots::expert::drawMode(job.obs, job.rng); },
+            [this, seat](const Job& job) { m_engine.requestDraw(seat, job.mode); });
+    } else {
+        mode = bots::expert::drawMode(observe(seat), m_rng[std::size_t(seat)]);
     }
-    m_engine.requestDraw(seat, pick ? 2 : 1);
+    record(level, msSince(start));
+    m_engine.requestDraw(seat, mode);
 }
 
 void ComputerPlayer::play(int seat)
 {
-    if (seat != table().turnSeat) return;
-    addToBooks(seat);
-    addToCompleted(seat);
-    createBooks(seat);
-    createBooksWithWilds(seat);
-    addToBooks(seat);
-    discard(seat);
+    if (seat != m_engine.table().turnSeat) return;
+    ++m_serial;
+    const bots::Level level = m_active[std::size_t(seat)];
+    if (level != bots::Level::Classic) return playPlans(seat);
+    const auto start = Clock::now();
+    bots::Observation& o = m_classicObs;
+    refreshOwn(o, seat);
+    ClassicRequests out(*this, o, seat);
+    GameChance chance(m_engine.random());
+    bots::classic::play(o, out, chance);
+    record(level, msSince(start));
 }
 
-void ComputerPlayer::addToBooks(int seat)
+// Strong and Expert plan the rest of the turn; when the plan runs out with the hand (the foot
+// comes up and the turn goes on) they plan again on the foot.
+void ComputerPlayer::playPlans(int seat)
 {
-    Hand snap = table().seat(seat).hand;
-    const TeamBooks& tb = teamBooks(seat);
-    for (int k = 0; k < HandSlots; ++k) {
-        const int c = snap[std::size_t(k)];
-        if (c == 0) continue;
+    const Table& t = m_engine.table();
+    const bots::Level level = m_active[std::size_t(seat)];
+    for (int round = 0; round < 4; ++round) {
+        if (!t.running || t.turnSeat != seat || t.phase != Phase::Play) return;
+        if (level == bots::Level::Expert && m_thinker) {
+            return thinkAside(
+                seat, Phase::Play, [](Job& job) { job.plan = bots::expert::play(job.obs, job.rng); },
+                [this, seat](const Job& job) {
+                    makeMoves(seat, job.plan);
+                    ++m_serial;
+                    playPlans(seat);
+                });
+        }
+        const auto start = Clock::now();
+        const bots::Observation o = observe(seat);
+        const bots::Plan plan = level == bots::Level::Strong ? bots::strong::play(o)
+                                                             : bots::expert::play(o, m_rng[std::size_t(seat)]);
+        record(level, msSince(start));
+        makeMoves(seat, plan);
+    }
+    // Never reached by a plan the host accepts; a computer player must not stall the game.
+    if (t.running && t.turnSeat == seat && t.phase == Phase::Play) {
         int slot = 0;
-        if (isWild(c) && nearlyAllWild(table().seat(seat).hand)) {
-            // Wilds go preferably onto a wild book, so that normal books stay normal.
-            for (int b = 1; b <= BookSlots && slot == 0; ++b)
-                if (tb.working[std::size_t(b)].count > 0 && tb.working[std::size_t(b)].kind == int(cards::BookKind::Wild)) slot = b;
-            for (int b = 1; b <= BookSlots && slot == 0; ++b)
-                if (tb.working[std::size_t(b)].count > 0) slot = b;
-        } else if (natural(c)) {
-            for (int b = 1; b <= BookSlots && slot == 0; ++b) {
-                const Book& book = tb.working[std::size_t(b)];
-                if (book.count > 0 && rankValue(book.naming) == rankValue(c)) slot = b;
-            }
-        }
-        if (slot != 0) {
-            m_engine.requestAddToBook(seat, k, slot);
-            snap[std::size_t(k)] = 0;
-        }
+        while (slot < HandSlots - 1 && t.seat(seat).hand[std::size_t(slot)] == 0) ++slot;
+        m_engine.requestDiscard(seat, slot);
     }
 }
 
-void ComputerPlayer::addToCompleted(int seat)
+void ComputerPlayer::makeMoves(int seat, const bots::Plan& plan)
 {
-    Hand snap = table().seat(seat).hand;
-    const TeamBooks& tb = teamBooks(seat);
-    for (int k = 0; k < HandSlots; ++k) {
-        const int c = snap[std::size_t(k)];
-        if (c == 0) continue;
-        int slot = 0;
-        if (isWild(c) && nearlyAllWild(table().seat(seat).hand)) {
-            // A wild is never offered to a completed normal book.
-            for (int b = 1; b <= tb.completedCount && slot == 0; ++b)
-                if (tb.completed[std::size_t(b)].kind == int(cards::BookKind::Wild)) slot = b;
-        } else if (natural(c)) {
-            for (int b = 1; b <= tb.completedCount && slot == 0; ++b) {
-                const Book& book = tb.completed[std::size_t(b)];
-                if (book.naming != 0 && rankValue(book.naming) == rankValue(c)) slot = b;
-            }
-        }
-        if (slot != 0) {
-            m_engine.requestAddToComp(seat, k, slot);
-            snap[std::size_t(k)] = 0;
+    const Table& t = m_engine.table();
+    for (const bots::Move& m : plan) {
+        if (t.turnSeat != seat || t.phase != Phase::Play) return;
+        switch (m.kind) {
+        case bots::Move::CreateBook: m_engine.requestCreateBook(seat, m.a, m.b, m.c); break;
+        case bots::Move::AddToBook: m_engine.requestAddToBook(seat, m.a, m.b); break;
+        case bots::Move::AddToComp: m_engine.requestAddToComp(seat, m.a, m.b); break;
+        case bots::Move::Discard: m_engine.requestDiscard(seat, m.a); break;
         }
     }
-}
-
-void ComputerPlayer::createBooks(int seat)
-{
-    Hand snap = table().seat(seat).hand;
-    bool created = false;
-    for (int i = 0; i < HandSlots; ++i) {
-        const int c = snap[std::size_t(i)];
-        if (!natural(c)) continue;
-        const int rank = rankValue(c);
-        if (teamHasWorkingBook(seat, rank)) continue;
-        int first = -1, second = -1;
-        for (int j = 0; j < HandSlots; ++j) {
-            const int d = snap[std::size_t(j)];
-            if (j == i || d == 0 || rankValue(d) != rank) continue;
-            (first < 0 ? first : second) = j; // every later match overwrites the second
-        }
-        if (first >= 0 && second >= 0) {
-            m_engine.requestCreateBook(seat, i, first, second);
-            snap[std::size_t(i)] = snap[std::size_t(first)] = snap[std::size_t(second)] = 0;
-            created = true;
-        }
-    }
-    if (created) addToBooks(seat);
-}
-
-template <typename Condition, typename After>
-void ComputerPlayer::createWithWildsPhase(int seat, Hand& snap, Condition condition, After after)
-{
-    for (int k = 0; k < HandSlots; ++k) {
-        if (!wild(snap[std::size_t(k)])) continue;
-        for (int i = 0; i < HandSlots && snap[std::size_t(k)] != 0; ++i) {
-            const int c = snap[std::size_t(i)];
-            if (!natural(c)) continue;
-            const int rank = rankValue(c);
-            if (teamHasWorkingBook(seat, rank)) continue;
-            for (int j = 0; j < HandSlots && snap[std::size_t(k)] != 0; ++j) {
-                const int d = snap[std::size_t(j)];
-                if (j == i || d == 0 || rankValue(d) != rank || !condition()) continue;
-                m_engine.requestCreateBook(seat, k, i, j);
-                snap[std::size_t(k)] = snap[std::size_t(i)] = snap[std::size_t(j)] = 0;
-                after();
-            }
-        }
-    }
-}
-
-void ComputerPlayer::createBooksWithWilds(int seat)
-{
-    Hand snap = table().seat(seat).hand;
-    const HandProfile p = handProfile(snap);
-    int w = p.wilds;
-    int pairs = p.pairs;
-    const int singles = p.singles; // not updated by the phases
-    const auto spendWildAndPair = [&] { --w; --pairs; };
-
-    // Phase 1: one single and wilds to spare; keep at least one wild back.
-    if (w >= pairs && singles == 1 && pairs > 0)
-        createWithWildsPhase(seat, snap, [&] { return w > 1; }, spendWildAndPair);
-    // Phase 2: by chance, likelier the fewer singles the hand holds; may spend the last wild.
-    if (w >= pairs) {
-        const int roll = m_engine.random().below(6);
-        if (roll > singles && pairs > 0)
-            createWithWildsPhase(seat, snap, [] { return true; }, spendWildAndPair);
-    }
-    // Phase 3: more wilds than pairs; keep at least two wilds back.
-    if (w > pairs && pairs > 0)
-        createWithWildsPhase(seat, snap, [&] { return w > 2; }, [&] { --w; });
-}
-
-void ComputerPlayer::discard(int seat)
-{
-    const Hand& hand = table().seat(seat).hand;
-    int slot = -1;
-    for (int i = 0; i < HandSlots && slot < 0; ++i)
-        if (hand[std::size_t(i)] != 0 && isThree(hand[std::size_t(i)])) slot = i;
-    for (int i = 0; i < HandSlots && slot < 0; ++i) {
-        const int c = hand[std::size_t(i)];
-        if (!natural(c)) continue;
-        bool alone = true;
-        for (int j = 0; j < HandSlots && alone; ++j)
-            alone = !(j != i && hand[std::size_t(j)] != 0 && rankValue(hand[std::size_t(j)]) == rankValue(c));
-        if (alone) slot = i;
-    }
-    for (int i = 0; i < HandSlots && slot < 0; ++i)
-        if (hand[std::size_t(i)] != 0 && !isWild(hand[std::size_t(i)])) slot = i;
-    for (int i = 0; i < HandSlots && slot < 0; ++i)
-        if (hand[std::size_t(i)] != 0) slot = i;
-    // With no card left the request for the empty slot 0 still ends the turn: the engine passes
-    // it on for a computer player rather than wait for a discard that cannot come.
-    m_engine.requestDiscard(seat, slot >= 0 ? slot : 0);
 }
 
 } // namespace quornet::host

@@ -1,51 +1,112 @@
-// The computer player: plays every seat that no human plays (no connection, or just watching).
+// The computer players' driver: plays every seat that no human plays (no connection, or just
+// watching) at the level chosen for it.
 //
-// It reads the host's table and acts only through the host's own requests (draw, create book,
-// add to book, add to completed book, discard), so every move passes the same checks as a
-// human's. Each step scans hand entries and book slots in ascending order on a snapshot of the
-// hand taken when the step begins, crossing out every card it has made a request for.
+// The levels themselves live in src/bots and see only an Observation of their seat, which this
+// driver builds from the table: the seat's own hand, the public table, and the round's history
+// as the driver watched it (HostEngine reports every pick-up, discard and card played to a
+// book). Every move goes through the host's own requests (draw, create book, add to book, add to
+// completed book, discard), so it passes the same checks and sends the same messages as a
+// human's; the timer tags, phases and take-over are the engine's, the same for every level.
+//
+// Classic decides step by step on the live table, drawing its chances from the game's
+// generator as it always has. Strong and Expert answer with a plan for the rest of the turn,
+// drawn from a generator of each seat's own (seeded from the game's seed). Expert's search may
+// run off the event loop: with a thinker set (TServer sets one), its decisions run in a worker
+// on a copy of the observation and their moves are made when the answer is back, unless the
+// turn has moved on meanwhile. Without one (the simulator, the tests) they run at once; either
+// way the same seed gives the same game.
 #pragma once
 
+#include "bots/chance.h"
+#include "bots/classic.h"
+#include "bots/level.h"
+#include "bots/observation.h"
 #include "host/table.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
 
 namespace quornet::host {
 
 class HostEngine;
 
-struct HandProfile {
-    int wilds = 0;
-    int singles = 0; // non-wild cards without another card of their rank; every three is one
-    int pairs = 0;   // pairs of entries of one natural rank: a rank held n times gives n(n-1)/2
-};
-
-HandProfile handProfile(const Hand& hand);
-// At most one card of the hand is not wild (empty entries ignored).
-bool nearlyAllWild(const Hand& hand);
+using bots::HandProfile;
+using bots::handProfile;
+using bots::nearlyAllWild;
 
 class ComputerPlayer {
 public:
-    explicit ComputerPlayer(HostEngine& engine) : m_engine(engine) {}
+    explicit ComputerPlayer(HostEngine& engine);
+    ~ComputerPlayer();
+    ComputerPlayer(const ComputerPlayer&) = delete;
+    ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
-    // The draw decision: take the discard pile (mode 2) or draw two (mode 1).
+    // The level of every computer-played seat from the next game start on (Classic at first).
+    void setLevel(bots::Level level) { setTeamLevels(level, level); }
+    // Team 1 (seats 1 and 3) and team 2 (seats 2 and 4) at levels of their own (the simulator).
+    void setTeamLevels(bots::Level team1, bots::Level team2);
+    bots::Level level(int seat) const { return m_active[std::size_t(seat)]; }
+    // Where the level of every seat comes from at each game start (the host user's menu),
+    // instead of setLevel().
+    void setLevelSource(std::function<bots::Level()> source) { m_levelSource = std::move(source); }
+    // Seeds the seats' level generators (at every game start, from this seed).
+    void setSeed(std::uint64_t seed);
+
+    // Runs `work` off the event loop and then `done` on it.
+    using Thinker = std::function<void(std::function<void()> work, std::function<void()> done)>;
+    void setThinker(Thinker thinker) { m_thinker = std::move(thinker); }
+    bool thinking() const { return m_pending != 0; }
+
+    // The draw decision for the seat whose turn it is, then its draw request.
     void draw(int seat);
-    // The meld pass and the discard, for the seat whose turn it is.
+    // The books and the discard of the seat whose turn it is.
     void play(int seat);
 
-    // The steps of the meld pass, in the order play() runs them.
-    void addToBooks(int seat);
-    void addToCompleted(int seat);
-    void createBooks(int seat);
-    void createBooksWithWilds(int seat);
-    void discard(int seat);
+    // What the engine tells the driver, for the history in the observations.
+    void gameStarted();
+    void roundDealt();
+    void pickedUp(int seat, int card);
+    void discarded(int seat, int card);
+    void playedToBook(int seat, int card);
+
+    // Time spent per decision, by level.
+    struct ThinkTimes {
+        long long decisions = 0;
+        double totalMs = 0;
+        double maxMs = 0;
+    };
+    const ThinkTimes& thinkTimes(bots::Level level) const { return m_times[std::size_t(level)]; }
+
+    // The observation of a seat as this driver would give it to a level.
+    bots::Observation observe(int seat) const;
 
 private:
-    const Table& table() const;
-    const TeamBooks& teamBooks(int seat) const;
-    bool teamHasWorkingBook(int seat, int rank) const;
-    template <typename Condition, typename After>
-    void createWithWildsPhase(int seat, Hand& snap, Condition condition, After after);
+    class ClassicRequests;
+    struct Job;
+    void thinkAside(int seat, Phase phase, std::function<void(Job&)> work, std::function<void(const Job&)> apply);
+    void refreshOwn(bots::Observation& o, int seat) const;
+    void fill(bots::Observation& o, int seat) const;
+    void playPlans(int seat);
+    void makeMoves(int seat, const bots::Plan& plan);
+    void record(bots::Level level, double ms);
+    bool stillDue(unsigned serial, int seat, Phase phase) const;
 
     HostEngine& m_engine;
+    std::array<bots::Level, Seats + 1> m_chosen{};
+    std::array<bots::Level, Seats + 1> m_active{};
+    std::array<bots::Rng, Seats + 1> m_rng;
+    std::uint64_t m_seed = 0;
+    Thinker m_thinker;
+    std::function<bots::Level()> m_levelSource;
+    unsigned m_serial = 0;  // moves on with every decision asked for and every deal
+    unsigned m_pending = 0; // the serial of the decision a worker is thinking about, 0 none
+    std::array<bots::RankCounts, Seats + 1> m_known{};
+    bots::RankCounts m_played{};
+    std::array<ThinkTimes, bots::LevelCount> m_times{};
+    // Classic's observation, kept between decisions: it reads the own hand, the team's books
+    // and the pile's top, which are brought up to date each time.
+    bots::Observation m_classicObs;
 };
 
 } // namespace quornet::host

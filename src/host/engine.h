@@ -151,6 +151,8 @@ public:
     // A compact text picture of the table for scenario tests and debugging.
     QString dump() const;
     Random& random() { return m_random; }
+    // The computer players' driver: their levels, seed and thinker.
+    ComputerPlayer& computerPlayer() { return *m_bots; }
     // Test support only: the table itself, so scenario tests can place cards, piles and books.
     // Production code never writes through it.
     Table& tableForTest() { return m_t; }

@@ -1,4 +1,5 @@
 // Creating books, adding to working and completed books, completing books and scoring cards.
+#include "host/computerplayer.h"
 #include "host/engine.h"
 #include "protocol/messages.h"
 
@@ -110,6 +111,7 @@ void HostEngine::addToComp(int seat, int slot, int compSlot)
 void HostEngine::addScore(int seat, int card)
 {
     const int points = cards::cardPoints(card);
+    m_bots->playedToBook(seat, card);
     Record& rec = m_t.seat(seat);
     setTeamScore(seat, rec.score + points);
     broadcast([&] { return msg::postScores(m_t.seat(rec.team).score, points, seat, rec.partner); });

@@ -40,6 +40,7 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
     m_t.target = length == "5" ? 5000 : length == "3" ? 3000 : 10000;
     m_t.pickUp = pickUp;
     m_t.running = true;
+    m_bots->gameStarted();
     ++m_stats.gamesStarted;
     qCInfo(lcHost).noquote() << "game started by" << QString::fromUtf8(starter) << "length"
                              << QString::fromUtf8(length) << "two-player" << twoPlayer << "pick-up"
@@ -110,6 +111,7 @@ void HostEngine::shuffleDeck()
 
 void HostEngine::deal()
 {
+    m_bots->roundDealt();
     for (int intoHand = 1; intoHand >= 0; --intoHand)
         for (int slot = 0; slot < DealtCards; ++slot)
             for (int s = 1; s <= Seats; ++s) getCard(s, slot, intoHand == 1);
@@ -177,6 +179,7 @@ void HostEngine::drawing(int seat, int mode)
             rec.hand[std::size_t(slot)] = top;
             m_t.pile[std::size_t(m_t.discardCount)] = 0;
             --m_t.discardCount;
+            m_bots->pickedUp(seat, top);
             sendToSeat(seat, [&] { return msg::newCard(seat, slot, top); });
         }
         broadcast([&] { return msg::discardTop(m_t.topOfPile()); });
@@ -206,6 +209,7 @@ void HostEngine::discard(int seat, int slot)
     if (card != 0 && m_t.discardCount < DeckSize) {
         m_t.pile[std::size_t(++m_t.discardCount)] = card;
         rec.hand[std::size_t(slot)] = 0;
+        m_bots->discarded(seat, card);
         sendToSeat(seat, [&] { return msg::freeCard(slot); });
         broadcast([&] { return msg::discardTop(card); });
         checkForFoot(seat, true);

@@ -1,5 +1,6 @@
 #include "host/tserver.h"
 
+#include "host/computerplayer.h"
 #include "host/log.h"
 #include "protocol/messages.h"
 
@@ -25,10 +26,21 @@ TServer::TServer(std::uint32_t seed, EngineOptions options, QObject* parent)
     // Deadlines (logins, hung turns, held seats) wake the host only when one falls due.
     m_deadlineTimer.setSingleShot(true);
     connect(&m_deadlineTimer, &QTimer::timeout, this, [this] { intoEngine([] {}); });
+    m_thinking.setMaxThreadCount(1);
+    m_engine->computerPlayer().setSeed(seed);
+    m_engine->computerPlayer().setThinker([this](std::function<void()> work, std::function<void()> done) {
+        m_thinking.start([this, work = std::move(work), done = std::move(done)] {
+            work();
+            QMetaObject::invokeMethod(this, [this, done] { intoEngine(done); }, Qt::QueuedConnection);
+        });
+    });
 }
 
 TServer::~TServer()
 {
+    // A decision still being worked out touches only its own copies; its answer is dropped
+    // with this object.
+    m_thinking.waitForDone();
     shutdown();
 }
 

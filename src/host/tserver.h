@@ -20,6 +20,7 @@
 #include <QObject>
 #include <QPair>
 #include <QPointer>
+#include <QThreadPool>
 #include <QTcpServer>
 #include <QTimer>
 
@@ -89,6 +90,8 @@ private:
     std::array<QPointer<QTcpSocket>, ConnectionRecords + 1> m_sockets{};
     quint16 m_ownWindowPort = 0;
     QList<QPair<QHostAddress, int>> m_admins;
+    // Expert's decisions are worked out here, one at a time, off the event loop.
+    QThreadPool m_thinking;
 };
 
 } // namespace quornet::host

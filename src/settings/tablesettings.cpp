@@ -24,6 +24,7 @@ const QString kTurnsound = QStringLiteral("Turnsound");
 const QString kChatterSounds = QStringLiteral("ChatterSounds");
 const QString kCarddeck = QStringLiteral("Carddeck");
 const QString kZoom = QStringLiteral("Zoom");
+const QString kBotlevel = QStringLiteral("Botlevel");
 const QString kShowlobby = QStringLiteral("Showlobby");
 
 // The integer of the key, or the fallback when missing or not a decimal integer.
@@ -60,7 +61,8 @@ QStringList TableSettings::keyOrder()
 {
     return {kTextsize,      kTop,        kLeft,          kWidth,   kHeight,   kTextcolor,
             kBotspeed,      kPlaysounds, kManualsort,    kPickup,  kGametype, kNobots,
-            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck, kZoom,    kShowlobby};
+            kPickupdiscard, kTurnsound,  kChatterSounds, kCarddeck, kZoom,
+            kBotlevel,      kShowlobby};
 }
 
 QStringList TableSettings::phraseKeys()
@@ -100,6 +102,12 @@ int TableSettings::zoomFromText(const QString& text)
     return 100;
 }
 
+QString TableSettings::botLevelFromText(const QString& text)
+{
+    if (text == QLatin1String("strong") || text == QLatin1String("expert")) return text;
+    return QStringLiteral("classic");
+}
+
 void TableSettings::load(const IniFile& file)
 {
     const TableSettings defaults;
@@ -134,6 +142,7 @@ void TableSettings::load(const IniFile& file)
     chatterSounds = read(file, kChatterSounds) != QLatin1String("false");
     cardDeck = read(file, kCarddeck);
     zoom = zoomFromText(read(file, kZoom));
+    botLevel = botLevelFromText(read(file, kBotlevel));
     showLobby = read(file, kShowlobby) != QLatin1String("false");
 }
 
@@ -160,6 +169,7 @@ void TableSettings::save(IniFile& file) const
     file.setValue(s, kChatterSounds, trueFalse(chatterSounds));
     file.setValue(s, kCarddeck, cardDeck);
     file.setValue(s, kZoom, QString::number(zoomFromText(QString::number(zoom))));
+    file.setValue(s, kBotlevel, botLevelFromText(botLevel));
     file.setValue(s, kShowlobby, trueFalse(showLobby));
 }
 

@@ -53,6 +53,7 @@ public:
     bool chatterSounds = true;                // ChatterSounds: Play Chatter Sounds
     QString cardDeck;                         // Carddeck: the chosen SVG card deck, empty: default
     int zoom = 100;                           // Zoom: the table window's scale, 100, 125, 150 or 200 %
+    QString botLevel = QStringLiteral("classic"); // Botlevel: the computer players' level
     bool showLobby = true;                    // Showlobby: the lobby download window at a solo start
 
     static QString sectionName(); // "quornet"
@@ -83,6 +84,8 @@ public:
     static QString gameTypeFromText(const QString& text);
     static int pickupFromInt(int pickup);
     static int zoomFromText(const QString& text);
+    // "strong" and "expert" as written; anything else reads as "classic".
+    static QString botLevelFromText(const QString& text);
     // Writes Showlobby alone (the lobby window's check box, which may change before the login
     // has read the other keys). False when the file cannot be written.
     static bool saveShowLobbyTo(const QString& path, bool show);

@@ -43,7 +43,7 @@ Tgamestartform::Tgamestartform(QWidget* parent) : QDialog(parent)
     setObjectName("Tgamestartform");
     setWindowTitle(QStringLiteral("Quornet - Start Game"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(245, 323);
+    setFixedSize(245, 347);
 
     heading(QStringLiteral("GAME TYPE"), 10, this);
     const char* captions[] = {"Play Full Game", "Play to 5000", "Play to 3000", "Play One Round"};
@@ -78,9 +78,14 @@ Tgamestartform::Tgamestartform(QWidget* parent) : QDialog(parent)
     m_count->setValue(1);
     m_count->setGeometry(150, 236, 50, 24);
 
+    m_level = new QLabel(this);
+    m_level->setObjectName("label_botlevel");
+    m_level->setGeometry(20, 268, 210, 22);
+    setBotLevelCaption(QStringLiteral("Classic"));
+
     m_start = new QPushButton(QStringLiteral("Start Game"), this);
     m_start->setObjectName("button_start");
-    m_start->setGeometry(62, 276, 120, 34);
+    m_start->setGeometry(62, 300, 120, 34);
     m_start->setDefault(true);
     connect(m_start, &QPushButton::clicked, this, [this] {
         emit startRequested();
@@ -90,6 +95,13 @@ Tgamestartform::Tgamestartform(QWidget* parent) : QDialog(parent)
     redraw(m_bots);
     redraw(m_discard);
 }
+
+void Tgamestartform::setBotLevelCaption(const QString& level)
+{
+    m_level->setText(QStringLiteral("Computer Players: ") + level);
+}
+
+QString Tgamestartform::botLevelText() const { return m_level->text(); }
 
 void Tgamestartform::setCheckPictures(const QPixmap& off, const QPixmap& on)
 {

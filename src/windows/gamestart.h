@@ -37,6 +37,10 @@ public:
     bool pickUp() const;
     int pickUpCount() const;
     bool pickUpCountEnabled() const;
+    // The computer players' level chosen in the table window's menu, shown for information
+    // ("Computer Players: Expert"); the dialog does not change it.
+    void setBotLevelCaption(const QString& level);
+    QString botLevelText() const;
     int markState(const QString& markName) const;
 
 signals:
@@ -53,6 +57,7 @@ private:
     QSpinBox* m_count = nullptr;
     QLabel* m_countLabel = nullptr;
     QPushButton* m_start = nullptr;
+    QLabel* m_level = nullptr;
     QPixmap m_off;
     QPixmap m_on;
 };

@@ -49,6 +49,7 @@ TableSettings changedSettings()
     s.chatterSounds = false;
     s.cardDeck = "svg-nicu-ornamental";
     s.zoom = 150;
+    s.botLevel = "expert";
     return s;
 }
 
@@ -198,6 +199,11 @@ void TestTableSettings::readingRules_data()
     row("Zoom=150%", "zoom", "100");
     row("Zoom=big", "zoom", "100");
     row("Zoom=", "zoom", "100");
+    row("Botlevel=strong", "botLevel", "strong");
+    row("Botlevel=expert", "botLevel", "expert");
+    row("Botlevel=classic", "botLevel", "classic");
+    row("Botlevel=Expert", "botLevel", "classic");
+    row("Botlevel=hard", "botLevel", "classic");
 }
 
 void TestTableSettings::readingRules()
@@ -228,6 +234,7 @@ void TestTableSettings::readingRules()
         {"chatterSounds", QString::number(s.chatterSounds)},
         {"cardDeck", s.cardDeck},
         {"zoom", QString::number(s.zoom)},
+        {"botLevel", s.botLevel},
     };
     QVERIFY2(got.contains(field), qPrintable(field));
     QCOMPARE(got.value(field), expected);
@@ -239,7 +246,7 @@ void TestTableSettings::readingRules()
         {"phrase9", ""},    {"botSpeed", "750"},    {"playSounds", "1"}, {"manualSort", "1"},
         {"pickup", "1"},    {"gameType", "f"},      {"noBots", "0"},     {"pickupDiscard", "1"},
         {"turnSound", "0"}, {"chatterSounds", "1"}, {"cardDeck", ""},
-        {"zoom", "100"},
+        {"zoom", "100"},    {"botLevel", "classic"},
     };
     QCOMPARE(defaults.size(), got.size());
     for (auto it = defaults.cbegin(); it != defaults.cend(); ++it) {
@@ -253,7 +260,7 @@ void TestTableSettings::savedInTheStatedOrder()
                                 "Height",        "Textcolor", "Botspeed",      "Playsounds",
                                 "Manualsort",    "Pickup",    "Gametype",      "Nobots",
                                 "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck",
-                                "Zoom",          "Showlobby"};
+                                "Zoom",          "Botlevel",      "Showlobby"};
     QCOMPARE(TableSettings::keyOrder(), stated);
 
     IniFile ini;
@@ -278,7 +285,8 @@ void TestTableSettings::savedInTheStatedOrder()
                                         "ChatterSounds=true\n"
                                         "Carddeck=\n"
                                         "Zoom=100\n"
-                               "Showlobby=true\n"));
+                                        "Botlevel=classic\n"
+                                        "Showlobby=true\n"));
 
     // The phrase editor's keys come after, only when it writes them.
     changedSettings().savePhrases(ini);
@@ -311,12 +319,13 @@ void TestTableSettings::existingKeysUpdatedMissingOnesAppended()
     const QByteArray after = ini.contents();
     QVERIFY(after.startsWith("; shared file\r\n[Quornet]\r\nPlaysounds = false\r\nPhrase1=Yo!\r\n"
                              "TOP=11\r\nTextsize=8\r\nLeft=3\r\nWidth=798\r\n"));
-    QVERIFY(after.endsWith("Carddeck=\r\nZoom=100\r\nShowlobby=true\r\n\r\n[lobby]\r\nTop=99\r\n"));
+    QVERIFY(after.endsWith("Carddeck=\r\nZoom=100\r\nBotlevel=classic\r\nShowlobby=true\r\n\r\n[lobby]\r\nTop=99\r\n"));
     // The missing keys keep the stated order after the ones that were there.
     QCOMPARE(keysInOrder(QByteArray(after).replace("\r", ""), "[Quornet]"),
              QStringList({"Playsounds", "Phrase1", "TOP", "Textsize", "Left", "Width", "Height",
                           "Textcolor", "Botspeed", "Manualsort", "Pickup", "Gametype", "Nobots",
-                          "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck", "Zoom", "Showlobby"}));
+                          "Pickupdiscard", "Turnsound", "ChatterSounds", "Carddeck", "Zoom",
+                          "Botlevel", "Showlobby"}));
     QVERIFY(!after.contains("[quornet]")); // no second section
 }
 
@@ -345,7 +354,7 @@ void TestTableSettings::roundTripThroughAFile()
     QVERIFY(text.startsWith(lobby + "[quornet]\r\nTextsize=14\r\n"));
     QVERIFY(text.contains("\r\nTextcolor=$00FF8040\r\n"));
     QVERIFY(text.contains("\r\nGametype=5\r\nNobots=t\r\nPickupdiscard=f\r\nTurnsound=1\r\n"));
-    QVERIFY(text.contains("\r\nCarddeck=svg-nicu-ornamental\r\nZoom=150\r\n"));
+    QVERIFY(text.contains("\r\nCarddeck=svg-nicu-ornamental\r\nZoom=150\r\nBotlevel=expert\r\n"));
 
     // A scale that is not a menu step is written as 100, the size it would be read as.
     TableSettings odd;

@@ -1,17 +1,30 @@
 // quornet-sim: plays whole games of four computer players through the host's rules engine, with
 // the computer-player timer stepped by hand (no sockets, no waiting), and prints statistics.
+//
+// Team 1 (seats 1 and 3) and team 2 (seats 2 and 4) may play at levels of their own (the
+// arena). Game g is played from a seed of its own, made from --seed and g, in an engine of its
+// own, so the games can be shared out among --jobs threads and every figure but the times comes
+// out the same for any number of threads.
+#include "bots/chance.h"
+#include "bots/level.h"
+#include "host/computerplayer.h"
 #include "host/engine.h"
 #include "host/random.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
 #include <QStringList>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <sys/resource.h>
+#include <thread>
+#include <vector>
 
 using namespace quornet;
 
@@ -34,14 +47,77 @@ struct Options {
     int pickUpCount = 1;
     bool json = false;
     bool check = false;
+    bots::Level level1 = bots::Level::Classic;
+    bots::Level level2 = bots::Level::Classic;
+    int jobs = 1;
 };
+
+// What one game left behind.
+struct GameResult {
+    bool finished = false;
+    int winner = 0; // team, 0 for a tie
+    int score1 = 0;
+    int score2 = 0;
+    long long rounds = 0;
+    long long turns = 0;
+    std::array<host::ComputerPlayer::ThinkTimes, bots::LevelCount> think{};
+};
+
+std::uint32_t gameSeed(std::uint32_t seed, long long game)
+{
+    bots::Rng mix((std::uint64_t(seed) << 32) ^ std::uint64_t(game));
+    return std::uint32_t(mix.next() >> 32);
+}
+
+GameResult playGame(const Options& o, long long game)
+{
+    // A game that has not ended after this many timer events is reported as unfinished.
+    constexpr long long MaxEventsPerGame = 5'000'000;
+    SilentOutbox outbox;
+    const std::uint32_t seed = gameSeed(o.seed, game);
+    host::SeededRandom random(seed);
+    host::EngineOptions options;
+    options.checkInvariants = o.check;
+    host::HostEngine engine(outbox, random, options);
+    engine.computerPlayer().setTeamLevels(o.level1, o.level2);
+    engine.computerPlayer().setSeed(seed);
+    engine.startGame("Sim", o.length, o.twoPlayer, o.pickUp, o.pickUpCount);
+    long long events = 0;
+    while (engine.table().running && engine.botTimerEnabled() && events++ < MaxEventsPerGame)
+        engine.botTimerFired();
+    GameResult r;
+    r.finished = !engine.table().running;
+    r.winner = engine.stats().lastWinner;
+    r.score1 = engine.table().seat(1).score;
+    r.score2 = engine.table().seat(2).score;
+    r.rounds = engine.stats().rounds;
+    r.turns = engine.stats().turns;
+    for (int l = 0; l < bots::LevelCount; ++l) r.think[std::size_t(l)] = engine.computerPlayer().thinkTimes(bots::Level(l));
+    return r;
+}
+
+bool parseLevels(const QString& text, Options& o)
+{
+    const QStringList names = text.split(',');
+    if (names.size() != 2) return false;
+    const auto l1 = bots::levelFromName(names[0].toStdString());
+    const auto l2 = bots::levelFromName(names[1].toStdString());
+    if (!l1 || !l2) return false;
+    o.level1 = *l1;
+    o.level2 = *l2;
+    return true;
+}
+
+QString levelText(bots::Level l) { return QString::fromLatin1(bots::levelName(l).data(), qsizetype(bots::levelName(l).size())); }
 
 int usage(const char* error)
 {
     if (error) std::fprintf(stderr, "quornet-sim: %s\n", error);
     std::fprintf(stderr,
                  "Usage: quornet-sim --games N [--seed S] [--length r|3|5|f] [--two-player]\n"
-                 "                   [--no-pickup] [--pickup-count K] [--json] [--check]\n");
+                 "                   [--no-pickup] [--pickup-count K] [--json] [--check]\n"
+                 "                   [--levels L1,L2] [--jobs N]\n"
+                 "  L1 plays seats 1 and 3, L2 seats 2 and 4: classic, strong or expert\n");
     return error ? 2 : 0;
 }
 
@@ -76,59 +152,88 @@ int main(int argc, char** argv)
             ok = ok && o.pickUpCount >= 1 && o.pickUpCount <= 7;
         } else if (a == "--json") o.json = true;
         else if (a == "--check") o.check = true;
+        else if (a == "--levels") ok = parseLevels(next(), o);
+        else if (a == "--jobs") {
+            o.jobs = next().toInt(&ok);
+            ok = ok && o.jobs >= 1 && o.jobs <= 64;
+        }
         else if (a == "--help") return usage(nullptr);
         else return usage(qPrintable("unknown argument " + a));
         if (!ok) return usage(qPrintable("bad value for " + a));
     }
     if (o.games < 1) return usage("--games must be at least 1");
 
-    SilentOutbox outbox;
-    host::SeededRandom random(o.seed);
-    host::EngineOptions options;
-    options.checkInvariants = o.check;
-    host::HostEngine engine(outbox, random, options);
-
-    // A game that has not ended after this many timer events is reported as unfinished.
-    constexpr long long MaxEventsPerGame = 5'000'000;
-    long long wins1 = 0, wins2 = 0, ties = 0, unfinished = 0;
-    double sum1 = 0, sum2 = 0;
+    std::vector<GameResult> results(std::size_t(o.games));
+    std::atomic<long long> nextGame{0};
+    const auto worker = [&] {
+        for (long long g = nextGame++; g < o.games; g = nextGame++) results[std::size_t(g)] = playGame(o, g);
+    };
     QElapsedTimer clock;
     clock.start();
-    for (long long g = 0; g < o.games; ++g) {
-        engine.startGame("Sim", o.length, o.twoPlayer, o.pickUp, o.pickUpCount);
-        long long events = 0;
-        while (engine.table().running && engine.botTimerEnabled() && events++ < MaxEventsPerGame)
-            engine.botTimerFired();
-        if (engine.table().running) {
+    std::vector<std::thread> threads;
+    for (int t = 1; t < std::min<long long>(o.jobs, o.games); ++t) threads.emplace_back(worker);
+    worker();
+    for (std::thread& t : threads) t.join();
+
+    long long wins1 = 0, wins2 = 0, ties = 0, unfinished = 0, rounds = 0, turns = 0;
+    long long sum1 = 0, sum2 = 0;
+    std::array<host::ComputerPlayer::ThinkTimes, bots::LevelCount> think{};
+    for (const GameResult& r : results) {
+        rounds += r.rounds;
+        turns += r.turns;
+        for (std::size_t l = 0; l < think.size(); ++l) {
+            think[l].decisions += r.think[l].decisions;
+            think[l].totalMs += r.think[l].totalMs;
+            think[l].maxMs = std::max(think[l].maxMs, r.think[l].maxMs);
+        }
+        if (!r.finished) {
             ++unfinished;
             continue;
         }
-        sum1 += engine.table().seat(1).score;
-        sum2 += engine.table().seat(2).score;
-        const int w = engine.stats().lastWinner;
-        (w == 1 ? wins1 : w == 2 ? wins2 : ties)++;
+        sum1 += r.score1;
+        sum2 += r.score2;
+        (r.winner == 1 ? wins1 : r.winner == 2 ? wins2 : ties)++;
     }
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
     const long long finished = o.games - unfinished;
     const double avg1 = finished ? sum1 / double(finished) : 0;
     const double avg2 = finished ? sum2 / double(finished) : 0;
-    const auto& st = engine.stats();
+    // A tie counts half a win.
+    const double share1 = finished ? (double(wins1) + 0.5 * double(ties)) / double(finished) : 0;
+    QJsonObject thinkMean, thinkMax;
+    for (bots::Level l : {o.level1, o.level2}) {
+        const auto& t = think[std::size_t(l)];
+        thinkMean[levelText(l)] = t.decisions ? t.totalMs / double(t.decisions) : 0.0;
+        thinkMax[levelText(l)] = t.maxMs;
+    }
 
     if (o.json) {
-        QJsonObject j{{"games", o.games},        {"rounds", st.rounds},
-                      {"turns", st.turns},       {"seconds", seconds},
+        QJsonObject j{{"games", o.games},        {"rounds", rounds},
+                      {"turns", turns},          {"seconds", seconds},
                       {"games_per_second", seconds > 0 ? double(o.games) / seconds : 0.0},
                       {"wins_team1", wins1},     {"wins_team2", wins2},
                       {"ties", ties},            {"unfinished", unfinished},
                       {"avg_score_team1", avg1}, {"avg_score_team2", avg2},
-                      {"seed", qint64(o.seed)},  {"peak_memory_kib", qint64(peakMemoryKiB())}};
+                      {"seed", qint64(o.seed)},  {"peak_memory_kib", qint64(peakMemoryKiB())},
+                      {"levels", QJsonArray{levelText(o.level1), levelText(o.level2)}},
+                      {"win_share_team1", share1}, {"jobs", o.jobs},
+                      {"think_ms_mean", thinkMean}, {"think_ms_max", thinkMax}};
         std::printf("%s\n", QJsonDocument(j).toJson(QJsonDocument::Compact).constData());
     } else {
         std::printf("games            %lld\n", o.games);
-        std::printf("rounds           %lld\n", st.rounds);
-        std::printf("turns            %lld\n", st.turns);
+        std::printf("levels           team 1 %s, team 2 %s\n", bots::levelName(o.level1).data(),
+                    bots::levelName(o.level2).data());
+        std::printf("rounds           %lld\n", rounds);
+        std::printf("turns            %lld\n", turns);
         std::printf("average score    team 1 %.1f, team 2 %.1f\n", avg1, avg2);
         std::printf("wins             team 1 %lld, team 2 %lld, ties %lld\n", wins1, wins2, ties);
+        std::printf("team 1's share   %.1f %% (a tie counts half)\n", 100.0 * share1);
+        for (bots::Level l : {o.level1, o.level2}) {
+            if (l == o.level2 && o.level1 == o.level2) break;
+            const auto& t = think[std::size_t(l)];
+            std::printf("think %-10s mean %.4f ms, max %.3f ms per decision\n", bots::levelName(l).data(),
+                        t.decisions ? t.totalMs / double(t.decisions) : 0.0, t.maxMs);
+        }
         if (unfinished) std::printf("unfinished       %lld\n", unfinished);
         std::printf("seconds          %.3f\n", seconds);
         std::printf("games per second %.0f\n", seconds > 0 ? double(o.games) / seconds : 0.0);

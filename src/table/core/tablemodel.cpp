@@ -5,6 +5,7 @@
 #include "protocol/framing.h"
 #include "protocol/messages.h"
 #include "table/core/colortext.h"
+#include "table/core/hint.h"
 #include "table/core/tablemodel_p.h"
 
 Q_LOGGING_CATEGORY(lcTable, "quornet.table")
@@ -123,6 +124,13 @@ void TableModel::handleMessage(const QByteArray& text)
 
 void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
 {
+    m_pile.message(w, args);
+    // A hint holds for the hand and the turn it was given for.
+    if (!m_s.hintSlots.isEmpty() && (w == cmd::NewCard || w == cmd::FreeCard || w == cmd::NextPlayer ||
+                                     w == cmd::StartRound || w == cmd::StartGame)) {
+        m_s.hintSlots.clear();
+        touch();
+    }
     // In the order in which the table window compares its command words.
     if (w == cmd::SendLoginInfo) loginReply(args);
     else if (w == cmd::Chat) chatrecieved(args, true);
@@ -174,6 +182,15 @@ QString TableModel::seatName(int seat) const
 {
     if (seat < 1 || seat > SeatCount) return {};
     return m_s.seats[std::size_t(seat)].name;
+}
+
+void TableModel::hint(bots::Level level)
+{
+    Changes c(*this);
+    const Hint h = adviseTurn(m_s, m_pile, level);
+    if (h.text.isEmpty()) return;
+    m_s.hintSlots = h.handSlots;
+    status(h.text);
 }
 
 void TableModel::status(const QString& text)

@@ -13,8 +13,10 @@
 
 #include "table/core/chatlog.h"
 #include "table/core/gamelog.h"
+#include "table/core/piletracker.h"
 #include "table/core/scoresheet.h"
 #include "table/core/tablestate.h"
+#include "bots/level.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -102,6 +104,12 @@ public:
     void keyAddToBook();
     // The picture the book cursor is on ("book12", "comp13"), empty while it is on none.
     QString keyBookName() const;
+    // Play > Hint: the level's advice for the own turn in the status line, its cards marked
+    // (TableState::hintSlots) until the hand or the turn changes. Sends nothing.
+    void hint(bots::Level level);
+    // The discard pile and what else of the round the window has followed.
+    const PileTracker& pileTracker() const { return m_pile; }
+
     // True when the team has a working book of that rank (0..12).
     bool checkforbook(int rank, int team) const;
 
@@ -234,6 +242,7 @@ private:
     void playasound(const QByteArray& args);
 
     TableState m_s;
+    PileTracker m_pile;
     ChatLog m_chat;
     ScoreSheet m_scores;
     GameLog m_log;

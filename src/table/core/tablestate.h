@@ -201,6 +201,7 @@ struct TableState {
     int keyBook = 0;
     bool keyBookCompleted = false;
     std::array<Place, PlaceCount + 1> places{};   // 1..3
+    QList<int> hintSlots;                         // host slots of the cards the hint names
 
     // Quick phrase cool-down.
     bool phraseReady = true;

@@ -71,6 +71,9 @@ public:
     // its timer.
     int botSpeed() const { return m_botSpeed; }
     void setBotSpeed(int ms) { m_botSpeed = ms; }
+    // The computer players' level (Options > Computer Players), read by the host at every game
+    // start: "classic", "strong" or "expert".
+    QString botLevel() const { return m_botLevel; }
     quint32 chatColour() const { return m_chatColour; }
 
     // The settings file (the standard place unless a test gives another).
@@ -178,6 +181,7 @@ private:
     void sendEntry();
     void showSeatPopup(int seat);
     void setBotSpeedItem(int ms);
+    void setBotLevelItem(const QString& level);
     void setTextSize(int points);
     void setChatColour(quint32 colour);
     QRect outerBounds() const;
@@ -195,6 +199,7 @@ private:
     bool m_shown = false;
     QString m_address;
     int m_botSpeed = 1000;
+    QString m_botLevel = QStringLiteral("classic");
     quint32 m_chatColour = 0;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     // Reconnection after a lost connection during a game.
@@ -253,6 +258,7 @@ private:
     QAction* m_classic = nullptr;
     QAction* m_new = nullptr;
     QList<QAction*> m_botSpeedItems;
+    QList<QAction*> m_botLevelItems;
     QList<QAction*> m_textSizeItems;
     QMenu* m_deckMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
@@ -263,6 +269,8 @@ private:
     QMenu* m_playMenu = nullptr;
     QList<QAction*> m_playKeys; // the Play menu's key items, off with Keyboard Play
     QAction* m_keyboardPlay = nullptr;
+    QAction* m_hint = nullptr;
+    QList<QWidget*> m_hintMarks;
     QAction* m_muteSeat = nullptr;
     QWidget* m_keyCursor = nullptr;
     std::array<QWidget*, 3> m_bookCursor{};

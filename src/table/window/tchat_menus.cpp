@@ -83,6 +83,23 @@ void Tchat::buildMenus()
             saveinifile();
         });
     }
+    // The level of the host's computer players, from the next game start on.
+    QMenu* botLevel = options->addMenu(QStringLiteral("Computer Players"));
+    botLevel->setObjectName("ComputerPlayers1");
+    auto* levelGroup = new QActionGroup(this);
+    const std::pair<const char*, const char*> levels[] = {{"Classic", "classic"}, {"Strong", "strong"}, {"Expert", "expert"}};
+    for (const auto& [caption, level] : levels) {
+        QAction* a = item(botLevel, QString::fromLatin1(caption), "", true);
+        a->setObjectName(QStringLiteral("Level") + QString::fromLatin1(caption) + '1');
+        a->setData(QString::fromLatin1(level));
+        levelGroup->addAction(a);
+        m_botLevelItems.append(a);
+        connect(a, &QAction::triggered, this, [this, level = QString::fromLatin1(level)] {
+            setBotLevelItem(level);
+            saveinifile();
+        });
+    }
+    setBotLevelItem(m_botLevel);
     options->addSeparator();
     QAction* textColor = item(options, QStringLiteral("Text Color"), "TextColor1");
     connect(textColor, &QAction::triggered, this, [this] {
@@ -152,6 +169,16 @@ void Tchat::setBotSpeedItem(int ms)
     for (QAction* a : m_botSpeedItems) a->setChecked(a->data().toInt() == ms);
 }
 
+void Tchat::setBotLevelItem(const QString& level)
+{
+    m_botLevel = settings::TableSettings::botLevelFromText(level);
+    for (QAction* a : m_botLevelItems) a->setChecked(a->data().toString() == m_botLevel);
+    // The game start dialog shows the level the next game will be played at.
+    QString caption = m_botLevel;
+    caption[0] = caption[0].toUpper();
+    m_startDialog.setBotLevelCaption(caption);
+}
+
 void Tchat::setTextSize(int points)
 {
     m_model.chat().setTextSize(points);
@@ -214,6 +241,7 @@ void Tchat::loadinifile()
     for (int n = 1; n <= 9; ++n)
         if (!s.phrases[std::size_t(n - 1)].isEmpty()) m_phrase[std::size_t(n)]->setToolTip(s.phrases[std::size_t(n - 1)]);
     setBotSpeedItem(s.botSpeed);
+    setBotLevelItem(s.botLevel);
     m_playSounds->setChecked(s.playSounds);
     m_sounds.setPlaySounds(s.playSounds);
     m_model.setManualSort(s.manualSort);
@@ -244,6 +272,7 @@ void Tchat::saveinifile(const QRect& r)
     s.height = r.height();
     s.textColor = m_chatColour;
     s.botSpeed = m_botSpeed;
+    s.botLevel = m_botLevel;
     s.playSounds = m_playSounds->isChecked();
     s.manualSort = m_model.state().manualSort;
     s.pickup = m_startDialog.pickUpCount();

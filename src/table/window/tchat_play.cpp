@@ -1,5 +1,6 @@
 // The Play menu (keyboard play), muting from the seat popup and the spy list, and the score
 // sheet and game log windows of the View menu.
+#include "table/core/hint.h"
 #include "table/window/clicklabel.h"
 #include "host/tserver.h"
 #include "table/window/gamelogform.h"
@@ -52,6 +53,15 @@ void Tchat::buildPlayMenu()
     key(QStringLiteral("Add to the Book"), "KeyAddToBook", QKeySequence(Qt::Key_A), [this] { m_model.keyAddToBook(); });
     m_playMenu->addSeparator();
     key(QStringLiteral("Discard"), "KeyDiscard", QKeySequence(Qt::Key_X), [this] { m_model.clickDiscard(); });
+    m_playMenu->addSeparator();
+    // Expert's advice when the computer players play at Expert, Strong's otherwise.
+    // The item stays in the menu when the single keys are off; only its key H goes with them.
+    m_hint = m_playMenu->addAction(QStringLiteral("Hint"));
+    m_hint->setObjectName("Hint1");
+    m_hint->setShortcutContext(Qt::WindowShortcut);
+    connect(m_hint, &QAction::triggered, this, [this] {
+        m_model.hint(m_botLevel == QLatin1String("expert") ? bots::Level::Expert : bots::Level::Strong);
+    });
     m_playMenu->addSeparator();
     QAction* toTable = key(QStringLiteral("Play with the Keyboard"), "KeyTable", QKeySequence(Qt::Key_Escape),
                            [this] { centralWidget()->setFocus(Qt::ShortcutFocusReason); });
@@ -150,6 +160,28 @@ void Tchat::syncPlayExtras()
         cursor->setGeometry(target->geometry().adjusted(-2, -2, 2, 2));
         cursor->raise();
     }
+    // The hint's cards: a gold bar at the foot of each.
+    const QList<int>& hinted = m_model.state().hintSlots;
+    while (m_hintMarks.size() < hinted.size()) {
+        auto* mark = new QWidget(m_scorePanel);
+        mark->setObjectName(QStringLiteral("hintmark%1").arg(m_hintMarks.size()));
+        mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+        mark->setAttribute(Qt::WA_StyledBackground);
+        mark->setStyleSheet(QStringLiteral("background: #FFC800; border: 1px solid #805000; border-radius: 2px;"));
+        m_hintMarks.append(mark);
+    }
+    for (int i = 0; i < m_hintMarks.size(); ++i) {
+        const HandCard* c = i < hinted.size() ? m_model.state().card(hinted[i]) : nullptr;
+        if (!c || !c->visible) {
+            m_hintMarks[i]->hide();
+            continue;
+        }
+        placeZoomed(m_hintMarks[i], QRect(c->left + 2, c->top + 86, 16, 6));
+        m_hintMarks[i]->show();
+        m_hintMarks[i]->raise();
+    }
+    m_hint->setShortcut(m_keyboardPlay->isChecked() ? QKeySequence(Qt::Key_H) : QKeySequence());
+    m_hint->setEnabled(hintAvailable(m_model.state()));
     if (m_spyList) m_spyList->setMutedParticipants([&] {
         QList<int> muted;
         for (int n = SeatCount + 1; n <= MaxParticipant; ++n)

@@ -1,0 +1,108 @@
+#include "bots/expert.h"
+
+#include "bots/playout.h"
+#include "bots/strong.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace quornet::bots::expert {
+
+namespace {
+
+std::uint64_t seedFrom(Chance& chance)
+{
+    const std::uint64_t hi = std::uint64_t(chance.below(1 << 30));
+    const std::uint64_t lo = std::uint64_t(chance.below(1 << 30));
+    return (hi << 30) | lo;
+}
+
+// Plays every candidate forward from the same guesses and returns the best one's index;
+// `run` plays candidate c on a copy of the guessed world.
+template <typename Run> int best(const Observation& obs, int candidates, int samples, Chance& chance, const Budget& b, Run run)
+{
+    // Paired results against candidate 0 (Strong's own choice): another candidate is taken
+    // only when its lead over Strong's is clear of the noise of the guesses.
+    std::array<double, 16> sum{}, sumSq{};
+    Rng rng(seedFrom(chance));
+    samples = std::min(samples, b.maxPlayouts / candidates);
+    for (int i = 0; i < samples; ++i) {
+        const World guess = World::sample(obs, rng);
+        int base = 0;
+        for (int c = 0; c < candidates; ++c) {
+            World w = guess;
+            run(c, w);
+            w.playOn(b.horizon);
+            const int v = w.lead(obs.team());
+            if (c == 0) {
+                base = v;
+                continue;
+            }
+            const double d = double(v - base);
+            sum[std::size_t(c)] += d;
+            sumSq[std::size_t(c)] += d * d;
+        }
+    }
+    int choice = 0;
+    double bestScore = 0;
+    for (int c = 1; c < candidates; ++c) {
+        const double mean = sum[std::size_t(c)] / samples;
+        const double var = sumSq[std::size_t(c)] / samples - mean * mean;
+        const double se = std::sqrt(var > 0 ? var / samples : 0);
+        const double score = mean - b.noise * se;
+        if (score > bestScore) {
+            bestScore = score;
+            choice = c;
+        }
+    }
+    return choice;
+}
+
+} // namespace
+
+int drawMode(const Observation& obs, Chance& chance, const Budget& budget)
+{
+    if (!obs.pickUp || obs.pileCount == 0) return 1;
+    const int strongMode = strong::drawMode(obs);
+    const int modes[2] = {strongMode, 3 - strongMode};
+    const int c = best(obs, 2, budget.drawSamples, chance, budget, [&](int k, World& w) {
+        w.draw(modes[k]);
+        if (!w.over() && w.view().seat == obs.seat) w.playTurn(strong::play(w.view()));
+    });
+    return modes[c];
+}
+
+Plan play(const Observation& obs, Chance& chance, const Budget& budget)
+{
+    std::array<Plan, 16> plans{};
+    int count = 0;
+    const auto offer = [&](const Plan& p) {
+        for (int i = 0; i < count; ++i)
+            if (plans[std::size_t(i)] == p) return;
+        if (count < budget.maxCandidates && count < int(plans.size())) plans[std::size_t(count++)] = p;
+    };
+    const strong::Style styles[] = {{}, {0, false, -1}, {2, false, -1}, {-1, true, -1}};
+    for (const strong::Style& style : styles) {
+        Hand hand = obs.hand;
+        TeamBooks own = obs.ownBooks();
+        const Plan melds = strong::melds(obs, style, hand, own);
+        if (cardsIn(hand) == 0) {
+            offer(melds);
+            continue;
+        }
+        int slots[3];
+        const int n = strong::discardOrder(obs, hand, own, slots, style == strong::Style{} ? 3 : 1);
+        for (int i = 0; i < n; ++i) {
+            Plan p = melds;
+            p.add({Move::Discard, slots[i], 0, 0});
+            offer(p);
+        }
+    }
+    if (count <= 1) return plans[0];
+    const int c = best(obs, count, budget.playSamples, chance, budget,
+                       [&](int k, World& w) { w.playTurn(plans[std::size_t(k)]); });
+    return plans[std::size_t(c)];
+}
+
+} // namespace quornet::bots::expert

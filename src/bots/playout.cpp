@@ -1,0 +1,241 @@
+#include "bots/playout.h"
+
+#include "bots/rules.h"
+#include "bots/strong.h"
+
+namespace quornet::bots {
+
+using cards::rankValue;
+
+namespace {
+
+int lowestEmptyDrawSlot(const Hand& hand)
+{
+    for (int s = 0; s < DrawSlots; ++s)
+        if (hand[std::size_t(s)] == 0) return s;
+    return -1;
+}
+
+template <typename T, std::size_t N> void shuffle(std::array<T, N>& a, int n, Rng& rng)
+{
+    for (int i = n - 1; i > 0; --i) std::swap(a[std::size_t(i)], a[std::size_t(rng.below(i + 1))]);
+}
+
+void forget(RankCounts& known, int card)
+{
+    int& k = known[std::size_t(rankValue(card))];
+    if (k > 0) --k;
+}
+
+} // namespace
+
+World World::sample(const Observation& obs, Rng& rng)
+{
+    World w;
+    w.m_view = obs;
+    w.m_rng = Rng(rng.next());
+    const int me = obs.seat;
+
+    // The unseen cards, shuffled; a shortfall (a table window that missed some history) is made
+    // up with fours, an excess left out.
+    std::array<int, cards::DeckSize> pool{};
+    int size = 0;
+    const RankCounts unseen = obs.unseen();
+    for (int r = 0; r < Ranks; ++r)
+        for (int k = 0; k < unseen[std::size_t(r)] && size < cards::DeckSize; ++k) pool[std::size_t(size++)] = codeOfRank(r);
+    shuffle(pool, size, rng);
+    int next = 0;
+    const auto take = [&] { return next < size ? pool[std::size_t(next++)] : codeOfRank(4); };
+
+    for (int s = 1; s <= Seats; ++s) {
+        Hand& hand = w.m_hands[std::size_t(s)];
+        if (s == me) {
+            hand = obs.hand;
+        } else {
+            const int count = std::min(obs.handCount[std::size_t(s)], HandSlots);
+            int slot = 0;
+            for (int r = 0; r < Ranks; ++r)
+                for (int k = 0; k < obs.known[std::size_t(s)][std::size_t(r)] && slot < count; ++k)
+                    hand[std::size_t(slot++)] = codeOfRank(r);
+            while (slot < count) hand[std::size_t(slot++)] = take();
+        }
+        if (!obs.onFoot[std::size_t(s)])
+            for (int k = 0; k < FootCards; ++k) w.m_feet[std::size_t(s)][std::size_t(k)] = take();
+    }
+    w.m_deckCount = std::min(obs.deckCount, cards::DeckSize);
+    for (int k = 0; k < w.m_deckCount; ++k) w.m_deck[std::size_t(k)] = take();
+    w.syncView(me);
+    return w;
+}
+
+void World::syncView(int seat)
+{
+    m_view.seat = seat;
+    m_view.hand = handOf(seat);
+    for (int s = 1; s <= Seats; ++s) m_view.handCount[std::size_t(s)] = cardsIn(handOf(s));
+    m_view.deckCount = m_deckCount;
+}
+
+bool World::reshuffle()
+{
+    if (m_view.pileCount < 3) {
+        m_exhausted = true;
+        return false;
+    }
+    m_deckCount = m_view.pileCount;
+    for (int p = 1; p <= m_view.pileCount; ++p) m_deck[std::size_t(p - 1)] = m_view.pile[std::size_t(p)];
+    shuffle(m_deck, m_deckCount, m_rng);
+    m_view.pileCount = 0;
+    return true;
+}
+
+void World::dealOne(int seat)
+{
+    Hand& hand = handOf(seat);
+    const int slot = lowestEmptyDrawSlot(hand);
+    if (slot < 0) return;
+    if (m_deckCount == 0 && !reshuffle()) return;
+    hand[std::size_t(slot)] = m_deck[std::size_t(--m_deckCount)];
+}
+
+void World::takeFoot(int seat)
+{
+    m_view.onFoot[std::size_t(seat)] = true;
+    handOf(seat) = m_feet[std::size_t(seat)];
+    m_feet[std::size_t(seat)] = {};
+    m_view.known[std::size_t(seat)] = {};
+}
+
+void World::draw(int mode)
+{
+    const int seat = m_view.seat;
+    m_turnOver = false;
+    Hand& hand = handOf(seat);
+    if (mode == 2 && m_view.pickUp) {
+        for (int i = 0; i < m_view.pickUpCount; ++i) {
+            const int top = m_view.top();
+            const int slot = lowestEmptyDrawSlot(hand);
+            if (top == 0 || slot < 0) break;
+            hand[std::size_t(slot)] = top;
+            --m_view.pileCount;
+            ++m_view.known[std::size_t(seat)][std::size_t(rankValue(top))];
+        }
+    } else {
+        dealOne(seat);
+        dealOne(seat);
+    }
+    if (cardsIn(hand) == 0) {
+        if (!m_view.onFoot[std::size_t(seat)])
+            takeFoot(seat);
+        else
+            endTurn();
+    }
+    if (!m_turnOver) syncView(seat);
+}
+
+void World::apply(int seat, const Move& m)
+{
+    Hand& hand = handOf(seat);
+    const int team = Observation::teamOf(seat);
+    if (m.kind == Move::Discard) {
+        const int card = m.a >= 0 && m.a < HandSlots ? hand[std::size_t(m.a)] : 0;
+        if (card != 0) {
+            hand[std::size_t(m.a)] = 0;
+            m_view.pile[std::size_t(++m_view.pileCount)] = card;
+            forget(m_view.known[std::size_t(seat)], card);
+            if (cardsIn(hand) == 0 && !m_view.onFoot[std::size_t(seat)]) takeFoot(seat);
+        }
+        endTurn();
+        return;
+    }
+    const int x = m.a >= 0 && m.a < HandSlots ? hand[std::size_t(m.a)] : 0;
+    const int y = m.kind == Move::CreateBook && m.b >= 0 && m.b < HandSlots ? hand[std::size_t(m.b)] : 0;
+    const int z = m.kind == Move::CreateBook && m.c >= 0 && m.c < HandSlots ? hand[std::size_t(m.c)] : 0;
+    const int points = rules::apply(m, hand, m_view.books[std::size_t(team)]);
+    if (points < 0) return;
+    m_view.score[std::size_t(team)] += points;
+    for (int card : {x, y, z}) {
+        if (card == 0) continue;
+        ++m_view.played[std::size_t(rankValue(card))];
+        forget(m_view.known[std::size_t(seat)], card);
+    }
+    if (cardsIn(hand) == 0) {
+        if (!m_view.onFoot[std::size_t(seat)])
+            takeFoot(seat);
+        else
+            endTurn();
+    }
+}
+
+void World::playTurn(const Plan& plan)
+{
+    const int seat = m_view.seat;
+    m_turnOver = false;
+    for (const Move& m : plan) {
+        if (m_turnOver) break;
+        apply(seat, m);
+    }
+    // The plan ran out before the turn did: the foot came up, so Strong plays it.
+    for (int guard = 0; guard < 4 && !m_turnOver; ++guard) {
+        syncView(seat);
+        const Plan more = strong::play(m_view);
+        if (more.size == 0) break;
+        for (const Move& m : more) {
+            if (m_turnOver) break;
+            apply(seat, m);
+        }
+    }
+    if (!m_turnOver) endTurn();
+}
+
+void World::endTurn()
+{
+    m_turnOver = true;
+    if (m_over) return;
+    const int seat = m_view.seat;
+    const auto done = [&](int s) { return m_view.onFoot[std::size_t(s)] && cardsIn(handOf(s)) == 0; };
+    bool out = false;
+    if (m_exhausted) {
+        out = true;
+    } else if (done(seat) && (m_view.twoPlayer || done(Observation::partnerOf(seat)))) {
+        m_view.score[std::size_t(Observation::teamOf(seat))] += cards::GoingOutBonus;
+        out = true;
+    }
+    if (out) {
+        for (int s = 1; s <= Seats; ++s) {
+            if (m_view.twoPlayer && s > 2) continue;
+            int penalty = 0;
+            for (int c : handOf(s)) penalty += cards::cardPenalty(c);
+            for (int c : m_feet[std::size_t(s)]) penalty += cards::cardPenalty(c);
+            m_view.score[std::size_t(Observation::teamOf(s))] += penalty;
+        }
+        m_over = true;
+        return;
+    }
+    syncView(m_view.nextSeat(seat));
+}
+
+void World::playOn(int turns)
+{
+    for (int t = 0; t < turns && !m_over; ++t) {
+        draw(strong::drawMode(m_view));
+        if (!m_turnOver) playTurn(strong::play(m_view));
+    }
+}
+
+int World::lead(int team) const
+{
+    std::array<int, 3> score = m_view.score;
+    if (!m_over) {
+        for (int s = 1; s <= Seats; ++s) {
+            if (m_view.twoPlayer && s > 2) continue;
+            int penalty = 0;
+            for (int c : m_hands[std::size_t(s)]) penalty += cards::cardPenalty(c);
+            for (int c : m_feet[std::size_t(s)]) penalty += cards::cardPenalty(c);
+            score[std::size_t(Observation::teamOf(s))] += penalty;
+        }
+    }
+    return score[std::size_t(team)] - score[std::size_t(3 - team)];
+}
+
+} // namespace quornet::bots

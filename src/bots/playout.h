@@ -1,0 +1,54 @@
+// Expert's playouts: one guess at the cards a seat cannot see, and the round played forward
+// from there with Strong at every seat.
+//
+// A World is sampled from an observation: the unseen cards (Observation::unseen) are shuffled
+// and dealt to the other hands (after the cards each was seen to pick up), to the feet not yet
+// taken up and to the deck, so every guess agrees with all the seat has seen. From there the
+// world follows the host's rules for drawing, books, discards, feet, reshuffles and the end of
+// the round, with suits left out since no rule reads them.
+#pragma once
+
+#include "bots/chance.h"
+#include "bots/moves.h"
+#include "bots/observation.h"
+
+namespace quornet::bots {
+
+class World {
+public:
+    // A guess at the hidden cards of `obs`, whose seat is about to act.
+    static World sample(const Observation& obs, Rng& rng);
+
+    // The acting seat's draw: 2 takes from the pile, 1 draws two.
+    void draw(int mode);
+    // The acting seat plays its moves; when its hand runs out the foot comes up and Strong
+    // finishes the turn. Ends the turn (and perhaps the round).
+    void playTurn(const Plan& plan);
+    // Plays on with Strong at every seat until the round ends or `turns` more turns are over.
+    void playOn(int turns);
+    // Team `team`'s lead over the other, as if the round ended now (penalties counted).
+    int lead(int team) const;
+    bool over() const { return m_over; }
+    const Observation& view() const { return m_view; }
+
+private:
+    void dealOne(int seat);
+    bool reshuffle();
+    void takeFoot(int seat);
+    void apply(int seat, const Move& m);
+    void endTurn();
+    void syncView(int seat);
+    Hand& handOf(int seat) { return m_hands[std::size_t(seat)]; }
+
+    Observation m_view; // public state; its seat and hand are those of the seat to act
+    std::array<Hand, Seats + 1> m_hands{};
+    std::array<Hand, Seats + 1> m_feet{};
+    std::array<int, cards::DeckSize> m_deck{};
+    int m_deckCount = 0;
+    Rng m_rng;
+    bool m_exhausted = false;
+    bool m_over = false;
+    bool m_turnOver = false;
+};
+
+} // namespace quornet::bots

@@ -1,0 +1,330 @@
+#include "bots/strong.h"
+
+#include "bots/classic.h"
+#include "bots/rules.h"
+
+#include <algorithm>
+
+namespace quornet::bots::strong {
+
+using cards::rankValue;
+
+namespace {
+
+int opponentCards(const Observation& obs, bool* bothOnFoot)
+{
+    const int o1 = obs.nextSeat(obs.seat);
+    int cardsHeld = obs.handCount[std::size_t(o1)];
+    bool foot = obs.onFoot[std::size_t(o1)];
+    if (!obs.twoPlayer) {
+        const int o2 = Observation::partnerOf(o1);
+        cardsHeld += obs.handCount[std::size_t(o2)];
+        foot = foot && obs.onFoot[std::size_t(o2)];
+    }
+    *bothOnFoot = foot;
+    return cardsHeld;
+}
+
+bool partnerOnFoot(const Observation& obs)
+{
+    return obs.twoPlayer || obs.onFoot[std::size_t(obs.partner())];
+}
+
+// Slots of the hand's cards of one rank, ascending.
+int slotsOf(const Hand& hand, int rank, int* out, int max)
+{
+    int n = 0;
+    for (int s = 0; s < HandSlots && n < max; ++s)
+        if (hand[std::size_t(s)] != 0 && rankValue(hand[std::size_t(s)]) == rank) out[n++] = s;
+    return n;
+}
+
+int firstWild(const Hand& hand)
+{
+    for (int s = 0; s < HandSlots; ++s)
+        if (isWildCard(hand[std::size_t(s)])) return s;
+    return -1;
+}
+
+class Planner {
+public:
+    Planner(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)
+        : m_obs(obs), m_style(style), m_hand(hand), m_own(own)
+    {
+        bool oppFoot = false;
+        const int oppCards = opponentCards(obs, &oppFoot);
+        m_danger = roundEndNear(obs);
+        m_towardOut = partnerOnFoot(obs) && (obs.onFoot[std::size_t(obs.seat)] || cardsIn(hand) <= 6);
+        m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger || m_towardOut ? 0 : -1);
+        m_dump = style.dumpWilds || m_danger || (oppFoot && oppCards <= 8 && m_towardOut);
+    }
+
+    Plan run()
+    {
+        for (int guard = 0; guard < 64 && cardsIn(m_hand) > 0; ++guard) {
+            if (addNaturals()) continue;
+            if (createNatural()) continue;
+            if (createWithWild()) continue;
+            if (completeWithWilds()) continue;
+            if (addToCompleted()) continue;
+            if (dumpWilds()) continue;
+            break;
+        }
+        return m_plan;
+    }
+
+private:
+    bool play(Move m)
+    {
+        if (rules::apply(m, m_hand, m_own) < 0) return false;
+        m_plan.add(m);
+        return true;
+    }
+
+    // Naturals onto the team's working book of their rank, the fullest first.
+    bool addNaturals()
+    {
+        bool any = false;
+        for (int s = 0; s < HandSlots; ++s) {
+            const int c = m_hand[std::size_t(s)];
+            if (!isNaturalCard(c)) continue;
+            const int k = rules::workingBookOf(m_own, rankValue(c));
+            if (k != 0) any |= play({Move::AddToBook, s, k, 0});
+        }
+        return any;
+    }
+
+    // Three or more naturals of a rank without a working book start one.
+    bool createNatural()
+    {
+        if (rules::freeBookSlot(m_own) == 0) return false;
+        const RankCounts n = rankCounts(m_hand);
+        for (int r = 0; r < Ranks; ++r) {
+            if (r == WildRank || r == ThreeRank || n[std::size_t(r)] < 3) continue;
+            if (rules::workingBookOf(m_own, r) != 0) continue;
+            int s[3];
+            slotsOf(m_hand, r, s, 3);
+            if (play({Move::CreateBook, s[0], s[1], s[2]})) return true;
+        }
+        return false;
+    }
+
+    // Wilds complete a book: a six-card book takes a wild for its bonus when another wild stays
+    // for the last cards of the hand (a normal book keeps waiting for its 500), and any book
+    // takes what it needs when the round may end.
+    bool completeWithWilds()
+    {
+        int wilds = rankCounts(m_hand)[WildRank];
+        if (wilds == 0) return false;
+        int best = 0, need = 99;
+        for (int k = 1; k <= BookSlots; ++k) {
+            const Book& b = m_own.working[std::size_t(k)];
+            if (b.count <= 0) continue;
+            const int short_ = cards::BookCompleteCards - b.count;
+            const bool worth = m_dump || (short_ == 1 && wilds >= 2 && (b.kind == int(cards::BookKind::Wild)));
+            if (worth && short_ <= wilds && short_ < need) {
+                best = k;
+                need = short_;
+            }
+        }
+        if (best == 0) return false;
+        for (int i = 0; i < need; ++i) {
+            const int w = firstWild(m_hand);
+            if (w < 0 || !play({Move::AddToBook, w, best, 0})) break;
+        }
+        return true;
+    }
+
+    // A natural pair and a wild start a book while the wilds are enough for the pairs: the
+    // rest wait for a natural third (a normal book is worth 200 more), with a wild kept back
+    // unless the hand has few singles.
+    bool createWithWild()
+    {
+        if (rules::freeBookSlot(m_own) == 0) return false;
+        const RankCounts n = rankCounts(m_hand);
+        const HandProfile p = handProfile(m_hand);
+        const int wilds = n[WildRank];
+        if (wilds == 0 || wilds <= m_reserve) return false;
+        const bool spend = m_reserve >= 0 ? true : (p.wilds >= p.pairs && (p.wilds >= 2 || p.singles <= 1));
+        if (!spend) return false;
+        // The pair of the highest value first: it costs most when it stays in hand.
+        int bestRank = -1;
+        for (int r = 0; r < Ranks; ++r) {
+            if (r == WildRank || r == ThreeRank || n[std::size_t(r)] != 2) continue;
+            if (rules::workingBookOf(m_own, r) != 0) continue;
+            if (bestRank < 0 || cards::cardPoints(codeOfRank(r)) > cards::cardPoints(codeOfRank(bestRank))) bestRank = r;
+        }
+        if (bestRank < 0) return false;
+        int s[2];
+        slotsOf(m_hand, bestRank, s, 2);
+        return play({Move::CreateBook, firstWild(m_hand), s[0], s[1]});
+    }
+
+    // Naturals of a rank with a completed book but no working one: singles always, pairs only
+    // on the way out (a pair may yet start a new book).
+    bool addToCompleted()
+    {
+        if (m_own.completedCount == 0) return false;
+        const RankCounts n = rankCounts(m_hand);
+        bool any = false;
+        for (int s = 0; s < HandSlots; ++s) {
+            const int c = m_hand[std::size_t(s)];
+            if (!isNaturalCard(c)) continue;
+            const int r = rankValue(c);
+            if (rules::workingBookOf(m_own, r) != 0) continue;
+            const int k = rules::completedBookOf(m_own, r);
+            if (k == 0) continue;
+            if (n[std::size_t(r)] >= 3 && rules::freeBookSlot(m_own) != 0) continue; // a new book instead
+            any |= play({Move::AddToComp, s, k, 0});
+        }
+        return any;
+    }
+
+    // No wild stays in hand at the round's end while a book can take it; the same when the
+    // hand holds nothing else worth keeping them for.
+    bool dumpWilds()
+    {
+        const int w = firstWild(m_hand);
+        if (w < 0) return false;
+        const int others = cardsIn(m_hand) - rankCounts(m_hand)[WildRank];
+        if (!m_dump && others > 1) return false;
+        // A wild book first, the fullest; then a completed wild book; then the fullest book.
+        int target = 0;
+        for (int k = 1; k <= BookSlots; ++k) {
+            const Book& b = m_own.working[std::size_t(k)];
+            if (b.count > 0 && b.kind == int(cards::BookKind::Wild) &&
+                (target == 0 || b.count > m_own.working[std::size_t(target)].count))
+                target = k;
+        }
+        if (target != 0) return play({Move::AddToBook, w, target, 0});
+        for (int k = 1; k <= m_own.completedCount; ++k)
+            if (m_own.completed[std::size_t(k)].kind == int(cards::BookKind::Wild))
+                return play({Move::AddToComp, w, k, 0});
+        for (int k = 1; k <= BookSlots; ++k) {
+            const Book& b = m_own.working[std::size_t(k)];
+            if (b.count > 0 && (target == 0 || b.count > m_own.working[std::size_t(target)].count)) target = k;
+        }
+        return target != 0 && play({Move::AddToBook, w, target, 0});
+    }
+
+    const Observation& m_obs;
+    const Style& m_style;
+    Hand& m_hand;
+    TeamBooks& m_own;
+    Plan m_plan;
+    bool m_danger = false;
+    bool m_towardOut = false;
+    bool m_dump = false;
+    int m_reserve = 1;
+};
+
+// What a card on the pile is worth to the seat that takes it, given what it holds.
+int pickUpValue(int c, RankCounts& n, const TeamBooks& own)
+{
+    if (isThreeCard(c)) return -70;
+    if (isWildCard(c)) {
+        ++n[WildRank];
+        return 45;
+    }
+    const int r = rankValue(c);
+    int v = -12;
+    const int k = rules::workingBookOf(own, r);
+    if (k != 0)
+        v = own.working[std::size_t(k)].count == cards::BookCompleteCards - 1 ? 150 : 35;
+    else if (n[std::size_t(r)] >= 2)
+        v = 55;
+    else if (rules::completedBookOf(own, r) != 0)
+        v = 12;
+    else if (n[std::size_t(r)] == 1 && n[WildRank] > 0)
+        v = 20;
+    ++n[std::size_t(r)];
+    return v;
+}
+
+} // namespace
+
+bool roundEndNear(const Observation& obs)
+{
+    bool oppFoot = false;
+    const int oppCards = opponentCards(obs, &oppFoot);
+    const int me = obs.seat;
+    const bool weNear = obs.onFoot[std::size_t(me)] && partnerOnFoot(obs) &&
+                        (obs.twoPlayer || obs.handCount[std::size_t(obs.partner())] <= 3);
+    const bool deckNear = obs.deckCount < 6 && obs.pileCount < 3;
+    return (oppFoot && oppCards <= (obs.twoPlayer ? 3 : 5)) || weNear || deckNear;
+}
+
+int drawMode(const Observation& obs)
+{
+    if (!obs.pickUp || obs.pileCount == 0) return 1;
+    RankCounts n = rankCounts(obs.hand);
+    int value = 0;
+    const int take = std::min(obs.pickUpCount, obs.pileCount);
+    for (int i = 0; i < take; ++i) value += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, obs.ownBooks());
+    // Two cards from the deck are worth something too; a pick-up must beat them.
+    return value > 50 ? 2 : 1;
+}
+
+Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)
+{
+    return Planner(obs, style, hand, own).run();
+}
+
+
+int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max)
+{
+    const RankCounts n = rankCounts(hand);
+    const int next = obs.nextOpponent();
+    const TeamBooks& theirs = obs.books[std::size_t(Observation::teamOf(next))];
+    const RankCounts& nextKnown = obs.known[std::size_t(next)];
+    struct Candidate {
+        int cost;
+        int slot;
+    };
+    std::array<Candidate, HandSlots> cand{};
+    int count = 0;
+    unsigned seenRanks = 0;
+    for (int s = 0; s < HandSlots; ++s) {
+        const int c = hand[std::size_t(s)];
+        if (c == 0) continue;
+        const int r = rankValue(c);
+        if ((seenRanks >> r) & 1u) continue; // one card of each rank is enough
+        seenRanks |= 1u << r;
+        int cost = 0;
+        if (r == ThreeRank) {
+            cost = -1000;
+        } else if (r == WildRank) {
+            cost = 1000;
+        } else {
+            cost = cards::cardPenalty(c); // -20 before -10: the dearer card goes first
+            // The next opponent may take it; that matters most when it completes a book.
+            const int theirBook = rules::workingBookOf(theirs, r);
+            if (theirBook != 0)
+                cost += theirs.working[std::size_t(theirBook)].count >= cards::BookCompleteCards - 2 ? 400 : 25;
+            else if (rules::completedBookOf(theirs, r) != 0)
+                cost += 5;
+            cost += 150 * std::min(nextKnown[std::size_t(r)], 2);
+            if (n[std::size_t(r)] >= 2) cost += 60 + 20 * n[std::size_t(r)];
+            if (rules::workingBookOf(own, r) != 0) cost += 200;
+        }
+        cand[std::size_t(count++)] = {cost, s};
+    }
+    std::stable_sort(cand.begin(), cand.begin() + count, [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
+    const int written = std::min(count, max);
+    for (int i = 0; i < written; ++i) slots[i] = cand[std::size_t(i)].slot;
+    return written;
+}
+
+Plan play(const Observation& obs, const Style& style)
+{
+    Hand hand = obs.hand;
+    TeamBooks own = obs.ownBooks();
+    Plan plan = melds(obs, style, hand, own);
+    if (cardsIn(hand) == 0) return plan;
+    int slot = style.discardSlot;
+    if (slot < 0 || hand[std::size_t(slot)] == 0) discardOrder(obs, hand, own, &slot, 1);
+    plan.add({Move::Discard, slot, 0, 0});
+    return plan;
+}
+
+} // namespace quornet::bots::strong

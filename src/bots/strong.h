@@ -1,0 +1,42 @@
+// Strong: a rule-based level written from how good players play.
+//
+// - Wilds complete books: a book one or two cards short takes wilds for the bonus, a natural
+//   pair takes a wild to start a book while a wild is kept back, and when the round may end
+//   before the seat plays again no wild stays in hand that a book could take.
+// - Discards are safe: a three first, never a card the next opponent's books can take or that
+//   it has been seen to pick up, the highest penalty first, pairs kept, wilds last.
+// - A pick-up is judged by all the cards it takes: what they add to books or make with the
+//   hand, less what the threes among them cost.
+// - With the partner on the foot it plays toward going out; it keeps the nine-book limit in
+//   mind and does not go out when that ends the game lost.
+//
+// It draws no chance: its decisions follow from the observation alone. Each takes a few
+// microseconds, so Expert can use it to play rounds forward.
+#pragma once
+
+#include "bots/moves.h"
+#include "bots/observation.h"
+
+namespace quornet::bots::strong {
+
+// The choices Expert varies when it searches around Strong's own plan.
+struct Style {
+    int wildReserve = -1;     // wilds kept back from new books; -1: Strong's own judgement
+    bool dumpWilds = false;   // lay every wild a book can take, whatever the round's state
+    int discardSlot = -1;     // the card to discard; -1: Strong's choice
+    bool operator==(const Style&) const = default;
+};
+
+// 2 to take the discard pile, 1 to draw two.
+int drawMode(const Observation& obs);
+// The rest of the turn: books, then the discard.
+Plan play(const Observation& obs, const Style& style = {});
+// The melds alone, applied to `hand` and `own` (copies of the observation's).
+Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own);
+// The cards of `hand` in the order Strong would discard them, best first (at most `max`);
+// returns how many it wrote.
+int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max);
+// The round may end before this seat plays again.
+bool roundEndNear(const Observation& obs);
+
+} // namespace quornet::bots::strong
