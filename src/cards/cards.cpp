@@ -30,4 +30,14 @@ std::string cardName(int code)
     return std::string(ranks[std::size_t(rankValue(code))]) + " of " + std::string(suits[std::size_t((code - 2) / 13)]);
 }
 
+std::string shortCardName(int code)
+{
+    if (code == BlackJoker || code == Joker) return "Joker";
+    if (code < 2 || code > 53) return {};
+    static constexpr std::array<std::string_view, 13> ranks = {"K", "A", "2", "3", "4", "5", "6",
+                                                               "7", "8", "9", "10", "J", "Q"};
+    static constexpr std::array<std::string_view, 4> suits = {"\u2663", "\u2666", "\u2660", "\u2665"};
+    return std::string(ranks[std::size_t(rankValue(code))]) + std::string(suits[std::size_t((code - 2) / 13)]);
+}
+
 } // namespace quornet::cards

@@ -89,5 +89,7 @@ std::string_view kindWord(int kind);
 // The card's name as a player says it: "Queen of Hearts", "Ace of Spades", "Joker"; empty for
 // a code that names no card.
 std::string cardName(int code);
+// The short name the table shows in a line of cards: "7♥", "Q♠", "A♦", "Joker" (UTF-8).
+std::string shortCardName(int code);
 
 } // namespace quornet::cards

@@ -52,6 +52,13 @@ void PileTracker::replayTurn(bool settled)
                           (m_discards.size() >= 2 || !settled || m_discards.first() == 0);
     if (pickedUp) {
         const int left = qMax(0, int(m_pile.size()) - m_pickUpCount);
+        if (settled) {
+            PickUp p;
+            p.seat = m_turnSeat;
+            for (int i = int(m_pile.size()) - 1; i >= left; --i) p.cards.append(m_pile[i]);
+            p.unknown = m_complete ? 0 : m_pickUpCount - int(p.cards.size());
+            m_settledPickUp = p;
+        }
         for (int i = int(m_pile.size()) - 1; i >= left; --i) ++known[std::size_t(cards::rankValue(m_pile[i]))];
         m_pile.resize(left);
         next = 1;
@@ -77,6 +84,25 @@ void PileTracker::replayTurn(bool settled)
     if (m_turnSeat >= 1 && m_turnSeat <= 4) m_known[std::size_t(m_turnSeat)] = known;
 }
 
+QList<int> PileTracker::pickUpPreview() const
+{
+    QList<int> cards;
+    for (qsizetype i = m_pile.size() - 1; i >= 0 && cards.size() < m_pickUpCount; --i) cards.append(m_pile[i]);
+    return cards;
+}
+
+int PileTracker::pickUpUnknown() const
+{
+    return m_complete || m_pile.isEmpty() ? 0 : qMax(0, m_pickUpCount - int(pickUpPreview().size()));
+}
+
+std::optional<PileTracker::PickUp> PileTracker::takeSettledPickUp()
+{
+    std::optional<PickUp> p;
+    std::swap(p, m_settledPickUp);
+    return p;
+}
+
 void PileTracker::cardPlayed(int seat, int card)
 {
     ++m_played[std::size_t(cards::rankValue(card))];
@@ -93,8 +119,10 @@ void PileTracker::message(const QByteArray& word, const QByteArray& args)
         const int count = r.integer();
         if (r.ok() && count >= 1) m_pickUpCount = count;
         newRound();
+        m_complete = word == cmd::StartGame;
     } else if (word == cmd::StartRound) {
         newRound();
+        m_complete = true;
     } else if (word == cmd::NextPlayer) {
         r.integer();
         r.integer();

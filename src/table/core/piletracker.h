@@ -16,6 +16,7 @@
 #include <QList>
 
 #include <array>
+#include <optional>
 
 namespace quornet::table {
 
@@ -36,6 +37,22 @@ public:
     const RankCounts& known(int seat) const { return m_known[std::size_t(seat)]; }
     // Cards of each rank played into books this round, both teams.
     const RankCounts& played() const { return m_played; }
+    // The whole pile is known: false for a window that joined in the middle of the round,
+    // which knows only the top, until the next round.
+    bool complete() const { return m_complete; }
+
+    // What a pick-up now would take, the top first: the cards the window knows, and how many
+    // more it may take that the window cannot know (a late joiner's pile).
+    QList<int> pickUpPreview() const;
+    int pickUpUnknown() const;
+
+    // A seat's turn that picked up, once the next turn has shown it; taken once.
+    struct PickUp {
+        int seat = 0;
+        QList<int> cards; // top first
+        int unknown = 0;  // cards taken that the window cannot name
+    };
+    std::optional<PickUp> takeSettledPickUp();
 
 private:
     void newRound();
@@ -59,6 +76,8 @@ private:
     int m_pickUpCount = 1;
     bool m_pickUpOption = true;
     int m_turnSeat = 0;
+    bool m_complete = true;
+    std::optional<PickUp> m_settledPickUp;
     std::array<bool, 5> m_onFoot{};
     std::array<RankCounts, 5> m_known{};
     RankCounts m_played{};

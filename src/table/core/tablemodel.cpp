@@ -125,6 +125,7 @@ void TableModel::handleMessage(const QByteArray& text)
 void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
 {
     m_pile.message(w, args);
+    followPickUps(w, args);
     // A hint holds for the hand and the turn it was given for.
     if (!m_s.hintSlots.isEmpty() && (w == cmd::NewCard || w == cmd::FreeCard || w == cmd::NextPlayer ||
                                      w == cmd::StartRound || w == cmd::StartGame)) {

@@ -109,6 +109,9 @@ public:
     void hint(bots::Level level);
     // The discard pile and what else of the round the window has followed.
     const PileTracker& pileTracker() const { return m_pile; }
+    // The cards a pick-up would take, shown beside the pile while the player chooses between
+    // drawing and taking it, with a pick-up count above 1.
+    bool pickUpPreviewShown() const;
 
     // True when the team has a working book of that rank (0..12).
     bool checkforbook(int rank, int team) const;
@@ -213,6 +216,9 @@ private:
     void putWorkingBook(int team, int slot, int naming, int kind, int count, int tag);
     void putCompletedBook(int team, int n, int naming, int kind, int tag);
     void clearPlaces();
+    // "Klot took the pile: 7♥ 4♣": the status after a pick-up.
+    void tookThePile(const QString& who, const QList<int>& cards, int unknown);
+    void followPickUps(const QByteArray& word, const QByteArray& args);
     void otherTeamsBook();
 
     // Hand, turn and rounds (tablemodel_hand.cpp, tablemodel_rounds.cpp).
@@ -249,6 +255,9 @@ private:
     QSet<QString> m_muted;
     bool m_touched = false;
     bool m_rejoinPending = false;
+    // The own pick-up asked for: its cards arrive before the pile's new top.
+    bool m_ownPickUpPending = false;
+    QList<int> m_ownPickUp;
     int m_depth = 0;
 };
 

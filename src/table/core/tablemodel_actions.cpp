@@ -26,7 +26,43 @@ void TableModel::clickPickup()
     m_s.drawVisible = false;
     m_s.pickupVisible = false;
     touch();
+    m_ownPickUpPending = true;
+    m_ownPickUp.clear();
     sendMessage(msg::drawing(m_s.own, 2));
+}
+
+bool TableModel::pickUpPreviewShown() const
+{
+    return m_s.ownTurn() && m_s.pickupVisible && m_pile.pickUpCount() > 1 && !m_pile.pickUpPreview().isEmpty();
+}
+
+void TableModel::tookThePile(const QString& who, const QList<int>& cards, int unknown)
+{
+    QStringList names;
+    for (int c : cards) names << QString::fromStdString(cards::shortCardName(c));
+    QString text = who + QStringLiteral(" took the pile: ") + names.join(QLatin1Char(' '));
+    if (unknown > 0) text += QStringLiteral(" and %1 more").arg(unknown);
+    status(text);
+}
+
+void TableModel::followPickUps(const QByteArray& word, const QByteArray& args)
+{
+    if (word == cmd::NewCard && m_ownPickUpPending) {
+        protocol::FieldReader r(args);
+        const int seat = r.integer();
+        r.integer();
+        const int code = r.integer();
+        if (r.ok() && seat == m_s.own) m_ownPickUp.append(code);
+    } else if (word == cmd::Discard && m_ownPickUpPending) {
+        // The pile's new top follows the cards taken.
+        m_ownPickUpPending = false;
+        tookThePile(QStringLiteral("You"), m_ownPickUp, 0);
+    } else if (word == cmd::NextPlayer || word == cmd::StartRound || word == cmd::StartGame) {
+        m_ownPickUpPending = false;
+        // Another seat's pick-up is known once its turn is over.
+        if (const auto p = m_pile.takeSettledPickUp(); p && p->seat != m_s.own && word == cmd::NextPlayer)
+            tookThePile(seatName(p->seat), p->cards, p->unknown);
+    }
 }
 
 void TableModel::clickPlace(int place)

@@ -294,6 +294,16 @@ void Tchat::buildScorePanel(QWidget* p)
             if (b == Qt::LeftButton) m_model.clickPlace(i);
         });
     }
+    // The pick-up preview lies over the boxes, which are empty until the player has drawn.
+    m_pilePreview = new QWidget(p);
+    m_pilePreview->setObjectName("pile_preview");
+    m_pilePreview->setGeometry(11, 101, 219, 96);
+    m_pilePreview->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pilePreviewCaption = text(m_pilePreview, "label_previewcaption", {}, QRect(4, 2, 211, 16), 12, true, bgr(0x000080));
+    for (int i = 0; i < int(m_pilePreviewCards.size()); ++i)
+        m_pilePreviewCards[std::size_t(i)] = picture(m_pilePreview, QStringLiteral("preview%1").arg(i), QRect(6 + 22 * i, 22, 36, 48));
+    m_pilePreviewMore = text(m_pilePreview, "label_previewmore", {}, QRect(4, 74, 211, 16), 11, true, bgr(0x000080));
+    m_pilePreview->hide();
     m_addHere = text(p, "label_addhere", QStringLiteral("ADD CARDS TO THESE BOXES TO CREATE A BOOK"),
                      QRect(32, 120, 169, 57), 16, true, bgr(0x000080));
     m_addHere->setWordWrap(true);

@@ -172,6 +172,7 @@ private:
     void syncHand();
     void syncPlaces();
     void fitStatus(const QString& text);
+    void syncPilePreview();
     void fitText(QLabel* label, const QString& text, QRect oneLine, int largest, int smallest, QRect twoLines = {});
     QPixmap cardPicture(int code) const;
     void writeStateFile();
@@ -204,6 +205,7 @@ private:
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     // Reconnection after a lost connection during a game.
     bool m_leaving = false; // the window is closing: the end of the connection is no news
+    QString m_openBox;      // the text of the message box on screen (the state file says it)
     bool m_reconnecting = false;
     int m_reconnectTries = 0;
     QElapsedTimer m_reconnectClock;
@@ -278,6 +280,11 @@ private:
     Tgamelog* m_gameLogWindow = nullptr;
     Troundsummary* m_roundSummary = nullptr;
     QLabel* m_round = nullptr; // the round in play, beside the game length
+    // What a pick-up would take, over the empty create-book boxes while the player chooses.
+    QWidget* m_pilePreview = nullptr;
+    QLabel* m_pilePreviewCaption = nullptr;
+    QLabel* m_pilePreviewMore = nullptr;
+    std::array<QLabel*, 7> m_pilePreviewCards{};
     int m_popupSeat = 0;
     QMenu* m_zoomMenu = nullptr;
     QList<QAction*> m_zoomItems;

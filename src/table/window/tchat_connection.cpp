@@ -46,8 +46,14 @@ void Tchat::wireConnection()
 void Tchat::showMessageBox(const QString& text)
 {
     m_connection.holdDispatch(true);
+    m_openBox = text;
+    writeStateFile();
     QMessageBox::information(this, QStringLiteral("Quornet"), text);
+    m_openBox.clear();
+    writeStateFile();
     m_connection.holdDispatch(false);
+    // The keys go back to the table, not to the chat line.
+    centralWidget()->setFocus(Qt::OtherFocusReason);
 }
 
 void Tchat::connectionEnded()
@@ -144,6 +150,8 @@ void Tchat::closeBecauseOfHost(const QString& why)
         QMessageBox box(QMessageBox::Information, QStringLiteral("Quornet"), why, QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("farewell"));
         QTimer::singleShot(FarewellMs, &box, &QMessageBox::accept);
+        m_openBox = why;
+        writeStateFile();
         box.exec();
         close();
     }, Qt::QueuedConnection);

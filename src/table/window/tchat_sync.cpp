@@ -30,6 +30,7 @@ void Tchat::sync()
         m_discard->clear();
     }
     fitStatus(s.status);
+    syncPilePreview();
     m_turn->setText(s.turnText);
     fitText(m_full, s.fullText, QRect(248, 8, 129, 22), 16, 10);
     const int round = m_model.roundNumber();
@@ -77,6 +78,7 @@ void Tchat::writeStateFile()
     for (int t = 1; t <= 2; ++t)
         lines << QStringLiteral("team %1 working %2 completed %3").arg(t).arg(s.team(t).working.size()).arg(s.team(t).completed.size());
     lines << QStringLiteral("status %1").arg(s.status);
+    if (!m_openBox.isEmpty()) lines << QStringLiteral("box %1").arg(m_openBox);
     const QByteArray text = lines.join('\n').toUtf8() + '\n';
     if (text == m_lastState) return;
     m_lastState = text;
@@ -106,6 +108,34 @@ void Tchat::fitText(QLabel* label, const QString& text, QRect oneLine, int large
     placeZoomed(label, wrap ? twoLines : oneLine);
     setBaseFontPixels(label, px);
     label->setText(text);
+}
+
+void Tchat::syncPilePreview()
+{
+    const bool shown = m_model.pickUpPreviewShown();
+    m_pilePreview->setVisible(shown);
+    if (!shown) return;
+    const PileTracker& pile = m_model.pileTracker();
+    const QList<int> cards = pile.pickUpPreview();
+    const int unknown = pile.pickUpUnknown();
+    m_pilePreviewCaption->setText(QStringLiteral("Taking the pile gives you:"));
+    for (int i = 0; i < int(m_pilePreviewCards.size()); ++i) {
+        QLabel* l = m_pilePreviewCards[std::size_t(i)];
+        // The top card lies last, over the others, as on the pile.
+        const int at = int(cards.size()) - 1 - i;
+        if (at < 0) {
+            l->hide();
+            continue;
+        }
+        l->setPixmap(cardPicture(cards[at]));
+        const QString name = QString::fromStdString(cards::cardName(cards[at]));
+        l->setToolTip(name);
+        l->setAccessibleName(name);
+        l->show();
+        l->raise();
+    }
+    m_pilePreviewMore->setText(unknown > 0 ? QStringLiteral("and %1 more from under it, not seen").arg(unknown) : QString());
+    m_pilePreview->raise();
 }
 
 void Tchat::fitStatus(const QString& text)
