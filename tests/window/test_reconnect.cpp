@@ -14,26 +14,21 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "windowtest.h"
+
 #include <memory>
 
 using quornet::testing::TcpClient;
 namespace msg = quornet::protocol::msg;
 
+using quornet::testing::copyEnvironment;
+using quornet::testing::freePort;
+using quornet::testing::readFile;
+
 namespace {
 constexpr int Deadline = 30000;
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
-QString readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
 
 // Forwards every connection made to it to the host; cut() ends the connections it carries and
 // goes on listening.
@@ -114,13 +109,7 @@ private slots:
         ann.write(msg::loginInfo(1, "1.0.11", "Ann"));
         Relay relay(port);
         const QString state = tmp.filePath("state.txt");
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
-        env.insert("HOME", tmp.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QUORNET_STATE_FILE", state);
-        env.insert("QUORNET_NO_DESKTOP", "1");
-        window.setProcessEnvironment(env);
+        window.setProcessEnvironment(copyEnvironment(tmp, state));
         window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(relay.port())});
         QVERIFY(window.waitForStarted(Deadline));

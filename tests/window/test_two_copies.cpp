@@ -8,21 +8,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "windowtest.h"
+
+using quornet::testing::copyEnvironment;
+using quornet::testing::freePort;
+using quornet::testing::readFile;
+
 namespace {
 constexpr int Deadline = 20000;
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
-QString readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
 } // namespace
 
 class TestTwoCopies : public QObject {
@@ -30,12 +25,7 @@ class TestTwoCopies : public QObject {
 private:
     void startCopy(QProcess& p, const QTemporaryDir& tmp, const QStringList& args, const QString& stateFile)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QUORNET_STATE_FILE", stateFile);
-        env.insert("QUORNET_NO_DESKTOP", "1");
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(copyEnvironment(tmp, stateFile));
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p.start(QStringLiteral(QUORNET_BINARY), args);
         QVERIFY(p.waitForStarted(Deadline));

@@ -16,17 +16,18 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "windowtest.h"
+
 using namespace quornet;
 namespace msg = protocol::msg;
+
+using quornet::testing::copyEnvironment;
+using quornet::testing::freePort;
+using quornet::testing::readFile;
 
 namespace {
 constexpr int Deadline = 20000;
 
-QString readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
 
 template <typename T = QWidget> T* child(QWidget& w, const QString& name)
 {
@@ -63,12 +64,7 @@ private slots:
             copy.kill();
             copy.waitForFinished(Deadline);
         });
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
-        env.insert("HOME", tmp.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QUORNET_STATE_FILE", tmp.filePath("state.txt"));
-        copy.setProcessEnvironment(env);
+        copy.setProcessEnvironment(copyEnvironment(tmp, tmp.filePath("state.txt")));
         copy.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         copy.start(QStringLiteral(QUORNET_BINARY), {"Zed", "127.0.0.1", "join", "--port", QString::number(host.serverPort())});
         QVERIFY(copy.waitForStarted(Deadline));
