@@ -177,6 +177,10 @@ void ComputerPlayer::record(bots::Level level, double ms)
     if (ms > t.maxMs) t.maxMs = ms;
 }
 
+double ComputerPlayer::clockNow() const { return m_timing ? Clock::now() : 0.0; }
+
+double ComputerPlayer::msSinceIfTimed(double start) const { return m_timing ? msSince(start) : 0.0; }
+
 bool ComputerPlayer::stillDue(unsigned serial, int seat, Phase phase) const
 {
     const Table& t = m_engine.table();
@@ -192,10 +196,10 @@ void ComputerPlayer::thinkAside(int seat, Phase phase, std::function<void(Job&)>
     auto job = std::make_shared<Job>(Job{observe(seat), m_rng[std::size_t(seat)], 1, {}, 0});
     m_pending = serial;
     m_thinker(
-        [job, work = std::move(work)] {
-            const double start = Clock::now();
+        [job, work = std::move(work), timing = m_timing] {
+            const double start = timing ? Clock::now() : 0.0;
             work(*job);
-            job->ms = msSince(start);
+            job->ms = timing ? msSince(start) : 0.0;
         },
         [this, job, serial, seat, phase, apply = std::move(apply)] {
             if (m_pending == serial) m_pending = 0;
@@ -210,7 +214,7 @@ void ComputerPlayer::draw(int seat)
 {
     ++m_serial;
     const bots::Level level = m_active[std::size_t(seat)];
-    const auto start = Clock::now();
+    const double start = clockNow();
     int mode = 1;
     if (level == bots::Level::Classic) {
         bots::Observation& o = m_classicObs;
@@ -229,7 +233,7 @@ void ComputerPlayer::draw(int seat)
     } else {
         mode = bots::expert::drawMode(observe(seat), m_rng[std::size_t(seat)]);
     }
-    record(level, msSince(start));
+    record(level, msSinceIfTimed(start));
     m_engine.requestDraw(seat, mode);
 }
 
@@ -239,13 +243,13 @@ void ComputerPlayer::play(int seat)
     ++m_serial;
     const bots::Level level = m_active[std::size_t(seat)];
     if (level != bots::Level::Classic) return playPlans(seat);
-    const auto start = Clock::now();
+    const double start = clockNow();
     bots::Observation& o = m_classicObs;
     refreshOwn(o, seat);
     ClassicRequests out(*this, o, seat);
     GameChance chance(m_engine.random());
     bots::classic::play(o, out, chance);
-    record(level, msSince(start));
+    record(level, msSinceIfTimed(start));
 }
 
 // Strong and Expert plan the rest of the turn; when the plan runs out with the hand (the foot
@@ -265,11 +269,11 @@ void ComputerPlayer::playPlans(int seat)
                     playPlans(seat);
                 });
         }
-        const auto start = Clock::now();
+        const double start = clockNow();
         const bots::Observation o = observe(seat);
         const bots::Plan plan = level == bots::Level::Strong ? bots::strong::play(o)
                                                              : bots::expert::play(o, m_rng[std::size_t(seat)]);
-        record(level, msSince(start));
+        record(level, msSinceIfTimed(start));
         makeMoves(seat, plan);
     }
     // Never reached by a plan the host accepts; a computer player must not stall the game.

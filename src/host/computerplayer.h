@@ -77,6 +77,9 @@ public:
         double maxMs = 0;
     };
     const ThinkTimes& thinkTimes(bots::Level level) const { return m_times[std::size_t(level)]; }
+    // Decisions are always counted; their times only while timing is on (the default). Reading
+    // the thread's processor time is a system call, which costs more than a Classic decision.
+    void setTimingDecisions(bool on) { m_timing = on; }
 
     // The observation of a seat as this driver would give it to a level.
     bots::Observation observe(int seat) const;
@@ -90,6 +93,8 @@ private:
     void playPlans(int seat);
     void makeMoves(int seat, const bots::Plan& plan);
     void record(bots::Level level, double ms);
+    double clockNow() const;
+    double msSinceIfTimed(double start) const;
     bool stillDue(unsigned serial, int seat, Phase phase) const;
 
     HostEngine& m_engine;
@@ -104,6 +109,7 @@ private:
     std::array<bots::RankCounts, Seats + 1> m_known{};
     bots::RankCounts m_played{};
     std::array<ThinkTimes, bots::LevelCount> m_times{};
+    bool m_timing = true;
     // Classic's observation, kept between decisions: it reads the own hand, the team's books
     // and the pile's top, which are brought up to date each time.
     bots::Observation m_classicObs;

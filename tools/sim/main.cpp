@@ -50,6 +50,10 @@ struct Options {
     bots::Level level1 = bots::Level::Classic;
     bots::Level level2 = bots::Level::Classic;
     int jobs = 1;
+
+    // Think times are taken in the arena and for --json; two Classic teams without --json run
+    // untimed, since reading the thread's clock twice a decision would be most of the work.
+    bool timed() const { return json || level1 != bots::Level::Classic || level2 != bots::Level::Classic; }
 };
 
 // What one game left behind.
@@ -81,6 +85,7 @@ GameResult playGame(const Options& o, long long game)
     host::HostEngine engine(outbox, random, options);
     engine.computerPlayer().setTeamLevels(o.level1, o.level2);
     engine.computerPlayer().setSeed(seed);
+    engine.computerPlayer().setTimingDecisions(o.timed());
     engine.startGame("Sim", o.length, o.twoPlayer, o.pickUp, o.pickUpCount);
     long long events = 0;
     while (engine.table().running && engine.botTimerEnabled() && events++ < MaxEventsPerGame)
@@ -117,7 +122,8 @@ int usage(const char* error)
                  "Usage: quornet-sim --games N [--seed S] [--length r|3|5|f] [--two-player]\n"
                  "                   [--no-pickup] [--pickup-count K] [--json] [--check]\n"
                  "                   [--levels L1,L2] [--jobs N]\n"
-                 "  L1 plays seats 1 and 3, L2 seats 2 and 4: classic, strong or expert\n");
+                 "  L1 plays seats 1 and 3, L2 seats 2 and 4: classic, strong or expert\n"
+                 "  think times are measured with --json or when a level other than classic plays\n");
     return error ? 2 : 0;
 }
 
@@ -229,7 +235,7 @@ int main(int argc, char** argv)
         std::printf("wins             team 1 %lld, team 2 %lld, ties %lld\n", wins1, wins2, ties);
         std::printf("team 1's share   %.1f %% (a tie counts half)\n", 100.0 * share1);
         for (bots::Level l : {o.level1, o.level2}) {
-            if (l == o.level2 && o.level1 == o.level2) break;
+            if (!o.timed() || (l == o.level2 && o.level1 == o.level2)) break;
             const auto& t = think[std::size_t(l)];
             std::printf("think %-10s mean %.4f ms, max %.3f ms per decision\n", bots::levelName(l).data(),
                         t.decisions ? t.totalMs / double(t.decisions) : 0.0, t.maxMs);
