@@ -281,7 +281,9 @@ Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& ow
 // its rank may yet pair it or join it, so a rank that is mostly on the pile or in books goes
 // first. Feeding the next opponent's books costs little: its pick-up takes one card where a
 // draw would bring two, and a card its books can take is a card it would have laid anyway.
-constexpr int UnseenWeight = 20;      // per unseen card of the rank
+// Per unseen card of the rank, weighed against the card's penalty: a -20 card still goes
+// before a -10 one unless its rank is much the livelier (four unseen cards or more).
+constexpr int UnseenWeight = 3;
 constexpr int KeepPair = 200;         // a pair or more waits for its book (plus 20 a card)
 constexpr int KeepForOwnBook = 200;   // the team's working book of the rank takes it later
 constexpr int FeedCompleted = 5;      // the next opponent's completed book takes it
@@ -313,7 +315,6 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
         } else if (r == WildRank) {
             cost = 1000;
         } else {
-            // Among equals the dearer card goes first (-20 before -10).
             cost = cards::cardPenalty(c) + UnseenWeight * unseen[std::size_t(r)];
             if (rules::workingBookOf(theirs, r) == 0 && rules::completedBookOf(theirs, r) != 0) cost += FeedCompleted;
             cost += FeedKnown * std::min(nextKnown[std::size_t(r)], 2);
