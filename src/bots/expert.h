@@ -9,9 +9,9 @@
 // are not drowned in the luck of the deal. A decision with one candidate is not searched.
 //
 // The budget is fixed at build time, in guesses and turns rather than in time, so a seed plays
-// the same game on every machine, threaded or not: at most 480 playouts of at most 40 turns a
-// decision. On this project's machine (2 cores at 2.1 GHz) that keeps every decision well under
-// 100 ms of processor time and the mean near 10 ms; see README's Performance table.
+// the same game on every machine, threaded or not: at most 360 playouts of at most 40 turns a
+// decision. On this project's machine (2 cores at 2.1 GHz) that keeps every decision under 100 ms
+// of processor time, even with the other core busy, and the mean near 8 ms; see README's Performance table.
 #pragma once
 
 #include "bots/chance.h"
@@ -21,11 +21,11 @@
 namespace quornet::bots::expert {
 
 struct Budget {
-    // Twice the guesses of a first version gained about 150 points a round against Classic;
-    // more would pass the time allowed for a decision.
-    int drawSamples = 160;  // guesses for the draw decision
-    int playSamples = 160;  // guesses for the rest of the turn
-    int maxPlayouts = 480;  // playouts of one decision at most (fewer guesses for many candidates)
+    // More guesses than a first version's 80 gained about 150 points a round against Classic;
+    // 480 playouts took the longest decisions past 100 ms on a loaded machine.
+    int drawSamples = 120;  // guesses for the draw decision
+    int playSamples = 120;  // guesses for the rest of the turn
+    int maxPlayouts = 360;  // playouts of one decision at most (fewer guesses for many candidates)
     int horizon = 40;       // turns played forward after the candidate's own (mostly the round)
     int maxCandidates = 6;  // candidates for the rest of the turn
     // Standard errors a candidate must beat Strong's own choice by. The playouts judge every
