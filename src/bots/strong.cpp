@@ -54,7 +54,9 @@ public:
         bool oppFoot = false;
         const int oppCards = opponentCards(obs, &oppFoot);
         m_danger = roundEndNear(obs);
-        m_towardOut = partnerOnFoot(obs) && (obs.onFoot[std::size_t(obs.seat)] || cardsIn(hand) <= 6);
+        // Only from the foot: a seat still on its hand gains more from building books than
+        // from spending its wilds early to empty the hand.
+        m_towardOut = partnerOnFoot(obs) && obs.onFoot[std::size_t(obs.seat)];
         m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger || m_towardOut ? 0 : -1);
         m_dump = style.dumpWilds || m_danger || (oppFoot && oppCards <= 8 && m_towardOut);
     }
@@ -218,6 +220,8 @@ private:
     int m_reserve = 1;
 };
 
+constexpr int PickUpThreshold = 50;
+
 // What a card on the pile is worth to the seat that takes it, given what it holds.
 int pickUpValue(int c, RankCounts& n, const TeamBooks& own)
 {
@@ -261,8 +265,10 @@ int drawMode(const Observation& obs)
     int value = 0;
     const int take = std::min(obs.pickUpCount, obs.pileCount);
     for (int i = 0; i < take; ++i) value += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, obs.ownBooks());
-    // Two cards from the deck are worth something too; a pick-up must beat them.
-    return value > 50 ? 2 : 1;
+    // Two cards from the deck are worth something too; a pick-up must beat them. A card for a
+    // working book (35) or a wild (45) does not: the two from the deck bring more. A card that
+    // makes a pair into a book (55) or completes one (150) does.
+    return value > PickUpThreshold ? 2 : 1;
 }
 
 Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)
@@ -271,9 +277,22 @@ Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& ow
 }
 
 
+// Discard costs. The card kept is the one most likely to go into a book: each unseen card of
+// its rank may yet pair it or join it, so a rank that is mostly on the pile or in books goes
+// first. Feeding the next opponent's books costs little: its pick-up takes one card where a
+// draw would bring two, and a card its books can take is a card it would have laid anyway.
+// Per unseen card of the rank, weighed against the card's penalty: a -20 card still goes
+// before a -10 one unless its rank is much the livelier (four unseen cards or more).
+constexpr int UnseenWeight = 3;
+constexpr int KeepPair = 200;         // a pair or more waits for its book (plus 20 a card)
+constexpr int KeepForOwnBook = 200;   // the team's working book of the rank takes it later
+constexpr int FeedCompleted = 5;      // the next opponent's completed book takes it
+constexpr int FeedKnown = 150;        // per card of the rank the next opponent picked up
+
 int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max)
 {
     const RankCounts n = rankCounts(hand);
+    const RankCounts unseen = obs.unseen();
     const int next = obs.nextOpponent();
     const TeamBooks& theirs = obs.books[std::size_t(Observation::teamOf(next))];
     const RankCounts& nextKnown = obs.known[std::size_t(next)];
@@ -296,16 +315,11 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
         } else if (r == WildRank) {
             cost = 1000;
         } else {
-            cost = cards::cardPenalty(c); // -20 before -10: the dearer card goes first
-            // The next opponent may take it; that matters most when it completes a book.
-            const int theirBook = rules::workingBookOf(theirs, r);
-            if (theirBook != 0)
-                cost += theirs.working[std::size_t(theirBook)].count >= cards::BookCompleteCards - 2 ? 400 : 25;
-            else if (rules::completedBookOf(theirs, r) != 0)
-                cost += 5;
-            cost += 150 * std::min(nextKnown[std::size_t(r)], 2);
-            if (n[std::size_t(r)] >= 2) cost += 60 + 20 * n[std::size_t(r)];
-            if (rules::workingBookOf(own, r) != 0) cost += 200;
+            cost = cards::cardPenalty(c) + UnseenWeight * unseen[std::size_t(r)];
+            if (rules::workingBookOf(theirs, r) == 0 && rules::completedBookOf(theirs, r) != 0) cost += FeedCompleted;
+            cost += FeedKnown * std::min(nextKnown[std::size_t(r)], 2);
+            if (n[std::size_t(r)] >= 2) cost += KeepPair + 20 * n[std::size_t(r)];
+            if (rules::workingBookOf(own, r) != 0) cost += KeepForOwnBook;
         }
         cand[std::size_t(count++)] = {cost, s};
     }

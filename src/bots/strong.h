@@ -3,11 +3,12 @@
 // - Wilds complete books: a book one or two cards short takes wilds for the bonus, a natural
 //   pair takes a wild to start a book while a wild is kept back, and when the round may end
 //   before the seat plays again no wild stays in hand that a book could take.
-// - Discards are safe: a three first, never a card the next opponent's books can take or that
-//   it has been seen to pick up, the highest penalty first, pairs kept, wilds last.
+// - Discards keep what may still make books: a three first, then the card of a rank whose
+//   cards are mostly out of play (on the pile, in books), never one the next opponent has been
+//   seen to pick up, pairs kept, wilds last.
 // - A pick-up is judged by all the cards it takes: what they add to books or make with the
-//   hand, less what the threes among them cost.
-// - With the partner on the foot it plays toward going out; it keeps the nine-book limit in
+//   hand, less what the threes among them cost; it must beat the two cards of a draw.
+// - On its foot, with the partner on the foot too, it plays toward going out; it keeps the nine-book limit in
 //   mind and does not go out when that ends the game lost.
 //
 // It draws no chance: its decisions follow from the observation alone. Each takes a few
