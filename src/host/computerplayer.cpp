@@ -12,18 +12,23 @@ namespace quornet::host {
 namespace {
 
 // Think times are the deciding thread's own processor time, so a busy machine (another program
-// taking the core between two instructions) does not count as thinking.
-struct Clock {
-    using time_point = double;
+// taking the core between two instructions) does not count as thinking. Reading that clock is a
+// system call, dearer than a Classic decision: a stopwatch that is off reads nothing and shows 0.
+class Stopwatch {
+public:
+    explicit Stopwatch(bool on) : m_on(on), m_start(on ? now() : 0.0) {}
+    double ms() const { return m_on ? now() - m_start : 0.0; }
+
+private:
     static double now()
     {
         timespec t{};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
         return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
     }
+    bool m_on;
+    double m_start;
 };
-
-double msSince(double start) { return Clock::now() - start; }
 
 // The game's own generator as Classic's chance: the same draws in the same order as ever.
 class GameChance final : public bots::Chance {
@@ -177,10 +182,6 @@ void ComputerPlayer::record(bots::Level level, double ms)
     if (ms > t.maxMs) t.maxMs = ms;
 }
 
-double ComputerPlayer::clockNow() const { return m_timing ? Clock::now() : 0.0; }
-
-double ComputerPlayer::msSinceIfTimed(double start) const { return m_timing ? msSince(start) : 0.0; }
-
 bool ComputerPlayer::stillDue(unsigned serial, int seat, Phase phase) const
 {
     const Table& t = m_engine.table();
@@ -197,9 +198,9 @@ void ComputerPlayer::thinkAside(int seat, Phase phase, std::function<void(Job&)>
     m_pending = serial;
     m_thinker(
         [job, work = std::move(work), timing = m_timing] {
-            const double start = timing ? Clock::now() : 0.0;
+            const Stopwatch watch(timing);
             work(*job);
-            job->ms = timing ? msSince(start) : 0.0;
+            job->ms = watch.ms();
         },
         [this, job, serial, seat, phase, apply = std::move(apply)] {
             if (m_pending == serial) m_pending = 0;
@@ -214,7 +215,7 @@ void ComputerPlayer::draw(int seat)
 {
     ++m_serial;
     const bots::Level level = m_active[std::size_t(seat)];
-    const double start = clockNow();
+    const Stopwatch watch(m_timing);
     int mode = 1;
     if (level == bots::Level::Classic) {
         bots::Observation& o = m_classicObs;
@@ -233,7 +234,7 @@ void ComputerPlayer::draw(int seat)
     } else {
         mode = bots::expert::drawMode(observe(seat), m_rng[std::size_t(seat)]);
     }
-    record(level, msSinceIfTimed(start));
+    record(level, watch.ms());
     m_engine.requestDraw(seat, mode);
 }
 
@@ -243,13 +244,13 @@ void ComputerPlayer::play(int seat)
     ++m_serial;
     const bots::Level level = m_active[std::size_t(seat)];
     if (level != bots::Level::Classic) return playPlans(seat);
-    const double start = clockNow();
+    const Stopwatch watch(m_timing);
     bots::Observation& o = m_classicObs;
     refreshOwn(o, seat);
     ClassicRequests out(*this, o, seat);
     GameChance chance(m_engine.random());
     bots::classic::play(o, out, chance);
-    record(level, msSinceIfTimed(start));
+    record(level, watch.ms());
 }
 
 // Strong and Expert plan the rest of the turn; when the plan runs out with the hand (the foot
@@ -269,11 +270,11 @@ void ComputerPlayer::playPlans(int seat)
                     playPlans(seat);
                 });
         }
-        const double start = clockNow();
+        const Stopwatch watch(m_timing);
         const bots::Observation o = observe(seat);
         const bots::Plan plan = level == bots::Level::Strong ? bots::strong::play(o)
                                                              : bots::expert::play(o, m_rng[std::size_t(seat)]);
-        record(level, msSinceIfTimed(start));
+        record(level, watch.ms());
         makeMoves(seat, plan);
     }
     // Never reached by a plan the host accepts; a computer player must not stall the game.

@@ -93,8 +93,6 @@ private:
     void playPlans(int seat);
     void makeMoves(int seat, const bots::Plan& plan);
     void record(bots::Level level, double ms);
-    double clockNow() const;
-    double msSinceIfTimed(double start) const;
     bool stillDue(unsigned serial, int seat, Phase phase) const;
 
     HostEngine& m_engine;
