@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -31,11 +32,13 @@ public:
     void send(int participant, const QByteArray& message) override;
     void disconnect(int participant) override;
     void renumber(int from, int to) override { renumbered.append({from, to}); }
+    void forget(int participant) override { forgotten.append(participant); }
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     std::vector<Sent> sent;
     QList<int> closeRequests;
     QList<QPair<int, int>> renumbered;
+    QList<int> forgotten;
     // When set, a close request is reported back to this engine at once, as the socket layer
     // does when the connection goes down.
     HostEngine* reportClosesTo = nullptr;
@@ -79,11 +82,18 @@ QStringList toEach(std::initializer_list<int> participants, const QString& text)
 class Harness
 {
 public:
-    explicit Harness(EngineOptions options = {}, std::uint32_t seed = 1);
+    // The engine's options for scenario transcripts: arrivals announced at once.
+    static EngineOptions scenario()
+    {
+        EngineOptions o;
+        o.quietArrivalMs = 0;
+        return o;
+    }
+    explicit Harness(EngineOptions options = scenario(), std::uint32_t seed = 1);
 
     // Accepts a connection and welcomes it; returns its participant number (0 when refused).
     // hostUser false: a connection the adapter does not take for the host user's.
-    int connect(bool hostUser = true);
+    int connect(bool hostUser = true, const QByteArray& address = {});
     // Connects, logs in with the name and version, and handles the login.
     int join(const QByteArray& name, const QByteArray& version = protocol::VersionText,
              bool hostUser = true);
@@ -97,14 +107,17 @@ public:
     // Fires Timer1 until it stays disarmed or the limit is reached; returns the events fired.
     int fireUntilIdle(int limit);
     void close(int participant) { engine->connectionClosed(participant); }
-    // The engine's clock moves on by ms; what fell due is handled.
-    void advance(qint64 ms) { engine->advanceTo(engine->now() + ms); }
+    // The engine's clock moves on by ms, deadline by deadline; what fell due is handled. Every
+    // participant that is not `silent` answers the heartbeats, as a window does.
+    void advance(qint64 ms);
+    QSet<int> silent;
 
     // Participant 1 starts a game (participant 1 must have joined).
     void startGame(const QByteArray& length = "r", bool twoPlayer = false, bool pickUp = true,
                    int pickUpCount = 1);
 
-    // The recorded messages as "p:text", then forgotten.
+    // The recorded messages as "p:text", then forgotten. Seat keys and heartbeats are left out
+    // unless linkMessages is set (the tests of keys and liveness set it).
     QStringList take();
     // Only the messages of one participant, as their bare texts; all recorded messages are
     // forgotten.
@@ -114,6 +127,7 @@ public:
     Table& table() { return engine->tableForTest(); }
     const Record& seat(int s) { return table().seat(s); }
 
+    bool linkMessages = false;
     RecordingOutbox out;
     ScriptedRandom random;
     std::unique_ptr<HostEngine> engine;

@@ -122,7 +122,7 @@ private slots:
         // shows here first.
         RecordingOutbox out;
         SeededRandom random(20240611);
-        EngineOptions options;
+        EngineOptions options = Harness::scenario();
         options.checkInvariants = true;
         HostEngine engine(out, random, options);
         engine.startGame("Sim", "r", false, true, 1);
