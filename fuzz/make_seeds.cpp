@@ -63,6 +63,11 @@ public:
     }
     HostInput& login(int p, bool wrong = false) { return op(14, (p - 1) | (wrong ? 0x80 : 0)); }
     HostInput& flood(int p) { return op(15, p - 1); }
+    HostInput& rejoin(int p, int seat) { return op(16, (p - 1) | ((seat - 1) << 4)); }
+    HostInput& foreignKey(int p, bool malformed = false) { return op(17, (p - 1) | (malformed ? 0x80 : 0)); }
+    HostInput& pong(int p) { return op(18, p - 1); }
+    HostInput& advance(int halfSeconds) { return op(19, halfSeconds); }
+    HostInput& password(int p, bool right) { return op(20, (p - 1) | (right ? 0x80 : 0)); }
     QByteArray data() const { return m_b; }
 
 private:
@@ -123,6 +128,47 @@ void hostSeeds()
             .dispatch()
             .accept()
             .login(5)
+            .fire()
+            .dispatch());
+    // Keys: a one-sided drop mid-turn (a new connection with seat 2's key), a drop the host sees
+    // and a return, stale and foreign keys, heartbeats and silent links, a hold that lapses.
+    put(HostInput(0x80 | 13)
+            .accept(3)
+            .login(1)
+            .login(2)
+            .start(0x01)
+            .bytes(1, msg::drawing(1, 1) + msg::discard(1, 0))
+            .dispatch()
+            .bytes(2, msg::drawing(2, 1))
+            .dispatch()
+            .rejoin(3, 2)
+            .dispatch()
+            .close(2)
+            .accept()
+            .rejoin(3, 2)
+            .foreignKey(4)
+            .foreignKey(5, true)
+            .advance(30)
+            .pong(1)
+            .advance(100)
+            .pong(2)
+            .advance(255)
+            .advance(255)
+            .rejoin(4, 2)
+            .fire()
+            .dispatch());
+    // A private table: silence, a guess, the password, then a login; a raw login without it.
+    put(HostInput(0x40 | 5)
+            .accept(3)
+            .password(1, false)
+            .password(2, true)
+            .login(2)
+            .login(3)
+            .accept()
+            .password(1, true)
+            .login(1)
+            .start(0x00)
+            .advance(40)
             .fire()
             .dispatch());
     // Spoofed numbers: a participant speaking for another seat, kicking, starting.

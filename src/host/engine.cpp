@@ -161,6 +161,10 @@ void HostEngine::login(const Queued& q, const QByteArray& args)
     // saw nothing go).
     const bool returning = keySeat == n;
     const Arrival arrival = !returning ? Arrival::Newcomer : rec.connected ? Arrival::Reconnected : Arrival::Returning;
+    if (returning) {
+        m_holds[std::size_t(n)] = Hold{};
+        l.standsIn = false;
+    }
     if (n <= Seats && !returning) forgetSeatKey(n); // a new player on the seat: a new key
     rec.name = name;
     rec.connected = true;

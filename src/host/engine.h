@@ -208,6 +208,9 @@ private:
         bool closing = false; // the adapter was asked to close it; the number is free once it has
         bool removed = false; // by the host user: its seat is not held
         bool announced = false;    // the others were told of its arrival
+        // Moved onto a seat still bound to its player's dead connection: until its login it
+        // stands in for that player (its close is the player's departure).
+        bool standsIn = false;
         bool passwordGiven = false; // a private table's password was right
         protocol::FrameSplitter framing{MaxFrameBytes};
         std::deque<QByteArray> queue;

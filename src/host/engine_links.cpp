@@ -141,9 +141,9 @@ void HostEngine::connectionClosed(int participant)
     if (participant < 1 || participant > ConnectionRecords) return;
     // The socket layer may report one close twice; only the first report is a departure.
     if (!taken(participant)) return;
-    const bool wasLoggedIn = loggedIn(participant);
+    const bool wasLoggedIn = loggedIn(participant) || link(participant).standsIn;
     const bool removed = link(participant).removed;
-    const bool announced = link(participant).announced;
+    const bool announced = link(participant).announced || link(participant).standsIn;
     clearLink(participant);
     if (participant <= Seats) {
         m_hungTurn[std::size_t(participant)] = 0;

@@ -111,7 +111,8 @@ void HostEngine::refuse(int participant, const QByteArray& message, const char* 
 
 void HostEngine::moveToKeySeat(int n, int seat)
 {
-    if (taken(seat)) {
+    const bool bound = taken(seat);
+    if (bound) {
         // The player's old connection, dead on the window's side: closed without a departure,
         // so the seat keeps its hand, turn and just-watch state for the new one.
         qCInfo(lcHost).noquote() << "seat" << seat << logText(m_t.seat(seat).name)
@@ -119,12 +120,13 @@ void HostEngine::moveToKeySeat(int n, int seat)
         m_out.forget(seat);
         clearLink(seat);
     } else {
+        // The hold stays until the login under the seat's number.
         qCInfo(lcHost).noquote() << logText(m_holds[std::size_t(seat)].name) << "returns to seat" << seat;
-        m_holds[std::size_t(seat)] = Hold{};
     }
     Link moved = std::move(link(n));
     link(n) = Link{};
     moved.since = m_now;
+    moved.standsIn = bound;
     link(seat) = std::move(moved);
     if (m_lastServed == n) m_lastServed = seat;
     m_t.highWater = qMax(m_t.highWater, seat);
@@ -160,6 +162,8 @@ void HostEngine::releaseHold(int seat, const char* why, bool tell)
     qCInfo(lcHost).noquote() << "hold of seat" << seat << "for" << logText(h.name) << why;
     h = Hold{};
     forgetSeatKey(seat);
+    // A connection given the seat's number for a return that has not logged in yet is too late.
+    if (taken(seat) && !loggedIn(seat)) requestClose(seat);
     // The windows show the computer's name on the seat again.
     if (tell) broadcast([&] { return msg::seatHeld(seat, 0, {}); });
 }
