@@ -23,6 +23,9 @@
 #include "bots/observation.h"
 #include "host/table.h"
 
+#include <QJsonObject>
+#include <QString>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -83,6 +86,11 @@ public:
 
     // The observation of a seat as this driver would give it to a level.
     bots::Observation observe(int seat) const;
+
+    // The driver's part of a saved game: the levels, the seats' generators and what the round
+    // showed so far. restoreState() changes nothing and says why when the object is not one.
+    QJsonObject saveState() const;
+    bool restoreState(const QJsonObject& state, QString* error);
 
 private:
     class ClassicRequests;

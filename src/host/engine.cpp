@@ -164,6 +164,7 @@ void HostEngine::login(const Queued& q, const QByteArray& args)
     if (returning) {
         m_holds[std::size_t(n)] = Hold{};
         l.standsIn = false;
+        changed();
     }
     if (n <= Seats && !returning) forgetSeatKey(n); // a new player on the seat: a new key
     rec.name = name;
@@ -218,6 +219,14 @@ void HostEngine::announceToOthers(int n)
 void HostEngine::catchUp(int n)
 {
     sendTo(n, msg::loadStats(m_t.lengthCode, m_t.pickUpCount));
+    // The score sheet so far, a round a message.
+    for (std::size_t r = 0; r < m_rounds.size(); ++r) {
+        const auto points = [&](int team) {
+            const TeamRoundPoints& p = m_rounds[r].teams[std::size_t(team)];
+            return msg::TeamPoints{p.cards, p.bonuses, p.goingOut, p.penalties, p.total};
+        };
+        sendTo(n, msg::scoreSheetRound(int(r) + 1, m_rounds[r].finished, m_rounds[r].wentOut, points(1), points(2)));
+    }
     const int lastPlayingSeat = m_t.twoPlayer ? 2 : Seats;
     if (n <= lastPlayingSeat) {
         const Hand& hand = m_t.seat(n).hand;
@@ -326,6 +335,7 @@ void HostEngine::justWatch(const Queued& q, const QByteArray& args)
     if (s != q.participant && q.participant != 1) return dropped(q, "seat is not the sender's");
     Record& rec = m_t.rec[std::size_t(s)];
     if (!rec.connected) return;
+    changed();
     // The turn seat's own switch is a move: it resets the hung-turn clock.
     if (s == q.participant && s == m_t.turnSeat) m_turnSince = m_now;
     if (state == "2") {

@@ -21,10 +21,12 @@
 
 #include "host/outbox.h"
 #include "host/random.h"
+#include "host/roundscores.h"
 #include "host/table.h"
 #include "protocol/framing.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QSet>
 #include <QString>
 
@@ -65,6 +67,13 @@ inline constexpr int QuietArrivalMs = 5'000;
 inline constexpr int RefusalLogIntervalMs = 1000;
 // A seat key: this many characters of A-Z, a-z and 0-9.
 inline constexpr int SeatKeyLength = 20;
+// A game restored after a crash or restart holds every human seat this long for its player's
+// key; for the first ReturnGraceMs the computer players wait for a returning player before they
+// play a held seat's turn.
+inline constexpr int RestoredSeatHoldMs = 300'000;
+inline constexpr int ReturnGraceMs = 30'000;
+// The saved game's format: a newer version is refused, not guessed at.
+inline constexpr int SavedGameVersion = 1;
 
 struct EngineOptions {
     // The dedicated host has no own table window: seat 1 leaving in its turn is taken over like
@@ -176,8 +185,25 @@ public:
     void requestAddToComp(int seat, int handSlot, int compSlot);
     void requestDiscard(int seat, int handSlot);
 
+    // --- The game as one value (engine_save.cpp) ----------------------------------------------
+    // Everything of the game: the table, held seats with their keys and the time they have
+    // left, the turn and its clock, the timer's pending step, the round gate, the computer
+    // players' memory and generators, the game's generator and each round's scores, as a
+    // versioned JSON document. Connections are not part of it.
+    QByteArray saveGame() const;
+    // Into a fresh engine (no connections yet): the game goes on as if it had never stopped, the
+    // same inputs giving the same cards, decisions and messages; every seat a human held is
+    // held for its key for RestoredSeatHoldMs. A damaged, foreign or newer document changes
+    // nothing and returns false with the reason.
+    bool restoreGame(const QByteArray& document, QString* error);
+    // Counts the changes to the game: moves, turns, rounds, seats held and freed. The adapter
+    // saves when it moves on (Outbox::gameChanged says so after each event).
+    quint64 gameChanges() const { return m_gameChanges; }
+
     // --- Inspection --------------------------------------------------------------------------
     const Table& table() const { return m_t; }
+    // Every round of the game in progress (or of the last game), as scored.
+    const ScoreLedger& rounds() const { return m_rounds; }
     const EngineStats& stats() const { return m_stats; }
     int queuedMessages() const { return m_queued; }
     // The name a seat is held for (its player dropped during the game), empty when not held.
@@ -304,12 +330,20 @@ private:
     void findPlayer();
     bool checkForWin(int seat);
     void postWinner(int seat);
-    void setTeamScore(int seat, int score);
+    void setTeamScore(int seat, int score, ScoreKind kind = ScoreKind::Cards);
 
     // Timer1.
     void armTimer(TimerTag tag);
     void disarmTimer();
     int botSpeed() const;
+
+    // Saved games (engine_save.cpp): reading into a table of its own, checked before it is used.
+    bool readTable(const QJsonObject& o, Table& t, QString* error) const;
+    // After a restore: the waiting for returning players, and a computer decision that was
+    // under way when the game was saved is asked for again.
+    bool waitingForReturn(int seat) const;
+    void resumeTurn();
+    void changed() { ++m_gameChanges; }
 
     // Game requests from connections (sender, phase and range checks before the handler).
     void gameRequest(const Queued& q, const char* word, const QByteArray& args);
@@ -327,6 +361,7 @@ private:
     Random& m_random;
     EngineOptions m_options;
     Table m_t;
+    ScoreLedger m_rounds;
     EngineStats m_stats;
     std::unique_ptr<ComputerPlayer> m_bots;
 
@@ -360,6 +395,9 @@ private:
     bool m_roundWaits = false;
     bool m_roundContinued = false; // the host user has seen the end of the round
     bool m_roundWaiting = false;
+    qint64 m_returnGraceUntil = 0; // after a restore: held seats' turns wait for their players
+    quint64 m_gameChanges = 0;
+    quint64 m_reportedChanges = 0;
 };
 
 // Builds the message only when somebody will receive it (the simulator has no connections).

@@ -83,7 +83,7 @@ void HostEngine::createComplete(int seat, int bookSlot, int naming)
     const int bonus = cards::bookBonus(kind);
     book.count = 0;
     broadcast([&] { return msg::complete(seat, rec.team, bookSlot, n, naming, kind); });
-    setTeamScore(seat, rec.score + bonus);
+    setTeamScore(seat, rec.score + bonus, ScoreKind::Bonus);
     broadcast([&] { return msg::postScores(rec.score, bonus, seat, rec.partner); });
 }
 
@@ -110,6 +110,7 @@ void HostEngine::addToComp(int seat, int slot, int compSlot)
 
 void HostEngine::addScore(int seat, int card)
 {
+    changed();
     const int points = cards::cardPoints(card);
     m_bots->playedToBook(seat, card);
     Record& rec = m_t.seat(seat);

@@ -31,6 +31,7 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
 {
     m_t.phase = Phase::None;
     disarmTimer();
+    changed();
     releaseAllHolds("ended: a new game starts");
     m_hungTurn.fill(0);
     m_backAtNextTurn.fill(false);
@@ -53,6 +54,7 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
     m_t.deckExhausted = false;
     shuffleDeck();
     m_t.teams = {};
+    m_rounds.assign(1, RoundScores{});
     for (int s = 1; s <= Seats; ++s) {
         Record& rec = m_t.seat(s);
         rec.team = (s == 1 || s == 3) ? 1 : 2;
@@ -77,10 +79,14 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
 
 void HostEngine::startNewRound()
 {
+    changed();
     m_t.deckExhausted = false;
     m_t.discardCount = 0;
     m_t.pile.fill(0);
     broadcast([] { return msg::startRound(); });
+    RoundScores next;
+    for (int team = 1; team <= 2; ++team) next.teams[std::size_t(team)].total = m_t.seat(team).score;
+    m_rounds.push_back(next);
     shuffleDeck();
     m_t.teams = {};
     for (int s = 1; s <= Seats; ++s) {
@@ -197,7 +203,8 @@ void HostEngine::drawing(int seat, int mode)
         checkForFoot(seat, false);
         if (!m_t.running || m_t.turnSeat != seat) return;
     }
-    if (m_t.computerPlayed(seat)) m_bots->play(seat);
+    changed();
+    if (m_t.computerPlayed(seat) && !waitingForReturn(seat)) m_bots->play(seat);
 }
 
 // ---- Discards, feet and the turn ------------------------------------------------------------
@@ -205,6 +212,7 @@ void HostEngine::drawing(int seat, int mode)
 void HostEngine::discard(int seat, int slot)
 {
     if (seat < 1 || seat > Seats || seat != m_t.turnSeat) return;
+    changed();
     Record& rec = m_t.seat(seat);
     const int card = rec.hand[std::size_t(slot)];
     if (card != 0 && m_t.discardCount < DeckSize) {
@@ -254,6 +262,7 @@ void HostEngine::findPlayer()
     const int seat = m_t.turnSeat;
     ++m_turnSerial;
     m_turnSince = m_now;
+    changed();
     // Spectators follow the turn too: their turn marker and card counts move with everyone's.
     broadcast([&] { return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat); });
 
@@ -271,8 +280,17 @@ void HostEngine::findPlayer()
 
 // ---- Scoring, round end and game end --------------------------------------------------------
 
-void HostEngine::setTeamScore(int seat, int score)
+void HostEngine::setTeamScore(int seat, int score, ScoreKind kind)
 {
+    if (!m_rounds.empty()) {
+        TeamRoundPoints& p = m_rounds.back().teams[std::size_t(m_t.seat(seat).team == 2 ? 2 : 1)];
+        const int points = score - m_t.seat(seat).score;
+        (kind == ScoreKind::Bonus      ? p.bonuses
+         : kind == ScoreKind::GoingOut ? p.goingOut
+         : kind == ScoreKind::Penalty  ? p.penalties
+                                       : p.cards) += points;
+        p.total = score;
+    }
     m_t.seat(seat).score = score;
     m_t.seat(m_t.seat(seat).partner).score = score;
 }
@@ -289,13 +307,14 @@ bool HostEngine::checkForWin(int s)
         const Record& partner = m_t.seat(rec.partner);
         if (!handEmpty(partner.hand) || !partner.onFoot) return false;
     }
-    setTeamScore(s, rec.score + cards::GoingOutBonus);
+    setTeamScore(s, rec.score + cards::GoingOutBonus, ScoreKind::GoingOut);
     postWinner(s);
     return true;
 }
 
 void HostEngine::postWinner(int w)
 {
+    changed();
     m_t.phase = Phase::None;
     disarmTimer();
     if (!m_t.running) return;
@@ -306,8 +325,12 @@ void HostEngine::postWinner(int w)
             for (int c : rec.hand) penalty += cards::cardPenalty(c);
             for (int c : rec.foot) penalty += cards::cardPenalty(c);
         }
-        setTeamScore(i, rec.score + penalty);
+        setTeamScore(i, rec.score + penalty, ScoreKind::Penalty);
         broadcast([&] { return msg::postScores(m_t.seat(rec.team).score, penalty, i, rec.partner); });
+    }
+    if (!m_rounds.empty()) {
+        m_rounds.back().finished = true;
+        m_rounds.back().wentOut = w != 0 ? m_t.seat(w).team : 0;
     }
     const int score1 = m_t.seat(1).score;
     const int score2 = m_t.seat(2).score;
@@ -384,6 +407,13 @@ void HostEngine::botTimerFired()
 {
     if (!m_timerEnabled) return; // a stale event after the timer was disarmed
     ++m_timerTicks;
+    changed();
+    // After a restore, a held seat's turn waits for its player for a while.
+    if (m_t.turnSeat != 0 && waitingForReturn(m_t.turnSeat) &&
+        (m_timerTag == TimerTag::DrawDecision || m_timerTag == TimerTag::AutoDraw)) {
+        afterEvent();
+        return;
+    }
     if (m_timerTicks > 1 && m_timerTag == TimerTag::DrawDecision) {
         disarmTimer();
         if (m_t.turnSeat != 0 && m_t.computerPlayed(m_t.turnSeat)) m_bots->draw(m_t.turnSeat);

@@ -69,7 +69,10 @@ int HostEngine::seatsTaken() const
 void HostEngine::giveSeatKey(int seat)
 {
     QByteArray& key = m_keys[std::size_t(seat)];
-    if (key.isEmpty()) key = newKey();
+    if (key.isEmpty()) {
+        key = newKey();
+        changed();
+    }
     deliver(seat, msg::seatKey(seat, key));
 }
 
@@ -151,6 +154,7 @@ void HostEngine::holdSeat(int seat, const QByteArray& name)
     Hold& h = m_holds[std::size_t(seat)];
     h.name = name;
     h.until = m_now + m_options.seatHoldMs;
+    changed();
     qCInfo(lcHost).noquote() << "seat" << seat << "held for" << logText(name) << "for"
                              << m_options.seatHoldMs / 1000 << "s";
 }
@@ -162,6 +166,7 @@ void HostEngine::releaseHold(int seat, const char* why, bool tell)
     qCInfo(lcHost).noquote() << "hold of seat" << seat << "for" << logText(h.name) << why;
     h = Hold{};
     forgetSeatKey(seat);
+    changed();
     // A connection given the seat's number for a return that has not logged in yet is too late.
     if (taken(seat) && !loggedIn(seat)) requestClose(seat);
     // The windows show the computer's name on the seat again.

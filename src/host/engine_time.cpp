@@ -22,6 +22,10 @@ void HostEngine::advanceTo(qint64 nowMs)
         if (!h.name.isEmpty() && m_now >= h.until) releaseHold(s, "lapsed", true);
     }
     checkTurnTimeout();
+    if (m_returnGraceUntil != 0 && m_now >= m_returnGraceUntil) {
+        m_returnGraceUntil = 0;
+        resumeTurn();
+    }
     afterEvent();
 }
 
@@ -46,6 +50,7 @@ qint64 HostEngine::nextDeadline() const
         if (!m_holds[std::size_t(s)].name.isEmpty()) consider(m_holds[std::size_t(s)].until);
     const qint64 turn = turnDeadline();
     if (turn >= 0) consider(turn);
+    if (m_returnGraceUntil != 0) consider(m_returnGraceUntil);
     return next;
 }
 
@@ -118,6 +123,7 @@ void HostEngine::checkTurnTimeout()
                               " is back.";
     broadcast([&] { return msg::chatRelay(0, notice + "|clBlue"); });
     m_hungTurn[std::size_t(s)] = m_turnSerial;
+    changed();
     // As if the host user had chosen Set to Just Watch.
     rec.justWatching = true;
     broadcast([&] { return msg::justWatching(s, 1); });
@@ -143,6 +149,7 @@ void HostEngine::restoreSeat(int seat)
     Record& rec = m_t.seat(seat);
     if (!rec.connected || !rec.justWatching || (m_t.twoPlayer && seat >= 3)) return;
     rec.justWatching = false;
+    changed();
     broadcast([&] { return msg::justWatching(seat, 2); });
 }
 

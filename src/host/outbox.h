@@ -23,6 +23,9 @@ public:
     // forgotten it (a player's dead connection replaced by its new one). Outboxes without real
     // connections may ignore it.
     virtual void forget(int participant) { (void)participant; }
+    // The game changed (a move, a turn, a round, a seat held or freed): time to save it. Said
+    // once after each event that changed it.
+    virtual void gameChanged() {}
     // The computer-player timer was armed (enabled, with its interval; ticks restart from 0)
     // or disarmed.
     virtual void botTimerChanged(bool enabled, int intervalMs) = 0;

@@ -204,5 +204,14 @@ QByteArray tableClosed() { return bare(cmd::TableClosed, Trailing); }
 QByteArray passwordNeeded() { return bare(cmd::PasswordNeeded, Trailing); }
 QByteArray wrongPassword() { return bare(cmd::WrongPassword, Trailing); }
 
+QByteArray scoreSheetRound(int round, bool finished, int wentOut, const TeamPoints& green, const TeamPoints& blue)
+{
+    MessageBuilder b(cmd::ScoreSheet);
+    b.field(round).field(finished ? 1 : 0).field(wentOut);
+    for (const TeamPoints* t : {&green, &blue})
+        b.field(t->cards).field(t->bonuses).field(t->goingOut).field(t->penalties).field(t->total);
+    return b.end();
+}
+
 } // namespace msg
 } // namespace quornet::protocol

@@ -38,6 +38,9 @@
 //                                              CMD_seatheld+seat+seconds+name (0: not held)
 //                                              CMD_removed+ (refused: removed in this game)
 //                                              CMD_tableclosed+ (the host ends the table)
+//                                              CMD_scoresheet+round+finished+wentout
+//                                                {+cards+bonuses+out+penalties+total} x2
+//                                                (a catch-up: every round of the game)
 #pragma once
 
 #include <QByteArray>
@@ -98,6 +101,7 @@ inline constexpr char Removed[] = "CMD_removed";
 inline constexpr char TableClosed[] = "CMD_tableclosed";
 inline constexpr char PasswordNeeded[] = "CMD_passwordneeded";
 inline constexpr char WrongPassword[] = "CMD_wrongpassword";
+inline constexpr char ScoreSheet[] = "CMD_scoresheet";
 } // namespace cmd
 
 // The version this program reports at login and the host compares against.
@@ -188,6 +192,12 @@ QByteArray removed();
 QByteArray tableClosed();
 QByteArray passwordNeeded();
 QByteArray wrongPassword();
+// One round of the score sheet: for each team (green, then blue) its card points, bonuses,
+// going-out bonus, penalties and running total.
+struct TeamPoints {
+    int cards = 0, bonuses = 0, goingOut = 0, penalties = 0, total = 0;
+};
+QByteArray scoreSheetRound(int round, bool finished, int wentOut, const TeamPoints& green, const TeamPoints& blue);
 } // namespace msg
 
 } // namespace quornet::protocol

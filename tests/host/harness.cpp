@@ -33,6 +33,13 @@ void RecordingOutbox::botTimerChanged(bool enabled, int intervalMs)
 
 // ---- ScriptedRandom -------------------------------------------------------------------------
 
+bool ScriptedRandom::restoreState(const std::string& state)
+{
+    if (!m_fallback.restoreState(state)) return false;
+    m_script.clear();
+    return true;
+}
+
 void ScriptedRandom::push(std::initializer_list<int> values)
 {
     m_script.insert(m_script.end(), values.begin(), values.end());

@@ -60,6 +60,9 @@ public:
     void push(std::initializer_list<int> values);
     void pushRepeated(int value, int count);
     int below(int n) override;
+    // The fallback generator's state, once the script is used up.
+    std::string saveState() const override { return m_script.empty() ? m_fallback.saveState() : std::string(); }
+    bool restoreState(const std::string& state) override;
 
     int scriptedLeft() const { return int(m_script.size()); }
     // How many draws asked for a range of n (all draws when n is 0).

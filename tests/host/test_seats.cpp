@@ -116,6 +116,7 @@ private slots:
         want << "3:CMD_existingplayers+1+Ann"
              << "3:CMD_existingplayers+2+Bob"
              << "3:CMD_loadstats+3+2+"
+             << "3:CMD_scoresheet+1+0+0+0+0+0+0+0+0+0+0+0+0" // the round as the rig left its points
              // The newcomer takes over seat 3's hand.
              << "3:CMD_newcard+3+0+5"
              << "3:CMD_newcard+3+2+22"
