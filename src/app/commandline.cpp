@@ -71,6 +71,18 @@ CommandLine parseCommandLine(const QStringList& arguments)
             if (!readNumber(*v, 86400, &n))
                 cl.error = QStringLiteral("%1 takes seconds 0 to 86400").arg(a);
             (turn ? cl.turnTimeoutSeconds : cl.seatHoldSeconds) = int(n);
+        } else if (a == QLatin1String("--state-dir")) {
+            const auto v = value("--state-dir");
+            if (!v) return cl;
+            if (v->isEmpty()) cl.error = QStringLiteral("--state-dir takes a folder");
+            cl.stateDir = *v;
+        } else if (a == QLatin1String("--password")) {
+            const auto v = value("--password");
+            if (!v) return cl;
+            if (v->isEmpty() || v->size() > 64) cl.error = QStringLiteral("--password takes a text of 1 to 64 characters");
+            for (QChar c : *v)
+                if (c.unicode() < 0x20 || c.unicode() == 0x7F) cl.error = QStringLiteral("--password takes no control characters");
+            cl.password = *v;
         } else if (a == QLatin1String("--bot-level")) {
             const auto v = value("--bot-level");
             if (!v) return cl;
@@ -105,6 +117,9 @@ QString usageText()
         "                  name (dedicated host, default 120, 0 off)\n"
         "  --bot-level L   computer players' level: classic, strong or expert (dedicated host,\n"
         "                  default classic)\n"
+        "  --state-dir DIR keep the game in DIR after every move and take it up again after a\n"
+        "                  restart (dedicated host, default $STATE_DIRECTORY)\n"
+        "  --password TEXT a private table: players must give TEXT to join (dedicated host)\n"
         "  --version       print the program's name and version\n"
         "  --help          print this text\n");
 }

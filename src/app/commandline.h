@@ -4,7 +4,8 @@
 //   quornet NAME ADDRESS true                host a table
 //   quornet NAME ADDRESS other               join the table at ADDRESS
 //   quornet --serve [--port N] [--seed S] [--bot-speed MS] [--bot-level L]
-//                   [--admin ADDRESS]... [--turn-timeout S] [--seat-hold S]   dedicated host, no window
+//                   [--admin ADDRESS]... [--turn-timeout S] [--seat-hold S] [--state-dir DIR]
+//                   [--password TEXT]                                             dedicated host, no window
 //
 // Options may stand anywhere; every other argument is positional, and arguments after the
 // third positional one are ignored.
@@ -33,6 +34,11 @@ struct CommandLine {
     int turnTimeoutSeconds = 120; // 0: a turn waits as long as it takes
     int seatHoldSeconds = 120;    // 0: seats are not held
     QString botLevel = QStringLiteral("classic"); // classic, strong or expert
+    // The dedicated host keeps its game here (one file per port); empty: $STATE_DIRECTORY, or
+    // nowhere when that is not set either.
+    QString stateDir;
+    // A private table: connections must give this password first. Empty: none.
+    QString password;
     QStringList positional;
     QString error; // non-empty when the command line could not be read
 };

@@ -6,6 +6,7 @@
 #include "host/random.h"
 #include "host/tserver.h"
 #include "protocol/messages.h"
+#include "protocol/text8bit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,13 +32,26 @@ int serve(const app::CommandLine& cl, int argc, char** argv)
     for (const QString& a : cl.admins) admins << *app::parseSubnet(a);
     server.setAdminAddresses(admins);
     server.engine().computerPlayer().setLevel(bots::levelFromText(cl.botLevel.toStdString()));
+    if (!cl.password.isEmpty()) server.engine().setPassword(protocol::toWire(cl.password));
+    QString stateDir = cl.stateDir;
+    if (stateDir.isEmpty()) stateDir = qEnvironmentVariable("STATE_DIRECTORY").section(QLatin1Char(':'), 0, 0);
+    if (!stateDir.isEmpty()) {
+        // One game per port: several tables may share the folder.
+        const QString file = QDir(stateDir).filePath(QStringLiteral("table-%1.json").arg(cl.port));
+        QString message;
+        if (server.resumeSavedGame(file, &message) == host::TServer::Resume::Refused)
+            std::fprintf(stderr, "quornet: %s\n", qPrintable(message));
+        server.setGameFile(file);
+    }
     QString error;
     if (!server.listen(cl.port, &error)) {
         std::fprintf(stderr, "quornet: %s (port %u)\n", qPrintable(error), unsigned(cl.port));
         return 1;
     }
+    // SIGTERM (systemctl stop or restart) and SIGINT keep the game for the next start.
     app::quitOnSignals(&application, [] { QCoreApplication::quit(); });
     const int rc = application.exec();
+    server.saveGameNow();
     server.shutdown();
     return rc;
 }

@@ -244,6 +244,61 @@ void TServer::forget(int participant)
     socket->deleteLater();
 }
 
+// ---- The saved game ----------------------------------------------------------------------------
+
+void TServer::setGameFile(const QString& path)
+{
+    if (m_gameFile) m_gameFile->flush();
+    m_gameFile = path.isEmpty() ? nullptr : std::make_unique<GameFile>(path);
+    m_keptRunning = m_engine->table().running;
+    if (m_gameFile && m_keptRunning) keepGame();
+}
+
+TServer::Resume TServer::resumeSavedGame(const QString& path, QString* message)
+{
+    GameFile file(path);
+    const std::optional<QByteArray> document = file.read();
+    if (!document) return Resume::NoSavedGame;
+    QString why;
+    m_engine->advanceTo(m_clock.elapsed());
+    if (!m_engine->restoreGame(*document, &why)) {
+        file.moveAside();
+        if (message)
+            *message = QStringLiteral("The saved game in %1 could not be read (%2). It was moved to %1.bad.").arg(path, why);
+        return Resume::Refused;
+    }
+    afterEngine();
+    return Resume::Resumed;
+}
+
+void TServer::gameChanged()
+{
+    if (!m_gameFile || m_keepPending) return;
+    // Kept once the event that changed it is over: several changes in one go are one save.
+    m_keepPending = true;
+    QTimer::singleShot(0, this, [this] { keepGame(); });
+}
+
+void TServer::keepGame()
+{
+    m_keepPending = false;
+    if (!m_gameFile) return;
+    if (m_engine->table().running) {
+        m_gameFile->save(m_engine->saveGame());
+        m_keptRunning = true;
+    } else if (m_keptRunning) {
+        m_gameFile->remove(); // the game is over
+        m_keptRunning = false;
+    }
+}
+
+void TServer::saveGameNow()
+{
+    if (!m_gameFile) return;
+    keepGame();
+    m_gameFile->flush();
+}
+
 void TServer::renumber(int from, int to)
 {
     m_sockets[std::size_t(to)] = m_sockets[std::size_t(from)];

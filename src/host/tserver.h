@@ -11,6 +11,7 @@
 #pragma once
 
 #include "host/engine.h"
+#include "host/gamefile.h"
 #include "host/outbox.h"
 #include "host/random.h"
 
@@ -68,6 +69,18 @@ public:
     QString adminAddressesText() const;
 
     HostEngine& engine() { return *m_engine; }
+
+    // --- The saved game ----------------------------------------------------------------------
+    // From now on the game is kept in this file after every change, and the file goes when the
+    // game ends. Empty: not kept.
+    void setGameFile(const QString& path);
+    const GameFile* gameFile() const { return m_gameFile.get(); }
+    enum class Resume { NoSavedGame, Resumed, Refused };
+    // Takes the game kept in `path` into the engine (before anybody connects). A file that cannot
+    // be used is moved aside; `message` then says why.
+    Resume resumeSavedGame(const QString& path, QString* message = nullptr);
+    // Writes the game now and waits until it is on disk (a quit on SIGTERM, the window closing).
+    void saveGameNow();
     // The host user has seen the end of the round (the solo game's round summary).
     void continueAfterRound();
 
@@ -86,6 +99,8 @@ private:
     void disconnect(int participant) override;
     void renumber(int from, int to) override;
     void forget(int participant) override;
+    void gameChanged() override;
+    void keepGame();
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     SeededRandom m_random;
@@ -100,6 +115,9 @@ private:
     QList<QPair<QHostAddress, int>> m_admins;
     // Expert's decisions are worked out here, one at a time, off the event loop.
     QThreadPool m_thinking;
+    std::unique_ptr<GameFile> m_gameFile;
+    bool m_keepPending = false;
+    bool m_keptRunning = false; // the last game kept was in play (its end removes the file)
 };
 
 } // namespace quornet::host

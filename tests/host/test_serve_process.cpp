@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QFile>
 #include <QtTest>
 
 using quornet::testing::TcpClient;
@@ -40,7 +42,7 @@ class TestServeProcess : public QObject
     }
 
     // Waits for the number the host gives a new connection and logs in under it; returns it.
-    static int logIn(TcpClient& c, const QByteArray& name)
+    static int logIn(TcpClient& c, const QByteArray& name, const QByteArray& key = {})
     {
         int n = 0;
         const auto numbered = [&] {
@@ -49,7 +51,7 @@ class TestServeProcess : public QObject
             return n != 0;
         };
         if (!QTest::qWaitFor(numbered, Deadline)) return 0;
-        c.write(msg::loginInfo(n, "1.0.11", name));
+        c.write((key.isEmpty() ? QByteArray() : msg::rejoin(key)) + msg::loginInfo(n, "1.0.11", name));
         return n;
     }
 
@@ -155,6 +157,65 @@ private slots:
         TcpClient fay;
         fay.connectTo(port);
         QCOMPARE(logIn(fay, "Fay"), 2);
+        host.terminate();
+        QVERIFY(host.waitForFinished(Deadline));
+    }
+
+    // Killed in the middle of a game, or stopped, the host takes the game up again from its
+    // state folder: Ann's key gives her seat 1 with the same hand, scores and turn.
+    void aKilledOrStoppedHostKeepsItsGame()
+    {
+        QTemporaryDir state;
+        QVERIFY(state.isValid());
+        const quint16 port = freePort();
+        QVERIFY(port != 0);
+        QProcess host;
+        QByteArray log;
+        start(host, log, port, {"--state-dir", state.path()});
+        QVERIFY2(host.waitForStarted(Deadline), qPrintable(host.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains("listening on port"), Deadline);
+        TcpClient ann;
+        ann.connectTo(port);
+        QCOMPARE(logIn(ann, "Ann"), 1);
+        ann.write(msg::startGame("Ann", "3", false, true, 1));
+        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_nextplayer+0+0+t+1"), Deadline);
+        ann.write(msg::drawing(1, 1));
+        QTRY_COMPARE_WITH_TIMEOUT(handOf(ann, 1).size(), 13, Deadline);
+        ann.write(msg::discard(1, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(ann.count("CMD_nextplayer+4+"), 1, Deadline); // Ann's turn again
+        const QByteArray key = ann.messages().filter("CMD_seatkey+1+").first().mid(14).toLatin1();
+        const QString file = state.filePath(QStringLiteral("table-%1.json").arg(port));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), Deadline);
+
+        for (const bool kill : {true, false}) {
+            // What Ann holds now, as the host sent it since her last (re)login.
+            QStringList held;
+            for (const QString& m : ann.messages()) {
+                if (m.startsWith("CMD_sendlogininfo")) held.clear();
+                if (m.startsWith("CMD_newcard+1+")) held << m.section('+', 2, 2) + ":" + m.section('+', 3);
+                if (m.startsWith("CMD_freecard+")) held.removeIf([&](const QString& c) { return c.startsWith(m.mid(13) + ":"); });
+            }
+            if (kill) host.kill(); else host.terminate();
+            QVERIFY(host.waitForFinished(Deadline));
+            QCOMPARE(host.exitCode() == 0, !kill);
+            QTRY_VERIFY_WITH_TIMEOUT(ann.closed(), Deadline);
+            log.clear();
+            start(host, log, port, {"--state-dir", state.path()});
+            QTRY_VERIFY_WITH_TIMEOUT(log.contains("listening on port"), Deadline);
+            QVERIFY2(log.contains("restored a saved game"), log.constData());
+            ann.forget();
+            ann.connectTo(port);
+            // Seat 1 is held for her key: she comes in under another number and is moved.
+            const int first = logIn(ann, "Ann", key);
+            QVERIFY(first > 1);
+            QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_sendlogininfo+1"), Deadline);
+            ann.write(msg::rejoin(key) + msg::loginInfo(1, "1.0.11", "Ann"));
+            QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_nextplayer+1+" + QString::number(held.size()) + "+t+1"), Deadline);
+            QStringList back;
+            for (const QString& m : ann.messages().filter("CMD_newcard+1+")) back << m.section('+', 2, 2) + ":" + m.section('+', 3);
+            QCOMPARE(back, held);
+            QCOMPARE(ann.count("CMD_scoresheet+1+0+"), 1); // the round in play, with its points
+        }
         host.terminate();
         QVERIFY(host.waitForFinished(Deadline));
     }
