@@ -1,5 +1,6 @@
 // The table window's keys: defaults, reading rules, the written order, round trips and where
 // the file lives.
+#include "platform/folders.h"
 #include "settings/inifile.h"
 #include "settings/settingslocation.h"
 #include "settings/tablesettings.h"
@@ -406,7 +407,7 @@ void TestTableSettings::locationBesideTheProgramWhenWritable()
     QTemporaryDir program;
     QTemporaryDir config;
     QVERIFY(program.isValid() && config.isValid());
-    QVERIFY(SettingsLocation::isWritableFolder(program.path()));
+    QVERIFY(quornet::platform::isWritableFolder(program.path()));
     QCOMPARE(SettingsLocation::filePath(program.path(), config.path()),
              program.filePath("vexolobby.ini"));
     QVERIFY(QDir(program.path())
@@ -434,7 +435,7 @@ void TestTableSettings::locationInTheUserFolderOtherwise()
     // An installed program's folder is the package manager's, also for root, who could write there.
     QCOMPARE(SettingsLocation::filePath("/usr/bin", config), expected);
     // A read-only file system refuses everyone, root included.
-    QVERIFY(!SettingsLocation::isWritableFolder("/proc"));
+    QVERIFY(!quornet::platform::isWritableFolder("/proc"));
     QCOMPARE(SettingsLocation::filePath("/proc", config), expected);
 #endif
 

@@ -1,11 +1,12 @@
 // Colour texts and the chat line writer.
 #include "table/core/chatlog.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 using namespace quornet::table;
+using namespace quornet::protocol;
 
 namespace {
 QList<ChatItem::Kind> kinds(const ChatLine& line)

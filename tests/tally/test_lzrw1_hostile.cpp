@@ -1,7 +1,7 @@
 // The reader against damaged and hostile tally files: every one gives its error text, none
 // reads or writes out of bounds (the sanitizer build runs this) or grows without limit.
 #include "containerwalk.h"
-#include "windows/tally/lzrw1.h"
+#include "tally/lzrw1.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // The tally list's rules and its file: counting games, following players, restarts, and what
 // happens to a tally file that cannot be read.
-#include "windows/tally/lzrw1.h"
-#include "windows/tally/tallybook.h"
+#include "tally/lzrw1.h"
+#include "tally/tallybook.h"
 
 #include <QDir>
 #include <QFile>

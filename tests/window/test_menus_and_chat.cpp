@@ -4,7 +4,7 @@
 // set, pictures of the chat pane and of each opened menu are kept.
 #include "app/program.h"
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/window/chatview.h"
 
 #include <QMenu>
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(!text.contains("[quornet]"));
 
         // Chat through the host: smileys, a link and several colours.
-        chat.model().sendit(QStringLiteral("Hello table :)#10 good luck :)#21"), table::colors::Black);
+        chat.model().sendit(QStringLiteral("Hello table :)#10 good luck :)#21"), protocol::colors::Black);
         chat.model().sendit(QStringLiteral("Rules at www.vexo42.example/quornet"), 0x008000);
         chat.model().sendit(QStringLiteral("/me deals the cards"), 0x800080);
         chat.model().quickPhrase(QStringLiteral("Good One!"), 0x800000);

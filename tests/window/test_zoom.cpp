@@ -5,7 +5,7 @@
 #include "app/program.h"
 #include "host/tserver.h"
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "windows/gamestart.h"
@@ -132,7 +132,7 @@ private slots:
         for (int slot = 0; slot < 6; ++slot) chat.model().handleMessage(msg::newCard(1, slot, 5 + 7 * slot));
         chat.model().handleMessage(msg::nextPlayer(0, 0, true, 1));
         chat.model().handleMessage(msg::newBook(1, 1, 2, 13, 1));
-        chat.model().chat().addlinetochat(QStringLiteral("0+Note: zoom test :)#10 done"), table::colors::Blue);
+        chat.model().chat().addlinetochat(QStringLiteral("0+Note: zoom test :)#10 done"), protocol::colors::Blue);
         QCOMPARE(s.handCount(), 6);
 
         const QStringList names = {"button_draw", "button_start", "button_create", "label_status",
@@ -189,7 +189,7 @@ private slots:
         action(chat, "N12")->trigger();
         points.clear();
         smileys.clear();
-        chat.model().chat().addlinetochat(QStringLiteral("0+After the size :)#11"), table::colors::Blue);
+        chat.model().chat().addlinetochat(QStringLiteral("0+After the size :)#11"), protocol::colors::Blue);
         chatSizes(chat.chatView(), &points, &smileys);
         QVERIFY(points.size() >= 2);
         for (qreal p : points) QCOMPARE(p, 18.0);

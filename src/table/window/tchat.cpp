@@ -1,8 +1,8 @@
 #include "table/window/tchat.h"
 
 #include "host/tserver.h"
-#include "table/art/boardart.h"
-#include "table/core/colortext.h"
+#include "art/boardart.h"
+#include "protocol/colortext.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "windows/aboutform.h"
@@ -26,9 +26,9 @@ namespace quornet::table {
 namespace {
 
 // Colours travel as 0x00BBGGRR values.
-QColor bgr(quint32 v) { return QColor::fromRgba(ColorText::toArgb(v)); }
+QColor bgr(quint32 v) { return QColor::fromRgba(protocol::ColorText::toArgb(v)); }
 
-const QColor BoardHeadingColour = BoardArt::headerTextColor();
+const QColor BoardHeadingColour = art::BoardArt::headerTextColor();
 
 QFont pixelFont(int px, bool bold = false)
 {
@@ -403,7 +403,7 @@ void Tchat::processparams()
     // The solo player sees each round's end before the next deal.
     m_server.engine().setRoundWaitsForHostUser(m_positional.isEmpty());
     if (m_positional.isEmpty()) {
-        m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), colors::Blue);
+        m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
         if (m_download) {
             settings::TableSettings saved;
             saved.loadFrom(settingsPath());
@@ -416,7 +416,7 @@ void Tchat::processparams()
         hostpress();
         return;
     }
-    m_model.chat().addlinetochat(QStringLiteral("0+Loading Multi-player Game.. Please Wait."), colors::Blue);
+    m_model.chat().addlinetochat(QStringLiteral("0+Loading Multi-player Game.. Please Wait."), protocol::colors::Blue);
     m_model.setPlayerName(m_positional.value(0));
     if (m_tally) m_tally->setLocalPlayer(m_positional.value(0));
     m_address = m_positional.value(1);

@@ -1,6 +1,6 @@
 // The seat-name popup, the chat entry, the smiley menu, the quick
 // phrase buttons and the sound menu.
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "table/window/tchat.h"

@@ -4,7 +4,7 @@
 // player's name) and catches the window up. When the host is gone (nothing listens any more,
 // or the connection ends between games) or removed this participant, the window says so and
 // closes, which ends the program.
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/window/tchat.h"
 
 #include <QPushButton>
@@ -77,7 +77,7 @@ void Tchat::startReconnecting()
     m_reconnectTries = 0;
     m_reconnectClock.start();
     m_model.chat().addlinetochat(QStringLiteral("0+The connection to the host was lost. Reconnecting.."),
-                                 colors::Blue);
+                                 protocol::colors::Blue);
     m_model.showStatus(QStringLiteral("Connection lost. Reconnecting..."));
     if (!m_reconnectNotice) {
         m_reconnectNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),

@@ -1,8 +1,8 @@
 // The table window's main menu, its settings (read at the own login, written after every
 // change) and the window's placement rules.
 #include "settings/settingslocation.h"
-#include "table/art/deckcatalog.h"
-#include "table/core/colortext.h"
+#include "art/deckcatalog.h"
+#include "protocol/colortext.h"
 #include "table/window/chatview.h"
 #include "table/window/tchat.h"
 #include "windows/gamestart.h"
@@ -27,7 +27,7 @@ QAction* item(QMenu* menu, const QString& caption, const char* name, bool checka
     return a;
 }
 
-QColor bgrColour(quint32 v) { return QColor::fromRgba(ColorText::toArgb(v)); }
+QColor bgrColour(quint32 v) { return QColor::fromRgba(protocol::ColorText::toArgb(v)); }
 quint32 toBgr(const QColor& c) { return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16; }
 } // namespace
 
@@ -122,9 +122,9 @@ void Tchat::buildMenus()
     m_deckMenu->setObjectName("CardDeck1");
     auto* deckGroup = new QActionGroup(this);
     // Every deck the cards can be drawn with: the one drawn in code, then the installed ones.
-    QList<DeckInfo> decks{DeckInfo{QString::fromLatin1(DeckCatalog::PaintedDeckId), QStringLiteral("Classic"), {}}};
-    decks += DeckCatalog().decks();
-    for (const DeckInfo& deck : decks) {
+    QList<art::DeckInfo> decks{art::DeckInfo{QString::fromLatin1(art::DeckCatalog::PaintedDeckId), QStringLiteral("Classic"), {}}};
+    decks += art::DeckCatalog().decks();
+    for (const art::DeckInfo& deck : decks) {
         QAction* a = item(m_deckMenu, deck.name, "", true);
         a->setData(deck.id);
         deckGroup->addAction(a);
@@ -196,10 +196,10 @@ void Tchat::setChatColour(quint32 colour)
 
 QString Tchat::currentDeckId() const
 {
-    const DeckCatalog catalog;
-    if (m_deckId == QLatin1String(DeckCatalog::PaintedDeckId) || catalog.find(m_deckId)) return m_deckId;
+    const art::DeckCatalog catalog;
+    if (m_deckId == QLatin1String(art::DeckCatalog::PaintedDeckId) || catalog.find(m_deckId)) return m_deckId;
     const QString fallback = catalog.defaultDeckId();
-    return fallback.isEmpty() ? QString::fromLatin1(DeckCatalog::PaintedDeckId) : fallback;
+    return fallback.isEmpty() ? QString::fromLatin1(art::DeckCatalog::PaintedDeckId) : fallback;
 }
 
 void Tchat::setCardDeck(const QString& id)

@@ -1,6 +1,6 @@
 // The side windows the table window opens from its View and Help menus.
 #include "table/core/chatterbot.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/window/tchat.h"
 #include "windows/aboutform.h"
 #include "windows/downloadform.h"
@@ -78,7 +78,7 @@ void Tchat::setTallyList(windows::Ttallylist* tally)
         m_tally->addgame(names);
         // Kept at once, so a game's result survives whatever happens to the program later.
         const QString error = m_tally->save();
-        if (!error.isEmpty()) m_model.chat().addlinetochat(QStringLiteral("0+") + error, colors::Red);
+        if (!error.isEmpty()) m_model.chat().addlinetochat(QStringLiteral("0+") + error, protocol::colors::Red);
     });
     QAction* show = m_viewMenu->addAction(QStringLiteral("Tally List"));
     show->setObjectName("TallyList1");
