@@ -70,6 +70,7 @@ private slots:
         QCOMPARE(chat.model().chat().textSize(), 12);
         QVERIFY(action(chat, "Normal1")->isChecked());
         QCOMPARE(chat.botSpeed(), 750);
+        QCOMPARE(program.server.engine().botSpeed(), 750); // the host is told
         QVERIFY(action(chat, "ManualSort1")->isChecked());
         QVERIFY(action(chat, "PlayChatterSounds1")->isChecked());
         QCOMPARE(action(chat, "ScrollOff1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -78,6 +79,7 @@ private slots:
         // Each change is written at once, into the same section, the rest kept.
         action(chat, "Fast1")->trigger();
         QCOMPARE(chat.botSpeed(), 500);
+        QCOMPARE(program.server.engine().botSpeed(), 500);
         QVERIFY(!action(chat, "Normal1")->isChecked());
         action(chat, "New1")->trigger();
         action(chat, "PlaySounds1")->trigger();

@@ -67,12 +67,12 @@ public:
     TableConnection& connection() { return m_connection; }
     ChatView* chatView() const { return m_chatView; }
     const TableArt& art() const { return m_art; }
-    // The computer players' pace in milliseconds (Bot Speed), read by the host each time it arms
-    // its timer.
+    // The computer players' pace in milliseconds (Options > Bot Speed); botSpeedChanged() tells
+    // the host's owner.
     int botSpeed() const { return m_botSpeed; }
-    void setBotSpeed(int ms) { m_botSpeed = ms; }
-    // The computer players' level (Options > Computer Players), read by the host at every game
-    // start: "classic", "strong" or "expert".
+    // The computer players' level (Options > Computer Players): "classic", "strong" or
+    // "expert"; botLevelChanged() tells the host's owner, whose host plays it from the next game
+    // start on.
     QString botLevel() const { return m_botLevel; }
     quint32 chatColour() const { return m_chatColour; }
 
@@ -123,6 +123,8 @@ protected:
 signals:
     // The window is closing: the program ends (the tally is written then).
     void closing();
+    void botSpeedChanged(int ms);
+    void botLevelChanged(const QString& level);
 
 private:
     void buildBoards(QWidget* panelBoard);

@@ -165,14 +165,20 @@ void Tchat::buildMenus()
 
 void Tchat::setBotSpeedItem(int ms)
 {
-    m_botSpeed = ms;
     for (QAction* a : m_botSpeedItems) a->setChecked(a->data().toInt() == ms);
+    if (ms == m_botSpeed) return;
+    m_botSpeed = ms;
+    emit botSpeedChanged(ms);
 }
 
 void Tchat::setBotLevelItem(const QString& level)
 {
-    m_botLevel = settings::TableSettings::botLevelFromText(level);
-    for (QAction* a : m_botLevelItems) a->setChecked(a->data().toString() == m_botLevel);
+    const QString chosen = settings::TableSettings::botLevelFromText(level);
+    for (QAction* a : m_botLevelItems) a->setChecked(a->data().toString() == chosen);
+    if (chosen != m_botLevel) {
+        m_botLevel = chosen;
+        emit botLevelChanged(chosen);
+    }
     // The game start dialog shows the level the next game will be played at.
     QString caption = m_botLevel;
     caption[0] = caption[0].toUpper();
