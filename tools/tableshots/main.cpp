@@ -6,9 +6,9 @@
 //                    boards, the pick-up preview
 //   mid-game.png     after the draw; card-picked.png with a card picked; keys-and-hint.png with
 //                    the keyboard cursors and the hint's marks
-//   zoom125.png      the same at View > Zoom 125 % (and 150 and 200 % where the screen has room)
 //   seat-popup.png   the popup menu of a seat's name
 //   menu-*.png       each menu of the menu bar opened, and View > Zoom
+//   zoom125.png      then View > Zoom 125 %
 // Run it under Xvfb and compare two folders with tools/tableshots/compare:
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/quornet-tableshots DIR
 #include "app/program.h"
@@ -71,6 +71,9 @@ bool playToMidGame(table::Tchat& chat, const QDir& out)
         if (!QTest::qWaitFor([&] { return s.turnSeat != 1; }, Deadline)) return fail("the discard was not taken");
     }
     if (!waitForOwnTurn(s)) return false;
+    // A completed book's badge shows for a few seconds of the window's own timer: the pictures
+    // are taken once it is gone, so they do not depend on the machine's speed.
+    if (!QTest::qWaitFor([&] { return !chat.model().badgesCounting(); }, Deadline)) return fail("a badge stayed");
     shoot(out, QStringLiteral("own-turn"));
     const int before = s.handCount();
     chat.model().clickDraw();
@@ -129,13 +132,6 @@ int main(int argc, char** argv)
         return fail("the solo table did not come up"), 1;
     shoot(out, QStringLiteral("solo-start"));
     if (!playToMidGame(chat, out)) return 1;
-    // Every zoom that fits the screen (125 % on 1280 x 800).
-    for (int percent : {125, 150, 200}) {
-        if (!chat.zoomFits(percent)) continue;
-        chat.findChild<QAction*>(QStringLiteral("Zoom%1").arg(percent))->trigger();
-        shoot(out, QStringLiteral("zoom%1").arg(percent));
-    }
-    chat.findChild<QAction*>(QStringLiteral("Zoom100"))->trigger();
     // The seat popup of seat 2's name.
     QWidget* name = chat.findChild<QWidget*>(QStringLiteral("label_playername2"));
     QCursor::setPos(name->mapToGlobal(QPoint(10, 8)));
@@ -143,6 +139,11 @@ int main(int argc, char** argv)
     shoot(out, QStringLiteral("seat-popup"));
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     shootMenus(chat, out);
+    // Zoom last, and once: the pictures drawn after a zoom depend a little on the fonts drawn
+    // before (antialiased edges of the texts in pictures differ by a shade), so what follows a
+    // zoom is no fair comparison.
+    chat.findChild<QAction*>(QStringLiteral("Zoom125"))->trigger();
+    shoot(out, QStringLiteral("zoom125"));
     chat.close();
     program.server.shutdown();
     return 0;
