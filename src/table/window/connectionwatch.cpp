@@ -1,13 +1,8 @@
-// The end of the connection to the host. A joined window whose connection is lost during a game
-// stays open and tries to get back to the table: again and again, with growing pauses, to the
-// same address and port under the same name; the host gives the seat back (it holds it for the
-// player's name) and catches the window up. When the host is gone (nothing listens any more,
-// or the connection ends between games) or removed this participant, the window says so and
-// closes, which ends the program.
-#include "protocol/colortext.h"
-#include "table/window/tchat.h"
+#include "table/window/connectionwatch.h"
 
-#include <QPushButton>
+#include "protocol/colortext.h"
+#include "table/core/tablemodel.h"
+#include "table/window/tableconnection.h"
 
 namespace quornet::table {
 
@@ -22,17 +17,18 @@ constexpr int AttemptTimeoutMs = 8000;
 constexpr int FarewellMs = 5000;
 } // namespace
 
-void Tchat::wireConnection()
+ConnectionWatch::ConnectionWatch(QWidget& window, TableModel& model, TableConnection& connection)
+    : QObject(&window), m_window(window), m_model(model), m_connection(connection)
 {
     m_reconnectTimer.setSingleShot(true);
     m_attemptTimer.setSingleShot(true);
-    connect(&m_reconnectTimer, &QTimer::timeout, this, &Tchat::tryReconnect);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &ConnectionWatch::tryReconnect);
     connect(&m_attemptTimer, &QTimer::timeout, this, [this] {
         m_connection.abortAttempt();
         nextAttemptOrGiveUp();
     });
-    connect(&m_connection, &TableConnection::connectionClosed, this, &Tchat::connectionEnded);
-    connect(&m_connection, &TableConnection::attemptFailed, this, &Tchat::reconnectAttemptFailed);
+    connect(&m_connection, &TableConnection::connectionClosed, this, &ConnectionWatch::connectionEnded);
+    connect(&m_connection, &TableConnection::attemptFailed, this, &ConnectionWatch::reconnectAttemptFailed);
     connect(&m_connection, &TableConnection::connected, this, [this] {
         if (!m_reconnecting) return;
         // The host's catch-up after the login shows the table afresh. The attempt's time runs
@@ -40,30 +36,29 @@ void Tchat::wireConnection()
         m_model.expectRejoin();
         if (m_reconnectNotice) m_reconnectNotice->setText(QStringLiteral("Connected again: rejoining the table..."));
     });
-    connect(&m_model, &TableModel::rejoined, this, &Tchat::rejoined);
+    connect(&m_model, &TableModel::rejoined, this, &ConnectionWatch::rejoined);
 }
 
-void Tchat::showMessageBox(const QString& text)
+void ConnectionWatch::showMessageBox(const QString& text)
 {
     m_connection.holdDispatch(true);
     m_openBox = text;
-    writeStateFile();
-    QMessageBox::information(this, QStringLiteral("Quornet"), text);
+    emit openBoxChanged();
+    QMessageBox::information(&m_window, QStringLiteral("Quornet"), text);
     m_openBox.clear();
-    writeStateFile();
+    emit openBoxChanged();
     m_connection.holdDispatch(false);
-    // The keys go back to the table, not to the chat line.
-    centralWidget()->setFocus(Qt::OtherFocusReason);
+    emit boxClosed();
 }
 
-void Tchat::connectionEnded()
+void ConnectionWatch::connectionEnded()
 {
     if (m_leaving) return;
     const TableState& s = m_model.state();
     if (s.removed) return closeBecauseOfHost(QStringLiteral("You have been removed from the table."));
     // The hosting copy's own window and its host end together.
     if (s.host) {
-        close();
+        m_window.close();
         return;
     }
     if (m_reconnecting) return nextAttemptOrGiveUp(); // lost again before the table was back
@@ -71,7 +66,7 @@ void Tchat::connectionEnded()
     closeBecauseOfHost(QStringLiteral("The host has closed the table."));
 }
 
-void Tchat::startReconnecting()
+void ConnectionWatch::startReconnecting()
 {
     m_reconnecting = true;
     m_reconnectTries = 0;
@@ -82,19 +77,19 @@ void Tchat::startReconnecting()
     if (!m_reconnectNotice) {
         m_reconnectNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
                                             QStringLiteral("The connection to the host was lost. Reconnecting..."),
-                                            QMessageBox::Cancel, this);
+                                            QMessageBox::Cancel, &m_window);
         m_reconnectNotice->setObjectName(QStringLiteral("reconnect_notice"));
         m_reconnectNotice->setModal(false);
         // Giving up ends the program, as File > Exit does.
         connect(m_reconnectNotice, &QMessageBox::rejected, this, [this] {
-            if (m_reconnecting) close();
+            if (m_reconnecting) m_window.close();
         });
     }
     m_reconnectNotice->show();
     m_reconnectTimer.start(FirstPauseMs);
 }
 
-void Tchat::tryReconnect()
+void ConnectionWatch::tryReconnect()
 {
     if (!m_reconnecting || m_leaving) return;
     ++m_reconnectTries;
@@ -105,7 +100,7 @@ void Tchat::tryReconnect()
     m_connection.reconnect();
 }
 
-void Tchat::nextAttemptOrGiveUp()
+void ConnectionWatch::nextAttemptOrGiveUp()
 {
     m_attemptTimer.stop();
     const qint64 pause = qint64(FirstPauseMs) << qMin(m_reconnectTries, 16);
@@ -117,7 +112,7 @@ void Tchat::nextAttemptOrGiveUp()
     m_reconnectTimer.start(int(qMin(pause, left)));
 }
 
-void Tchat::reconnectAttemptFailed(QAbstractSocket::SocketError error)
+void ConnectionWatch::reconnectAttemptFailed(QAbstractSocket::SocketError error)
 {
     // A first connection that cannot be made leaves the window idle, as it always has.
     if (!m_reconnecting || m_leaving) return;
@@ -129,7 +124,7 @@ void Tchat::reconnectAttemptFailed(QAbstractSocket::SocketError error)
     nextAttemptOrGiveUp();
 }
 
-void Tchat::rejoined()
+void ConnectionWatch::rejoined()
 {
     m_reconnecting = false;
     m_reconnectTimer.stop();
@@ -137,7 +132,7 @@ void Tchat::rejoined()
     if (m_reconnectNotice) m_reconnectNotice->hide();
 }
 
-void Tchat::closeBecauseOfHost(const QString& why)
+void ConnectionWatch::closeBecauseOfHost(const QString& why)
 {
     m_reconnecting = false;
     m_reconnectTimer.stop();
@@ -147,13 +142,13 @@ void Tchat::closeBecauseOfHost(const QString& why)
     // Shown once the signal that brought the news has returned; the box closes by itself, so
     // an unattended copy still ends with its host.
     QMetaObject::invokeMethod(this, [this, why] {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Quornet"), why, QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Quornet"), why, QMessageBox::Ok, &m_window);
         box.setObjectName(QStringLiteral("farewell"));
         QTimer::singleShot(FarewellMs, &box, &QMessageBox::accept);
         m_openBox = why;
-        writeStateFile();
+        emit openBoxChanged();
         box.exec();
-        close();
+        m_window.close();
     }, Qt::QueuedConnection);
 }
 
