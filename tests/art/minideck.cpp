@@ -1,9 +1,9 @@
 #include "minideck.h"
 
 #include "art/carddeck.h"
+#include "support/files.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace quornet::testing
 {
@@ -37,7 +37,6 @@ bool writeMiniDeck(const QString& dataDir, const QString& id, const QString& nam
                    MiniJokers jokers)
 {
     const QString folder = QDir(dataDir).filePath(QStringLiteral("carddecks/") + id);
-    if (!QDir().mkpath(folder)) return false;
     QString svg =
         QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1500\" height=\"900\" "
@@ -54,17 +53,9 @@ bool writeMiniDeck(const QString& dataDir, const QString& id, const QString& nam
         svg += cardGroup(QStringLiteral("joker"), 54, miniCardColour(54));
     }
     svg += QStringLiteral(" </g>\n</svg>\n");
-    QFile file(QDir(folder).filePath(QStringLiteral("mini.svg")));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(svg.toUtf8());
-    file.close();
-    QFile desktop(QDir(folder).filePath(QStringLiteral("index.desktop")));
-    if (!desktop.open(QIODevice::WriteOnly)) return false;
-    desktop.write(QStringLiteral("[KDE Backdeck]\nName=%1\nName[de]=Kleines %1\nSVG=mini.svg\n"
-                                 "Back=%1\n")
-                      .arg(name)
-                      .toUtf8());
-    return true;
+    const QString desktop = QStringLiteral("[KDE Backdeck]\nName=%1\nName[de]=Kleines %1\nSVG=mini.svg\nBack=%1\n").arg(name);
+    return writeFile(QDir(folder).filePath(QStringLiteral("mini.svg")), svg.toUtf8()) &&
+           writeFile(QDir(folder).filePath(QStringLiteral("index.desktop")), desktop.toUtf8());
 }
 
 } // namespace quornet::testing

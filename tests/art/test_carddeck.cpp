@@ -6,6 +6,7 @@
 
 #include "art/carddeck.h"
 #include "art/deckcatalog.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -269,10 +270,7 @@ void TestCardDeck::brokenDeckFoldersAreSkipped()
     QVERIFY(writeMiniDeck(dir.path(), QStringLiteral("svg-good"), QStringLiteral("Good"),
                           MiniJokers::Both));
     auto writeDesktop = [&](const QString& id, const QByteArray& text) {
-        QVERIFY(QDir().mkpath(decks + QLatin1Char('/') + id));
-        QFile f(decks + QLatin1Char('/') + id + QStringLiteral("/index.desktop"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(text);
+        QVERIFY(writeFile(decks + QLatin1Char('/') + id + QStringLiteral("/index.desktop"), text));
     };
     writeDesktop(QStringLiteral("svg-nofile"), "[KDE Backdeck]\nName=No File\nSVG=missing.svgz\n");
     writeDesktop(QStringLiteral("svg-nosvg"), "[KDE Backdeck]\nName=No SVG\n");
@@ -289,10 +287,7 @@ void TestCardDeck::brokenDeckFoldersAreSkipped()
     // a picture file that is not an SVG gives the painted deck
     DeckInfo bad{QStringLiteral("svg-bad"), QStringLiteral("Bad"),
                  dir.filePath(QStringLiteral("bad.svg"))};
-    QFile f(bad.svgFile);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("this is not svg");
-    f.close();
+    QVERIFY(writeFile(bad.svgFile, "this is not svg"));
     const CardDeck deck(bad);
     QVERIFY(deck.isPainted());
     QVERIFY(!deck.card(20).isNull());

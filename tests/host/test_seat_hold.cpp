@@ -1,7 +1,7 @@
 // A seated player who drops during a game keeps the seat for a while: newcomers do not get it,
 // and a connection logging in under the player's name takes it back with its hand. The hold
 // ends with its time, with the game, or when the host user removes the player.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QRegularExpression>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // Timer1: its tags and tick counts, the Bot Speed read at arming time, and whole games of
 // computer players paced by it.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 

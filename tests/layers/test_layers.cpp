@@ -2,11 +2,16 @@
 // layer first, the folders of each layer backticked in its second column); this test reads it
 // and every #include "..." of src/, and names the file and line of each include that reaches a
 // layer above its own or another library of its own layer, and of each file in no layer.
+#include "support/files.h"
+
 #include <QDirIterator>
 #include <QRegularExpression>
 #include <QtTest>
 
 namespace {
+
+using quornet::testing::readText;
+using quornet::testing::writeFile;
 
 struct Layer {
     QString name;
@@ -17,12 +22,6 @@ struct Layers {
     QHash<QString, Layer> byFolder; // "table/core" -> its layer
     QString error;
 };
-
-QString readText(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
 
 // The rows of the first table after the Layout heading: "| name | `folder`, `folder` | ... |".
 Layers readLayers(const QString& readmePath)
@@ -102,14 +101,6 @@ QStringList layerViolations(const QString& root)
     return out;
 }
 
-void write(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
 } // namespace
 
 class TestLayers : public QObject {
@@ -126,15 +117,15 @@ private slots:
     void namesEveryIncludeThatRunsBackUp()
     {
         QTemporaryDir root;
-        write(root.filePath("README.md"), "# X\n\n## Layout\n\nText.\n\n| layer | folders | what |\n| --- | --- | --- |\n"
+        QVERIFY(writeFile(root.filePath("README.md"), "# X\n\n## Layout\n\nText.\n\n| layer | folders | what |\n| --- | --- | --- |\n"
                                           "| top | `top` | t |\n| middle | `mid/a`, `mid/b` | m |\n| bottom | `low` | l |\n\n"
-                                          "## Next\n| not | `top` | read |\n");
-        write(root.filePath("src/low/low.h"), "#pragma once\n#include \"mid/a/x.h\"\n#include <QString>\n");
-        write(root.filePath("src/mid/a/x.h"), "#include \"low/low.h\"\n#include \"x_p.h\"\n  #  include \"mid/b/y.h\"\n");
-        write(root.filePath("src/mid/b/y.cpp"), "#include \"mid/b/y.h\"\n#include \"top/t.h\"\n");
-        write(root.filePath("src/top/t.h"), "#include \"mid/a/x.h\"\n#include \"low/low.h\"\n#include \"gen/ui_t.h\"\n"
-                                            "#include \"stray/s.h\"\n");
-        write(root.filePath("src/stray/s.h"), "#pragma once\n");
+                                          "## Next\n| not | `top` | read |\n"));
+        QVERIFY(writeFile(root.filePath("src/low/low.h"), "#pragma once\n#include \"mid/a/x.h\"\n#include <QString>\n"));
+        QVERIFY(writeFile(root.filePath("src/mid/a/x.h"), "#include \"low/low.h\"\n#include \"x_p.h\"\n  #  include \"mid/b/y.h\"\n"));
+        QVERIFY(writeFile(root.filePath("src/mid/b/y.cpp"), "#include \"mid/b/y.h\"\n#include \"top/t.h\"\n"));
+        QVERIFY(writeFile(root.filePath("src/top/t.h"), "#include \"mid/a/x.h\"\n#include \"low/low.h\"\n#include \"gen/ui_t.h\"\n"
+                                            "#include \"stray/s.h\"\n"));
+        QVERIFY(writeFile(root.filePath("src/stray/s.h"), "#pragma once\n"));
         const QStringList expected = {
             "src/low/low.h:2: low (bottom) includes mid/a/x.h of mid/a (middle), a layer above it",
             "src/mid/a/x.h:3: mid/a (middle) includes mid/b/y.h of mid/b, another library of its own layer",
@@ -144,7 +135,7 @@ private slots:
         };
         QCOMPARE(layerViolations(root.path()), expected);
 
-        write(root.filePath("README.md"), "# X\n\n## Layout\n\nNo table.\n");
+        QVERIFY(writeFile(root.filePath("README.md"), "# X\n\n## Layout\n\nNo table.\n"));
         QCOMPARE(layerViolations(root.path()), QStringList{root.filePath("README.md") + ": no layer table under \"## Layout\""});
     }
 };

@@ -4,6 +4,7 @@
 #include "settings/inifile.h"
 #include "settings/settingslocation.h"
 #include "settings/tablesettings.h"
+#include "support/files.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -336,11 +337,7 @@ void TestTableSettings::roundTripThroughAFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("vexolobby.ini");
     const QByteArray lobby = "[lobby]\r\nName=Gustav\r\n; keep me\r\n";
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(lobby);
-    }
+    QVERIFY(quornet::testing::writeFile(path, lobby));
     const TableSettings out = changedSettings();
     QVERIFY(out.saveTo(path));
     QVERIFY(out.savePhrasesTo(path));
@@ -349,9 +346,7 @@ void TestTableSettings::roundTripThroughAFile()
     QVERIFY(in.loadFrom(path));
     QCOMPARE(in, out);
 
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray text = f.readAll();
+    const QByteArray text = quornet::testing::readFile(path);
     QVERIFY(text.startsWith(lobby + "[quornet]\r\nTextsize=14\r\n"));
     QVERIFY(text.contains("\r\nTextcolor=$00FF8040\r\n"));
     QVERIFY(text.contains("\r\nGametype=5\r\nNobots=t\r\nPickupdiscard=f\r\nTurnsound=1\r\n"));

@@ -1,28 +1,13 @@
 // Chat through a real host: two table windows' models and the rules engine in memory. What one
 // participant sends comes back, relayed by the host, to both, the sender included.
 #include "host/engine.h"
+#include "support/recordingoutbox.h"
 #include "protocol/colortext.h"
 #include "tablefixture.h"
-
-#include <deque>
 
 using namespace tabletest;
 
 namespace {
-
-// The engine's messages, framed per participant as the connections would.
-class Wires : public quornet::host::Outbox {
-public:
-    void send(int participant, const QByteArray& message) override
-    {
-        for (const QByteArray& m : split[participant].feed(message)) inbound[participant].push_back(m);
-    }
-    void disconnect(int) override {}
-    void botTimerChanged(bool, int) override {}
-
-    std::map<int, std::deque<QByteArray>> inbound;
-    std::map<int, quornet::protocol::FrameSplitter> split;
-};
 
 class Table {
 public:
@@ -43,15 +28,11 @@ public:
     {
         for (bool busy = true; busy;) {
             busy = host.dispatchOne();
-            for (int n = 1; n <= 2; ++n) {
-                auto& q = wires.inbound[n];
-                while (!q.empty()) {
-                    const QByteArray m = q.front();
-                    q.pop_front();
+            for (int n = 1; n <= 2; ++n)
+                for (const QByteArray& m : wires.takeFor(n)) {
                     windows[n - 1].model.handleMessage(m);
                     busy = true;
                 }
-            }
         }
     }
 
@@ -60,7 +41,7 @@ public:
     // The last line of a window: its style and its items.
     static const ChatLine& last(Fixture& w) { return w.model.chat().lines().constLast(); }
 
-    Wires wires;
+    quornet::host::testing::RecordingOutbox wires;
     quornet::host::SeededRandom random{7};
     quornet::host::HostEngine host;
     Fixture windows[2];

@@ -1,9 +1,11 @@
-// Test support for the host's rules engine: an outbox that records everything the engine says,
-// a random source that replays scripted values, and a harness that connects participants, sends
-// their messages, steps the socktimer and Timer1 by hand and hands back what was sent.
+// The host's rules engine in memory: a random source that replays scripted values, and a harness
+// that connects participants, sends their messages, steps the socktimer, Timer1 and the engine's
+// clock by hand and hands back what was sent (through a RecordingOutbox).
 #pragma once
 
 #include "host/engine.h"
+#include "support/recordingoutbox.h"
+#include "support/testclock.h"
 #include "protocol/messages.h"
 
 #include <QByteArray>
@@ -18,34 +20,6 @@
 
 namespace quornet::host::testing
 {
-
-// Every message, close request and timer change the engine reports, in order.
-class RecordingOutbox : public Outbox
-{
-public:
-    struct Sent {
-        int participant;
-        QByteArray message; // as handed over, terminator included
-    };
-
-    void send(int participant, const QByteArray& message) override;
-    void disconnect(int participant) override;
-    void renumber(int from, int to) override { renumbered.append({from, to}); }
-    void botTimerChanged(bool enabled, int intervalMs) override;
-
-    std::vector<Sent> sent;
-    QList<int> closeRequests;
-    QList<QPair<int, int>> renumbered;
-    // When set, a close request is reported back to this engine at once, as the socket layer
-    // does when the connection goes down.
-    HostEngine* reportClosesTo = nullptr;
-
-    bool timerEnabled = false;
-    int timerInterval = 0;
-    int timerArmings = 0;
-    // False once a message did not end in exactly one terminator.
-    bool framesOk = true;
-};
 
 // Replays scripted values first, then falls back to the production generator with a fixed seed.
 // Every draw's range is logged so tests can tell how often the engine asked and for what.
@@ -98,7 +72,11 @@ public:
     int fireUntilIdle(int limit);
     void close(int participant) { engine->connectionClosed(participant); }
     // The engine's clock moves on by ms; what fell due is handled.
-    void advance(qint64 ms) { engine->advanceTo(engine->now() + ms); }
+    void advance(qint64 ms)
+    {
+        clock.advance(ms);
+        engine->advanceTo(clock.now());
+    }
 
     // Participant 1 starts a game (participant 1 must have joined).
     void startGame(const QByteArray& length = "r", bool twoPlayer = false, bool pickUp = true,
@@ -116,6 +94,7 @@ public:
 
     RecordingOutbox out;
     ScriptedRandom random;
+    quornet::testing::TestClock clock;
     std::unique_ptr<HostEngine> engine;
     // Hands and feet a Rig has set: their cards are never borrowed for another place.
     std::array<bool, Seats + 1> riggedHand{};

@@ -1,4 +1,4 @@
-#include "harness.h"
+#include "support/harness.h"
 
 #include "protocol/framing.h"
 
@@ -8,28 +8,6 @@ namespace quornet::host::testing
 {
 
 using protocol::Terminator;
-
-// ---- RecordingOutbox ------------------------------------------------------------------------
-
-void RecordingOutbox::send(int participant, const QByteArray& message)
-{
-    if (message.isEmpty() || message.back() != Terminator || message.count(Terminator) != 1)
-        framesOk = false;
-    sent.push_back({participant, message});
-}
-
-void RecordingOutbox::disconnect(int participant)
-{
-    closeRequests.append(participant);
-    if (reportClosesTo) reportClosesTo->connectionClosed(participant);
-}
-
-void RecordingOutbox::botTimerChanged(bool enabled, int intervalMs)
-{
-    timerEnabled = enabled;
-    timerInterval = intervalMs;
-    if (enabled) ++timerArmings;
-}
 
 // ---- ScriptedRandom -------------------------------------------------------------------------
 
