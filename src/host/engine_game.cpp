@@ -33,6 +33,7 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
     disarmTimer();
     releaseAllHolds("ended: a new game starts");
     m_hungTurn.fill(0);
+    m_backAtNextTurn.fill(false);
     m_roundWaiting = false;
     m_t.pickUpCount = count;
     m_t.lengthCode = length;
@@ -241,6 +242,9 @@ void HostEngine::checkForFoot(int seat, bool afterDiscard)
 void HostEngine::findPlayer()
 {
     if (m_t.turnSeat != 0 && checkForWin(m_t.turnSeat)) return;
+    // Players back from a takeover play from this turn on.
+    for (int s = 1; s <= Seats; ++s)
+        if (m_backAtNextTurn[std::size_t(s)]) restoreSeat(s);
     const int previous = m_t.turnSeat;
     const int cardsLeft = previous != 0 ? cardsIn(m_t.seat(previous).hand) : 0;
     ++m_t.turnSeat;
@@ -327,6 +331,7 @@ void HostEngine::postWinner(int w)
     m_t.running = false;
     m_t.turnSeat = 0;
     releaseAllHolds("ended with the game");
+    endGameBans();
     ++m_stats.gamesEnded;
     m_stats.lastWinner = team;
     qCInfo(lcHost).noquote() << "game ended:" << score1 << "to" << score2 << "winner"

@@ -19,6 +19,10 @@ public:
     // back); what is sent to `to` from now on goes to that connection. Outboxes that do not
     // route by number may ignore it.
     virtual void renumber(int from, int to) { (void)from; (void)to; }
+    // Close a participant's connection without reporting it back: the engine has already
+    // forgotten it (a player's dead connection replaced by its new one). Outboxes without real
+    // connections may ignore it.
+    virtual void forget(int participant) { (void)participant; }
     // The computer-player timer was armed (enabled, with its interval; ticks restart from 0)
     // or disarmed.
     virtual void botTimerChanged(bool enabled, int intervalMs) = 0;

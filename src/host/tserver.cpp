@@ -11,6 +11,15 @@ namespace quornet::host {
 namespace {
 // A removed participant's socket gets this long to take its last messages before it is cut.
 constexpr int CloseGraceMs = 3000;
+
+// The peer's address, an IPv4 peer on the dual-stack listener as plain IPv4.
+QHostAddress peerOf(const QTcpSocket& socket)
+{
+    const QHostAddress peer = socket.peerAddress();
+    bool v4 = false;
+    const quint32 ip4 = peer.toIPv4Address(&v4);
+    return v4 ? QHostAddress(ip4) : peer;
+}
 } // namespace
 
 TServer::TServer(std::uint32_t seed, EngineOptions options, QObject* parent)
@@ -97,8 +106,23 @@ void TServer::shutdown()
         QTcpSocket* s = socket;
         socket = nullptr;
         s->disconnect(this);
+        s->flush(); // what the engine said last (a farewell) goes out before the close
         s->abort();
         s->deleteLater();
+    }
+}
+
+void TServer::closeTable()
+{
+    intoEngine([this] { m_engine->closeTable(); });
+    m_sock1.close();
+    for (auto& socket : m_sockets) {
+        if (!socket) continue;
+        QTcpSocket* s = socket;
+        socket = nullptr;
+        s->disconnect(this);
+        connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        s->disconnectFromHost(); // after the farewell is written
     }
 }
 
@@ -124,10 +148,7 @@ QString TServer::adminAddressesText() const
 
 bool TServer::isHostUser(const QTcpSocket& socket) const
 {
-    QHostAddress peer = socket.peerAddress();
-    bool v4 = false;
-    const quint32 ip4 = peer.toIPv4Address(&v4);
-    if (v4) peer = QHostAddress(ip4); // an IPv4 peer on the dual-stack listener
+    const QHostAddress peer = peerOf(socket);
     if (m_ownWindowPort != 0) return peer.isLoopback() && socket.peerPort() == m_ownWindowPort;
     if (m_admins.isEmpty()) return peer.isLoopback();
     for (const auto& subnet : m_admins)
@@ -140,7 +161,7 @@ void TServer::acceptPending()
     while (m_sock1.hasPendingConnections()) {
         QTcpSocket* socket = m_sock1.nextPendingConnection();
         m_engine->advanceTo(m_clock.elapsed());
-        const HostEngine::AcceptResult r = m_engine->accept(isHostUser(*socket));
+        const HostEngine::AcceptResult r = m_engine->accept(isHostUser(*socket), peerOf(*socket).toString().toLatin1());
         if (r.refused) {
             socket->write(protocol::msg::full());
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -149,6 +170,7 @@ void TServer::acceptPending()
         }
         m_sockets[std::size_t(r.participant)] = socket;
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        socket->setReadBufferSize(ReadBufferBytes);
         // The socket is looked up by pointer: its number may change (a player back in its seat).
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { socketClosed(socket); });
@@ -210,6 +232,16 @@ void TServer::disconnect(int participant)
     // The engine learns of the departure on the next turn of the event loop, outside the
     // handler that asked for the close.
     QTimer::singleShot(0, this, [this, participant] { intoEngine([&] { m_engine->connectionClosed(participant); }); });
+}
+
+void TServer::forget(int participant)
+{
+    QTcpSocket* socket = m_sockets[std::size_t(participant)];
+    if (!socket) return;
+    m_sockets[std::size_t(participant)] = nullptr;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
 }
 
 void TServer::renumber(int from, int to)

@@ -35,7 +35,11 @@ class TServer : public QObject, private Outbox {
     Q_OBJECT
 public:
     static constexpr quint16 DefaultPort = 7772;
-    static constexpr int ListenBacklog = 5;
+    // Many windows may connect at the same moment (a table of friends after a restart): the
+    // queue of connections waiting to be accepted holds them all.
+    static constexpr int ListenBacklog = 64;
+    // What a socket reads ahead of the engine: a frame is at most 4 KiB, so this is plenty.
+    static constexpr qint64 ReadBufferBytes = 64 * 1024;
     static constexpr int SockTimerMs = 10;
     // A participant that reads nothing while this much waits to be sent to it is closed, so a
     // stopped program cannot make the host hold its messages without end.
@@ -51,6 +55,9 @@ public:
     quint16 port() const { return m_sock1.serverPort(); }
     // Closes the listener and every connection.
     void shutdown();
+    // The table ends: every participant is told (CMD_tableclosed) and its connection closed once
+    // the farewell is out, so the windows close instead of trying to get back.
+    void closeTable();
 
     // The hosting copy: its own table window connects from this local port on the loopback
     // address, and only that connection is the host user (participant 1).
@@ -78,6 +85,7 @@ private:
     void send(int participant, const QByteArray& message) override;
     void disconnect(int participant) override;
     void renumber(int from, int to) override;
+    void forget(int participant) override;
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     SeededRandom m_random;

@@ -169,7 +169,7 @@ private slots:
         QFETCH(QString, dealt);
         RecordingOutbox out;
         SeededRandom random(seed);
-        EngineOptions options;
+        EngineOptions options = Harness::scenario();
         options.checkInvariants = true;
         HostEngine engine(out, random, options);
         engine.startGame("Sim", "r", false, true, 1);

@@ -73,7 +73,7 @@ private slots:
     {
         // Ann has drawn; her hand and foot are then empty when she leaves in her turn, and the
         // computer player that takes the seat over has no card to discard.
-        EngineOptions options;
+        EngineOptions options = Harness::scenario();
         options.takeOverSeatOne = true;
         Harness h(options);
         h.join("Ann");

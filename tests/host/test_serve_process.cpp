@@ -90,13 +90,15 @@ private slots:
         QVERIFY2(log.contains("game started"), log.constData());
     }
 
-    void aDroppedPlayerGetsItsSeatBack()
+    // Bob's seat goes back to his key, whether the host saw his link die or only his window did;
+    // a stranger using his name gets neither his seat nor his cards.
+    void aDroppedPlayerGetsItsSeatBackWithItsKey()
     {
         const quint16 port = freePort();
         QVERIFY(port != 0);
         QProcess host;
         QByteArray log;
-        start(host, log, port, {"--seat-hold", "1"});
+        start(host, log, port, {"--seat-hold", "2"});
         QVERIFY2(host.waitForStarted(Deadline), qPrintable(host.errorString()));
         QTRY_VERIFY_WITH_TIMEOUT(log.contains("listening on port"), Deadline);
 
@@ -105,28 +107,42 @@ private slots:
         QCOMPARE(logIn(ann, "Ann"), 1);
         bob.connectTo(port);
         QCOMPARE(logIn(bob, "Bob"), 2);
-        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_newplayerinfo+2+Bob"), Deadline);
         ann.write(msg::startGame("Ann", "3", false, true, 1));
         QTRY_COMPARE_WITH_TIMEOUT(handOf(bob, 2).size(), 11, Deadline);
         const QStringList hand = handOf(bob, 2);
+        const QStringList keys = bob.messages().filter(QRegularExpression("^CMD_seatkey\\+2\\+"));
+        QCOMPARE(keys.size(), 1);
+        const QByteArray key = keys.first().mid(14).toLatin1();
+        QVERIFY2(!log.contains(key), "a key in the log");
 
-        // Bob drops; a newcomer meanwhile is not given his seat.
-        bob.socket.abort();
+        // Only Bob's side of the link died: his new connection takes the seat, the old one goes.
+        const auto rejoin = [&](TcpClient& c) {
+            c.connectTo(port);
+            QTRY_VERIFY_WITH_TIMEOUT(c.count("CMD_sendlogininfo") == 1, Deadline);
+            const int n = c.messages().filter("CMD_sendlogininfo").first().mid(18).toInt();
+            c.write(msg::rejoin(key) + msg::loginInfo(n, "1.0.11", "Bob"));
+            QTRY_VERIFY_WITH_TIMEOUT(c.has("CMD_sendlogininfo+2"), Deadline);
+            c.write(msg::rejoin(key) + msg::loginInfo(2, "1.0.11", "Bob"));
+            QTRY_COMPARE_WITH_TIMEOUT(handOf(c, 2).size(), 11, Deadline);
+            QCOMPARE(handOf(c, 2), hand);
+        };
+        TcpClient again;
+        rejoin(again);
+        QTRY_VERIFY_WITH_TIMEOUT(bob.closed(), Deadline);
+        QVERIFY(!QTest::currentTestFailed());
+
+        // Now the host sees him go: the seat is held; a stranger calling itself Bob is a newcomer.
+        again.socket.abort();
         QTRY_VERIFY_WITH_TIMEOUT(log.contains("seat 2 held for Bob"), Deadline);
-        TcpClient eve;
-        eve.connectTo(port);
-        QCOMPARE(logIn(eve, "Eve"), 3);
-
-        // Bob comes back under his name: seat 2 again, with the same hand.
+        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_seatheld+2+2+Bob"), Deadline);
+        TcpClient stranger;
+        stranger.connectTo(port);
+        QCOMPARE(logIn(stranger, "Bob"), 3);
         TcpClient back;
-        back.connectTo(port);
-        QCOMPARE(logIn(back, "Bob"), 4);
-        QTRY_VERIFY_WITH_TIMEOUT(back.has("CMD_sendlogininfo+2"), Deadline);
-        back.write(msg::loginInfo(2, "1.0.11", "Bob"));
-        QTRY_COMPARE_WITH_TIMEOUT(handOf(back, 2).size(), 11, Deadline);
-        QCOMPARE(handOf(back, 2), hand);
-        QVERIFY(ann.messages().filter("CMD_newplayerinfo+4+").isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(ann.count("CMD_newplayerinfo+2+Bob") == 2, Deadline);
+        rejoin(back);
+        QVERIFY(!QTest::currentTestFailed());
+        QVERIFY(stranger.messages().filter("CMD_newcard+2+").isEmpty());
+        QVERIFY(ann.messages().filter(key).isEmpty() && stranger.messages().filter(key).isEmpty());
 
         // Gone again, and not back within the hold: the seat is anybody's.
         back.socket.abort();

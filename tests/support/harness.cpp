@@ -60,15 +60,22 @@ QStringList toEach(std::initializer_list<int> participants, const QString& text)
 
 // ---- Harness --------------------------------------------------------------------------------
 
+namespace {
+bool isLinkMessage(const QByteArray& m)
+{
+    return m.startsWith(protocol::cmd::SeatKey) || m.startsWith(protocol::cmd::Ping);
+}
+} // namespace
+
 Harness::Harness(EngineOptions options, std::uint32_t seed) : random(seed)
 {
     options.checkInvariants = true; // every handled message and timer event is checked
     engine = std::make_unique<HostEngine>(out, random, options);
 }
 
-int Harness::connect(bool hostUser)
+int Harness::connect(bool hostUser, const QByteArray& address)
 {
-    const HostEngine::AcceptResult r = engine->accept(hostUser);
+    const HostEngine::AcceptResult r = engine->accept(hostUser, address);
     if (r.refused) return 0;
     engine->welcome(r.participant);
     return r.participant;
@@ -121,6 +128,25 @@ void Harness::startGame(const QByteArray& length, bool twoPlayer, bool pickUp, i
     send(1, protocol::msg::startGame(table().seat(1).name, length, twoPlayer, pickUp, pickUpCount));
 }
 
+void Harness::advance(qint64 ms)
+{
+    const qint64 target = clock.now() + ms;
+    std::size_t seen = out.sent.size();
+    for (;;) {
+        const qint64 next = engine->nextDeadline();
+        const qint64 step = next > clock.now() && next < target ? next : target;
+        clock.advance(step - clock.now());
+        engine->advanceTo(clock.now());
+        for (std::size_t i = seen; i < out.sent.size(); ++i) {
+            const auto& s = out.sent[i];
+            if (s.message.startsWith(protocol::cmd::Ping) && !silent.contains(s.participant))
+                engine->receive(s.participant, protocol::msg::pong());
+        }
+        seen = out.sent.size();
+        if (step >= target) break;
+    }
+}
+
 QStringList Harness::take()
 {
     QStringList all = peek();
@@ -132,7 +158,8 @@ QStringList Harness::takeFor(int participant)
 {
     QStringList mine;
     for (const auto& s : out.sent)
-        if (s.participant == participant) mine << describe(0, s.message).mid(2);
+        if (s.participant == participant && (linkMessages || !isLinkMessage(s.message)))
+            mine << describe(0, s.message).mid(2);
     out.sent.clear();
     return mine;
 }
@@ -141,7 +168,7 @@ QStringList Harness::peek() const
 {
     QStringList all;
     for (const auto& s : out.sent)
-        all << describe(s.participant, s.message);
+        if (linkMessages || !isLinkMessage(s.message)) all << describe(s.participant, s.message);
     return all;
 }
 

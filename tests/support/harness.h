@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -53,11 +54,18 @@ QStringList toEach(std::initializer_list<int> participants, const QString& text)
 class Harness
 {
 public:
-    explicit Harness(EngineOptions options = {}, std::uint32_t seed = 1);
+    // The engine's options for scenario transcripts: arrivals announced at once.
+    static EngineOptions scenario()
+    {
+        EngineOptions o;
+        o.quietArrivalMs = 0;
+        return o;
+    }
+    explicit Harness(EngineOptions options = scenario(), std::uint32_t seed = 1);
 
     // Accepts a connection and welcomes it; returns its participant number (0 when refused).
     // hostUser false: a connection the adapter does not take for the host user's.
-    int connect(bool hostUser = true);
+    int connect(bool hostUser = true, const QByteArray& address = {});
     // Connects, logs in with the name and version, and handles the login.
     int join(const QByteArray& name, const QByteArray& version = protocol::VersionText,
              bool hostUser = true);
@@ -71,18 +79,17 @@ public:
     // Fires Timer1 until it stays disarmed or the limit is reached; returns the events fired.
     int fireUntilIdle(int limit);
     void close(int participant) { engine->connectionClosed(participant); }
-    // The engine's clock moves on by ms; what fell due is handled.
-    void advance(qint64 ms)
-    {
-        clock.advance(ms);
-        engine->advanceTo(clock.now());
-    }
+    // The engine's clock moves on by ms, deadline by deadline; what fell due is handled. Every
+    // participant that is not `silent` answers the heartbeats, as a window does.
+    void advance(qint64 ms);
+    QSet<int> silent;
 
     // Participant 1 starts a game (participant 1 must have joined).
     void startGame(const QByteArray& length = "r", bool twoPlayer = false, bool pickUp = true,
                    int pickUpCount = 1);
 
-    // The recorded messages as "p:text", then forgotten.
+    // The recorded messages as "p:text", then forgotten. Seat keys and heartbeats are left out
+    // unless linkMessages is set (the tests of keys and liveness set it).
     QStringList take();
     // Only the messages of one participant, as their bare texts; all recorded messages are
     // forgotten.
@@ -92,6 +99,7 @@ public:
     Table& table() { return engine->tableForTest(); }
     const Record& seat(int s) { return table().seat(s); }
 
+    bool linkMessages = false;
     RecordingOutbox out;
     ScriptedRandom random;
     quornet::testing::TestClock clock;

@@ -26,6 +26,7 @@ public:
     void send(int participant, const QByteArray& message) override;
     void disconnect(int participant) override;
     void renumber(int from, int to) override { renumbered.append({from, to}); }
+    void forget(int participant) override { forgotten.append(participant); }
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     // The messages sent to the participant so far, as its connection receives them, and
@@ -35,6 +36,7 @@ public:
     std::vector<Sent> sent;
     QList<int> closeRequests;
     QList<QPair<int, int>> renumbered;
+    QList<int> forgotten;
     // When set, a close request is reported back to this engine at once, as the socket layer
     // does when the connection goes down.
     HostEngine* reportClosesTo = nullptr;

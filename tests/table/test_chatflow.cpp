@@ -21,6 +21,8 @@ public:
             host.welcome(n);
         }
         settle();
+        host.advanceTo(quornet::host::QuietArrivalMs); // both stayed: each hears of the other
+        settle();
     }
 
     // Runs host and windows until nothing is left to do.

@@ -217,7 +217,7 @@ private slots:
         for (const auto& [code, text] : lengths) {
             f.feed(msg::loadStats(code, 4));
             QCOMPARE(f.s().fullText, text);
-            QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up 4"));
+            QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up: 4"));
         }
     }
 

@@ -162,7 +162,7 @@ private slots:
         f.feed(msg::noBotsCatchUp());
         QCOMPARE(f.s().ownTeam, 2);
         QCOMPARE(f.s().fullText, QStringLiteral("Play to 5000"));
-        QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up 2"));
+        QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up: 2"));
         QCOMPARE(f.rowSlots(), (QList<int>{0, 3}));
         QCOMPARE(f.s().team(1).working[1].tag, -1);
         QCOMPARE(f.s().team(2).working[1].tag, 1);

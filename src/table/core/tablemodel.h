@@ -182,6 +182,15 @@ private:
     class Changes;
     friend class Changes;
 
+    void setHostRights(bool rights);
+
+    // Seat keys, held seats and the host's farewell (tablemodel_seats.cpp).
+    void seatKey(const QByteArray& args);
+    void seatHeld(const QByteArray& args);
+    void seatLost(const QByteArray& args);
+    void removedFromGame();
+    void tableClosed();
+
     // Dispatch helpers.
     void dispatch(const QByteArray& word, const QByteArray& args);
     void touch() { m_touched = true; }
@@ -233,6 +242,7 @@ private:
     void boardReset();
     // No turn is shown: at the end of a game and at the start of the next.
     void clearTurnDisplay();
+    void forgetHeldSeats();
     // The own seat's count follows the own hand, also during the own turn.
     void followOwnCount();
     void invalidDiscard();
@@ -255,6 +265,10 @@ private:
     QSet<QString> m_muted;
     bool m_touched = false;
     bool m_rejoinPending = false;
+    // After a rejoin, the catch-up's computer seats are announced without a notice.
+    bool m_quietCatchUp = false;
+    QByteArray m_seatLost; // the host's CMD_seatlost before the own arrival: "unknown", "lapsed"
+    QString heldNotice(const QString& name, int seconds) const;
     // The own pick-up asked for: its cards arrive before the pile's new top.
     bool m_ownPickUpPending = false;
     QList<int> m_ownPickUp;

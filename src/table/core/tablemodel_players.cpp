@@ -18,7 +18,10 @@ void TableModel::loginReply(const QByteArray& args)
     if (m_rejoinPending) beginRejoin();
     m_s.own = n;
     m_s.loggedIn = true;
+    if (n == 1 || m_s.host) setHostRights(n == 1);
     touch();
+    // The seat's key first: the host gives the seat back to it, whatever the name.
+    if (!m_s.seatKey.isEmpty()) sendMessage(msg::rejoin(m_s.seatKey));
     sendMessage(msg::loginInfo(n, VersionText, protocol::toWire(m_s.playerName)));
 }
 
@@ -33,16 +36,24 @@ void TableModel::arrived(const char* word, const QByteArray& args)
 
     if (k == m_s.own && m_s.rejoining) {
         m_s.rejoining = false;
-        notice(QStringLiteral("Reconnected to the host. The game goes on."));
+        if (m_seatLost == "unknown")
+            notice(QStringLiteral("The host restarted; the game in progress was lost."));
+        else if (m_seatLost == "lapsed")
+            notice(QStringLiteral("Reconnected to the host, but the seat was no longer kept for you."));
+        else
+            notice(QStringLiteral("Reconnected to the host. The game goes on."));
+        m_seatLost.clear();
         status(QStringLiteral("Reconnected to the host."));
         if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
+        m_quietCatchUp = true;
         emit rejoined();
     } else if (k == m_s.own) {
         notice(QStringLiteral("You are Connected."));
         emit ownLogin();
         emit playSound(QStringLiteral("entered"));
         if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
-    } else {
+    } else if (!(m_quietCatchUp && k <= SeatCount && name == m_s.seats[std::size_t(k)].hint)) {
+        // (After a rejoin the computer seats are no news.)
         notice(name + QStringLiteral(" is Connected."));
         emit playSound(QStringLiteral("entered"));
     }
@@ -52,6 +63,7 @@ void TableModel::arrived(const char* word, const QByteArray& args)
                             : name + QStringLiteral(" is spying."));
     } else {
         m_s.seats[std::size_t(k)].name = name;
+        m_s.seats[std::size_t(k)].held = false;
     }
     touch();
     emit playersChanged();
@@ -70,7 +82,11 @@ void TableModel::departed(const QByteArray& args)
         return;
     }
 
-    if (k <= SeatCount) {
+    if (k <= SeatCount && m_s.seats[std::size_t(k)].held) {
+        // The host keeps the seat for its player (CMD_seatheld came first): the name stays.
+        SeatView& seat = m_s.seats[std::size_t(k)];
+        if (seat.eyesTag != 1) seat.eyesVisible = false;
+    } else if (k <= SeatCount) {
         SeatView& seat = m_s.seats[std::size_t(k)];
         notice(seat.name + QStringLiteral(" disconnected."));
         seat.name = seat.hint;
@@ -133,7 +149,7 @@ void TableModel::loadStats(const QByteArray& args)
     const QByteArray length = a.requiredText("game length");
     const int count = a.number("pick-up count", 0, 999);
     if (!a.ok()) return dropped(cmd::LoadStats, args, a.problem());
-    m_s.pickupText = QStringLiteral("Pick Up ") + QString::number(count);
+    m_s.pickupText = QStringLiteral("Pick Up: ") + QString::number(count); // as the game start says it
     if (length == "f") m_s.fullText = QStringLiteral("Play Full Game");
     else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
     else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
@@ -153,6 +169,8 @@ void TableModel::beginRejoin()
 {
     m_rejoinPending = false;
     const bool host = m_s.host;
+    const bool hosting = m_s.hosting;
+    const QByteArray key = m_s.seatKey;
     const QString name = m_s.playerName;
     const bool manualSort = m_s.manualSort;
     const int turnSound = m_s.turnSound;
@@ -161,6 +179,8 @@ void TableModel::beginRejoin()
     m_s = TableState{};
     m_s.status = status;
     m_s.host = host;
+    m_s.hosting = hosting;
+    m_s.seatKey = key;
     m_s.playerName = name;
     m_s.manualSort = manualSort;
     m_s.turnSound = turnSound;

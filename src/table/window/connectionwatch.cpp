@@ -57,7 +57,7 @@ void ConnectionWatch::connectionEnded()
     const TableState& s = m_model.state();
     if (s.removed) return closeBecauseOfHost(QStringLiteral("You have been removed from the table."));
     // The hosting copy's own window and its host end together.
-    if (s.host) {
+    if (s.hosting) {
         m_window.close();
         return;
     }

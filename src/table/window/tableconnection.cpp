@@ -1,5 +1,8 @@
 #include "table/window/tableconnection.h"
 
+#include "protocol/fields.h"
+#include "protocol/messages.h"
+
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcConnection, "quornet.connection")
@@ -95,7 +98,15 @@ void TableConnection::readAll()
         m_socket.abort();
         return;
     }
-    for (const QByteArray& m : messages) m_queue.push_back(m);
+    for (const QByteArray& m : messages) {
+        // Heartbeats are answered at once, even while the dispatch is held by a message box:
+        // the host takes a connection that answers nothing for a dead one.
+        if (protocol::splitCommand(m).word == protocol::cmd::Ping) {
+            m_socket.write(protocol::msg::pong());
+            continue;
+        }
+        m_queue.push_back(m);
+    }
     wakeTimer();
 }
 
