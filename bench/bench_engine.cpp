@@ -11,7 +11,7 @@
 
 using namespace quornet;
 using quornet::bench::MemoryOutbox;
-using quornet::bench::SilentOutbox;
+using quornet::host::SilentOutbox;
 namespace msg = protocol::msg;
 
 namespace
@@ -29,7 +29,7 @@ void BM_OneRoundGame(benchmark::State& state)
     for (auto _ : state) {
         const long long before = engine.stats().turns;
         engine.startGame("Bench", "r", false, true, 1);
-        while (engine.table().running && out.armed)
+        while (engine.table().running && engine.botTimerEnabled())
             engine.botTimerFired();
         turns += engine.stats().turns - before;
     }
@@ -116,7 +116,7 @@ void BM_HostMessage_Turn(benchmark::State& state)
                  engine.table().phase == host::Phase::Draw)) {
             if (!engine.table().running)
                 newGame();
-            else if (out.armed)
+            else if (engine.botTimerEnabled())
                 engine.botTimerFired();
             else
                 break;

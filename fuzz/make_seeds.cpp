@@ -6,7 +6,7 @@
 #include "host/random.h"
 #include "protocol/framing.h"
 #include "protocol/messages.h"
-#include "windows/tally/lzrw1.h"
+#include "tally/lzrw1.h"
 
 #include <QDir>
 #include <QFile>

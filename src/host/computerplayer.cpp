@@ -110,7 +110,6 @@ void ComputerPlayer::setSeed(std::uint64_t seed)
 
 void ComputerPlayer::gameStarted()
 {
-    if (m_levelSource) setLevel(m_levelSource());
     m_active = m_chosen;
 }
 

@@ -31,7 +31,6 @@
 #include <QString>
 
 #include <deque>
-#include <functional>
 #include <memory>
 
 namespace quornet::host {
@@ -164,9 +163,10 @@ public:
     bool botTimerEnabled() const { return m_timerEnabled; }
     int botTimerInterval() const { return m_timerInterval; }
     TimerTag botTimerTag() const { return m_timerTag; }
-    // The Bot Speed value read each time Timer1 is armed (1000 until told otherwise).
-    void setBotSpeedSource(std::function<int()> source) { m_botSpeed = std::move(source); }
-    void setBotSpeed(int ms);
+    // The computer players' pace (Bot Speed), read each time Timer1 is armed (1000 until told
+    // otherwise): the engine's owner sets it whenever it changes.
+    void setBotSpeed(int ms) { m_botSpeed = ms; }
+    int botSpeed() const { return m_botSpeed; }
     // The solo game: the next round is dealt only once the host user has seen the end of the
     // last one (continueAfterRound(), the round summary's Continue), not after the pause alone.
     void setRoundWaitsForHostUser(bool waits) { m_roundWaits = waits; }
@@ -335,7 +335,6 @@ private:
     // Timer1.
     void armTimer(TimerTag tag);
     void disarmTimer();
-    int botSpeed() const;
 
     // Saved games (engine_save.cpp): reading into a table of its own, checked before it is used.
     bool readTable(const QJsonObject& o, Table& t, QString* error) const;
@@ -389,8 +388,7 @@ private:
     int m_timerInterval = 1000;
     TimerTag m_timerTag = TimerTag::Idle;
     int m_timerTicks = 0;
-    std::function<int()> m_botSpeed;
-    int m_fixedBotSpeed = 1000;
+    int m_botSpeed = 1000;
     bool m_everDealt = false;
     bool m_roundWaits = false;
     bool m_roundContinued = false; // the host user has seen the end of the round

@@ -267,7 +267,7 @@ void HostEngine::findPlayer()
     broadcast([&] { return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat); });
 
     if (m_t.pickUp) {
-        m_timerInterval = botSpeed();
+        m_timerInterval = m_botSpeed;
         if (m_t.computerPlayed(seat)) armTimer(TimerTag::DrawDecision);
     } else {
         m_t.phase = Phase::Play;
@@ -378,19 +378,11 @@ void HostEngine::continueAfterRound()
     afterEvent();
 }
 
-void HostEngine::setBotSpeed(int ms)
-{
-    m_fixedBotSpeed = ms;
-    m_botSpeed = nullptr;
-}
-
-int HostEngine::botSpeed() const { return m_botSpeed ? m_botSpeed() : m_fixedBotSpeed; }
-
 void HostEngine::armTimer(TimerTag tag)
 {
     m_timerTicks = 0;
     m_timerTag = tag;
-    m_timerInterval = botSpeed();
+    m_timerInterval = m_botSpeed;
     m_timerEnabled = true;
     m_out.botTimerChanged(true, m_timerInterval);
 }

@@ -31,4 +31,13 @@ public:
     virtual void botTimerChanged(bool enabled, int intervalMs) = 0;
 };
 
+// Nobody is connected: the messages go nowhere (the simulator, the benchmarks). The timer's
+// state is the engine's own (HostEngine::botTimerEnabled()).
+class SilentOutbox : public Outbox {
+public:
+    void send(int, const QByteArray&) override {}
+    void disconnect(int) override {}
+    void botTimerChanged(bool, int) override {}
+};
+
 } // namespace quornet::host

@@ -3,7 +3,7 @@
 // turn passes on, and a computer player with no card ends its turn all the same. (The soak test
 // found the stall: a seat on its foot with an empty hand picked up an empty pile, and the game
 // waited for its discard, also after a computer player had taken the seat over.)
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 

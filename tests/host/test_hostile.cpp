@@ -1,7 +1,7 @@
 // One participant cannot spoil the table for the others: its backlog does not hold up theirs,
 // a connection that never logs in or never moves does not stall the game, host rights stay
 // with the host user, and names and chat cannot forge lines or flood everybody.
-#include "harness.h"
+#include "support/harness.h"
 #include "host/hosttext.h"
 
 #include <QRegularExpression>

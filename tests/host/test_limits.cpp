@@ -1,7 +1,7 @@
 // Limits that keep one misbehaving connection or one long round from harming the table: the
 // unterminated-bytes limit, the queue flood limit, closes reported twice, a team completing more
 // than thirteen books, and the dedicated host taking over seat 1.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QRegularExpression>
 #include <QtTest>

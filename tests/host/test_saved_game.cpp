@@ -1,7 +1,7 @@
 // The game as one value: saved at any moment and restored into a fresh engine, a game goes on
 // exactly as if it had never stopped (same cards, decisions and messages); the players of human
 // seats get them back with their keys; a damaged, foreign or newer file changes nothing.
-#include "harness.h"
+#include "support/harness.h"
 #include "host/computerplayer.h"
 
 #include <QJsonArray>

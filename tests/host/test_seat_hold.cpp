@@ -4,7 +4,7 @@
 // their time, the game or a removal, and a removed participant stays out for the rest of the
 // game. Dead links are noticed by heartbeats; connections that come and go at once are never
 // announced.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QRegularExpression>
 #include <QtTest>

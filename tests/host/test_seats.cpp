@@ -1,6 +1,6 @@
 // Participants and seats: numbering, logins, the version check, the catch-up of a late joiner,
 // the full table, relays, removal and the just-watch switch.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 

@@ -1,7 +1,8 @@
 // The dedicated host as a process: `quornet --serve` on a free port, a short game over TCP, and a
 // clean exit on SIGTERM.
 #include "protocol/messages.h"
-#include "tcpclient.h"
+#include "support/copies.h"
+#include "support/tcpclient.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -11,18 +12,12 @@
 #include <QtTest>
 
 using quornet::testing::TcpClient;
+using quornet::testing::freePort;
 namespace msg = quornet::protocol::msg;
 
 namespace
 {
 constexpr int Deadline = 10000;
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
-    return probe.serverPort(); // closed again when the probe goes
-}
 } // namespace
 
 class TestServeProcess : public QObject

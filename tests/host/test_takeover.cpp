@@ -1,6 +1,6 @@
 // The computer player taking over a seat in the middle of its turn: a departure in the draw or
 // the play phase, just watching during the own turn, and a seat that becomes a human's again.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // across and within writes, the full table, removal, a misbehaving peer and a paced game.
 #include "host/tserver.h"
 #include "protocol/messages.h"
-#include "tcpclient.h"
+#include "support/tcpclient.h"
 
 #include <QtTest>
 

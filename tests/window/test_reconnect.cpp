@@ -4,7 +4,9 @@
 // connection while the host keeps running. The window writes what it shows to a state file
 // (QUORNET_STATE_FILE).
 #include "protocol/messages.h"
-#include "../host/tcpclient.h"
+#include "support/copies.h"
+#include "support/files.h"
+#include "support/tcpclient.h"
 
 #include <QFile>
 #include <QProcess>
@@ -14,8 +16,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "windowtest.h"
-
 #include <memory>
 
 using quornet::testing::TcpClient;
@@ -23,12 +23,10 @@ namespace msg = quornet::protocol::msg;
 
 using quornet::testing::copyEnvironment;
 using quornet::testing::freePort;
-using quornet::testing::readFile;
+using quornet::testing::readText;
 
 namespace {
 constexpr int Deadline = 30000;
-
-
 
 // Forwards every connection made to it to the host; cut() ends the connections it carries and
 // goes on listening.
@@ -113,22 +111,22 @@ private slots:
         window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(relay.port())});
         QVERIFY(window.waitForStarted(Deadline));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("own 2 logged in"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("own 2 logged in"), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_newplayerinfo+2+Bob"), Deadline);
         ann.write(msg::startGame("Ann", "3", false, true, 1));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("hand 11"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("hand 11"), Deadline);
 
         // The connection is cut while the host keeps running: the window stays and comes back
         // to seat 2 with its hand.
         relay.cut();
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("status Connection lost. Reconnecting..."), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Connection lost. Reconnecting..."), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(relay.connections() >= 2, Deadline);
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("status Reconnected to the host."), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Reconnected to the host."), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(hostLog.contains("Bob returns to seat 2"), Deadline);
         // The host's catch-up follows the login; it ends with the turn and every seat's count.
         // (The count of the turn seat, Ann's, comes last.)
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("seat 1 Ann score 0 cards 11"), Deadline);
-        const QString back = readFile(state);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("seat 1 Ann score 0 cards 11"), Deadline);
+        const QString back = readText(state);
         QVERIFY2(back.contains("own 2 logged in") && back.contains("hand 11") && back.contains("turn 1 Ann's turn.") &&
                      back.contains("seat 4 Kling score 0 cards 11"),
                  qPrintable(back));

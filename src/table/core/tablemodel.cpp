@@ -4,7 +4,7 @@
 #include "cards/cards.h"
 #include "protocol/framing.h"
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/core/hint.h"
 #include "table/core/tablemodel_p.h"
 

@@ -1,6 +1,6 @@
 // Participants: login, arrivals and departures, just-watch, game options, kicking.
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/core/tablemodel.h"
 #include "table/core/tablemodel_p.h"
 
@@ -94,7 +94,7 @@ void TableModel::departed(const QByteArray& args)
     }
     const QString entry = QString::number(k) + QStringLiteral(": ") + name;
     if (m_s.spectators.contains(entry)) {
-        notice(name + QStringLiteral(" has left."), colors::Navy);
+        notice(name + QStringLiteral(" has left."), protocol::colors::Navy);
         m_s.spectators.removeOne(entry);
     }
     touch();

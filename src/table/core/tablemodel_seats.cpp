@@ -1,6 +1,6 @@
 // The own seat's key, seats the host keeps for players who dropped, and the host's farewells.
+#include "protocol/colortext.h"
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
 #include "table/core/tablemodel.h"
 #include "table/core/tablemodel_p.h"
 
