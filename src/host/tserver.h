@@ -13,6 +13,7 @@
 #include "host/engine.h"
 #include "host/outbox.h"
 #include "host/random.h"
+#include "net/discoveryresponder.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -64,6 +65,20 @@ public:
     // The host user has seen the end of the round (the solo game's round summary).
     void continueAfterRound();
 
+    // LAN discovery (tserver_discovery.cpp): while listening, answers the network's requests for
+    // tables with tableInfo(). Off until started; shutdown() stops it. On failure returns false
+    // and sets a sentence saying why; the table plays on without it.
+    bool startDiscovery(quint16 udpPort = net::discoveryPortFromEnvironment(), QString* error = nullptr);
+    void stopDiscovery();
+    bool discoveryRunning() const;
+    // The host's name in the answers (this machine's name until set).
+    void setHostName(const QString& name) { m_hostName = name; }
+    // Whether a connection must give a password first; answers carry the flag.
+    void setPasswordNeeded(bool needed) { m_passwordNeeded = needed; }
+    bool passwordNeeded() const { return m_passwordNeeded; }
+    // What the table tells finders now: seats 1 to 4 held by humans logged in, a game running.
+    net::TableInfo tableInfo() const;
+
 private:
     void acceptPending();
     bool isHostUser(const QTcpSocket& socket) const;
@@ -92,6 +107,9 @@ private:
     QList<QPair<QHostAddress, int>> m_admins;
     // Expert's decisions are worked out here, one at a time, off the event loop.
     QThreadPool m_thinking;
+    std::unique_ptr<net::DiscoveryResponder> m_discovery;
+    QString m_hostName;
+    bool m_passwordNeeded = false;
 };
 
 } // namespace quornet::host

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QUdpSocket>
 #include <QtTest>
 
 using quornet::testing::TcpClient;
@@ -21,6 +22,18 @@ quint16 freePort()
     if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
     return probe.serverPort(); // closed again when the probe goes
 }
+
+// The hosts of these tests answer finders on a UDP port of their own, apart from the machine's
+// real tables.
+QByteArray discoveryPort()
+{
+    static const QByteArray port = [] {
+        QUdpSocket probe;
+        probe.bind(QHostAddress::AnyIPv4, 0);
+        return QByteArray::number(probe.localPort());
+    }();
+    return port;
+}
 } // namespace
 
 class TestServeProcess : public QObject
@@ -32,6 +45,7 @@ class TestServeProcess : public QObject
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_LOGGING_RULES", "quornet.host.info=true");
+        env.insert("QUORNET_DISCOVERY_PORT", discoveryPort());
         p.setProcessEnvironment(env);
         connect(&p, &QProcess::readyReadStandardError, &p,
                 [&] { log += p.readAllStandardError(); });
@@ -141,6 +155,34 @@ private slots:
         QCOMPARE(logIn(fay, "Fay"), 2);
         host.terminate();
         QVERIFY(host.waitForFinished(Deadline));
+    }
+
+    // Two dedicated hosts on this machine, one of them kept off the network's lists:
+    // --find-tables lists the other, by its name and with the seat its player took.
+    void findTablesListsTheServedTables()
+    {
+        QProcess listed, unlisted;
+        QByteArray listedLog, unlistedLog;
+        const quint16 port = freePort(), other = freePort();
+        start(listed, listedLog, port, {"--name", " Ann's table "});
+        start(unlisted, unlistedLog, other, {"--no-lan"});
+        QTRY_VERIFY_WITH_TIMEOUT(listedLog.contains("answering requests for tables on UDP port " + discoveryPort()), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(unlistedLog.contains("listening on port"), Deadline);
+        TcpClient ann;
+        ann.connectTo(port);
+        QCOMPARE(logIn(ann, "Ann"), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_newplayerinfo+1+Ann"), Deadline);
+
+        QProcess finder;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUORNET_DISCOVERY_PORT", discoveryPort());
+        finder.setProcessEnvironment(env);
+        finder.start(QStringLiteral(QUORNET_BINARY), {"--find-tables", "1"});
+        QVERIFY(finder.waitForFinished(Deadline));
+        QCOMPARE(finder.exitCode(), 0);
+        const QString out = QString::fromUtf8(finder.readAllStandardOutput());
+        QCOMPARE(out, QStringLiteral("127.0.0.1:%1  Ann's table  1/4  no game\n").arg(port));
+        QVERIFY(!unlistedLog.contains("answering requests"));
     }
 
     void busyPortIsReported()
