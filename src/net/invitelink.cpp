@@ -98,6 +98,12 @@ QString readQuery(const QString& query, InviteLink* link)
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         link->password = utf8.decode(bytes);
         if (utf8.hasError()) return unreadable;
+        for (const QChar c : std::as_const(link->password))
+            if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+                c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph)
+                return unreadable;
+        if (link->password.size() > MaxPasswordChars)
+            return QStringLiteral("The password in the link is longer than %1 characters.").arg(MaxPasswordChars);
     }
     return {};
 }

@@ -15,6 +15,9 @@ namespace quornet::net {
 
 inline constexpr int MaxLinkChars = 1024;   // longer text is refused before it is read
 inline constexpr int MaxHostNameChars = 253; // a DNS name's own limit
+// A link's password: at most this many characters, none of them a control or format character
+// (so every link read can be written again within MaxLinkChars).
+inline constexpr int MaxPasswordChars = 64;
 
 struct InviteLink {
     QString host; // an address ("192.0.2.7", "2001:db8::7", no brackets) or a DNS name
@@ -31,7 +34,8 @@ struct LinkParse {
 
 // Reads a link or a typed address. Surrounding white space is ignored.
 LinkParse parseInviteLink(const QString& text);
-// The link for a table: quornet://HOST:PORT, with ?password=... when it has one.
+// The link for a table: quornet://HOST:PORT, with ?password=... when it has one (a password
+// parseInviteLink would refuse makes a link it refuses).
 QString formatInviteLink(const InviteLink& link);
 // HOST:PORT as people write it, the IPv6 address in brackets ("[::1]:7772").
 QString hostAndPort(const QString& host, quint16 port);

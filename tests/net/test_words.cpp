@@ -61,6 +61,9 @@ private slots:
             {"quornet://h?password=%zz", "", 0, "", unreadable},
             {"quornet://h?password=%FF", "", 0, "", unreadable},
             {"quornet://h?password=a&password=b", "", 0, "", unreadable},
+            {"quornet://h?password=a%07", "", 0, "", unreadable},
+            {"quornet://h?password=" + QString(65, QChar(0xff)), "", 0, "", "The password in the link is longer than 64 characters."},
+            {"quornet://h?password=" + QString(64, QChar(0xff)), "h", 7772, QString(64, QChar(0xff)), ""},
         };
         for (const Row& row : rows) {
             const LinkParse p = parseInviteLink(row.text);
