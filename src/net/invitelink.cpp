@@ -132,7 +132,8 @@ LinkParse parseInviteLink(const QString& input)
         if (otherScheme.match(text).hasMatch())
             return failure(QStringLiteral("An invite link starts with quornet://."));
     }
-    static const QRegularExpression extra(QStringLiteral("[/@#?\\s]"));
+    // Nor an IPv6 zone ("%eth0"): it names an interface of one machine only.
+    static const QRegularExpression extra(QStringLiteral("[/@#?%\\s]"));
     if (extra.match(rest).hasMatch()) return failure(QStringLiteral("The link holds more than an address, a port and a password."));
     if (const QString e = readHostAndPort(rest, &link); !e.isEmpty()) return failure(e);
     LinkParse p;

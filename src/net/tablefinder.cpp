@@ -117,8 +117,9 @@ void TableFinder::readPending()
         FoundTable now = it->found;
         now.table = a->table;
         // A table on this machine answers on loopback and on its network addresses alike; the
-        // loopback address is kept, as it always reaches it from here.
-        if (!it->found.address.isLoopback() || from.isLoopback()) now.address = from;
+        // loopback address is kept, as it always reaches it from here. Otherwise the first
+        // address stays (a machine on two networks answers on both).
+        if (from.isLoopback() && !now.address.isLoopback()) now.address = from;
         if (now == it->found) continue;
         it->found = now;
         emit tableUpdated(now);

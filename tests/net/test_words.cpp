@@ -47,6 +47,7 @@ private slots:
             {"quornet://host:7772/table", "", 0, "", more},
             {"quornet://host:7772#x", "", 0, "", more},
             {"two words", "", 0, "", more},
+            {"[fe80::1%eth0]:7772", "", 0, "", more},
             {"host:0", "", 0, "", badPort},
             {"host:65536", "", 0, "", badPort},
             {"host:+80", "", 0, "", badPort},
