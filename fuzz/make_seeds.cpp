@@ -4,6 +4,8 @@
 // settings files as other programs leave them.
 #include "host/engine.h"
 #include "host/random.h"
+#include "net/discoverydatagram.h"
+#include "net/invitelink.h"
 #include "protocol/framing.h"
 #include "protocol/messages.h"
 #include "tally/lzrw1.h"
@@ -442,6 +444,22 @@ void settingsSeeds()
         put(colour);
 }
 
+// Discovery datagrams both ways and links, as the outside sends them.
+void outsideSeeds()
+{
+    int n = 0;
+    const auto put = [&](const QByteArray& bytes) { write("outside", QStringLiteral("seed-%1").arg(n++, 3, 10, QLatin1Char('0')), bytes); };
+    put(net::makeQuery(0));
+    put(net::makeQuery(0x0123456789abcdefULL));
+    put(net::makeAnswer(0x0123456789abcdefULL, 42, {QStringLiteral("Ann"), 7772, 1, false, false, QStringLiteral("1.0.11")}));
+    put(net::makeAnswer(1, 0xfedcba9876543210ULL, {QStringLiteral("Bj\u00f6rn's table at home"), 40001, 4, true, true, QStringLiteral("1.0.12")}));
+    put(net::makeAnswer(2, 3, {QString(80, QLatin1Char('n')), 65535, 0, true, false, QStringLiteral("?")}));
+    for (const char* link : {"quornet://192.0.2.7:7772", "quornet://table.example.org", "quornet://[2001:db8::7]:7773?password=s%C3%A9same%20x",
+                             "QUORNET://host:7772/?lang=fr&password=a+b", "192.0.2.7:7800", "my-pc", "[fe80::1]:9000", "2001:db8::1",
+                             "http://example.org/", "quornet://ann@host:1#x", "host:65536", "quornet://h?password=%zz"})
+        put(QByteArray(link));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -456,6 +474,7 @@ int main(int argc, char** argv)
     tableSeeds();
     tallySeeds();
     settingsSeeds();
+    outsideSeeds();
     std::printf("wrote %d seed files into %s\n", g_written, argv[1]);
     return 0;
 }

@@ -97,6 +97,7 @@ bool TServer::listen(quint16 port, QString* error)
 
 void TServer::shutdown()
 {
+    stopDiscovery();
     m_sock1.close();
     m_sockTimer.stop();
     m_timer1.stop();

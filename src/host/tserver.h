@@ -14,6 +14,7 @@
 #include "host/gamefile.h"
 #include "host/outbox.h"
 #include "host/random.h"
+#include "net/discoveryresponder.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -84,6 +85,17 @@ public:
     // The host user has seen the end of the round (the solo game's round summary).
     void continueAfterRound();
 
+    // LAN discovery (tserver_discovery.cpp): while listening, answers the network's requests for
+    // tables with tableInfo(). Off until started; shutdown() stops it. On failure returns false
+    // and sets a sentence saying why; the table plays on without it.
+    bool startDiscovery(quint16 udpPort = net::discoveryPortFromEnvironment(), QString* error = nullptr);
+    void stopDiscovery();
+    bool discoveryRunning() const;
+    // The host's name in the answers (this machine's name until set).
+    void setHostName(const QString& name) { m_hostName = name; }
+    // What the table tells finders now: seats 1 to 4 held by humans logged in, a game running.
+    net::TableInfo tableInfo() const;
+
 private:
     void acceptPending();
     bool isHostUser(const QTcpSocket& socket) const;
@@ -118,6 +130,8 @@ private:
     std::unique_ptr<GameFile> m_gameFile;
     bool m_keepPending = false;
     bool m_keptRunning = false; // the last game kept was in play (its end removes the file)
+    std::unique_ptr<net::DiscoveryResponder> m_discovery;
+    QString m_hostName;
 };
 
 } // namespace quornet::host

@@ -9,6 +9,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QFile>
+#include <QUdpSocket>
 #include <QtTest>
 
 using quornet::testing::TcpClient;
@@ -18,6 +19,18 @@ namespace msg = quornet::protocol::msg;
 namespace
 {
 constexpr int Deadline = 10000;
+
+// The hosts of these tests answer finders on a UDP port of their own, apart from the machine's
+// real tables.
+QByteArray discoveryPort()
+{
+    static const QByteArray port = [] {
+        QUdpSocket probe;
+        probe.bind(QHostAddress::AnyIPv4, 0);
+        return QByteArray::number(probe.localPort());
+    }();
+    return port;
+}
 } // namespace
 
 class TestServeProcess : public QObject
@@ -29,6 +42,7 @@ class TestServeProcess : public QObject
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_LOGGING_RULES", "quornet.host.info=true");
+        env.insert("QUORNET_DISCOVERY_PORT", discoveryPort());
         p.setProcessEnvironment(env);
         connect(&p, &QProcess::readyReadStandardError, &p,
                 [&] { log += p.readAllStandardError(); });
@@ -60,8 +74,8 @@ private slots:
     {
         const quint16 port = freePort();
         QVERIFY(port != 0);
+        QByteArray log; // outlives the process, which writes to it until it goes
         QProcess host;
-        QByteArray log;
         start(host, log, port);
         QVERIFY2(host.waitForStarted(Deadline), qPrintable(host.errorString()));
         QTRY_VERIFY_WITH_TIMEOUT(log.contains("listening on port"), Deadline);
@@ -98,8 +112,8 @@ private slots:
     {
         const quint16 port = freePort();
         QVERIFY(port != 0);
+        QByteArray log; // outlives the process, which writes to it until it goes
         QProcess host;
-        QByteArray log;
         start(host, log, port, {"--seat-hold", "2"});
         QVERIFY2(host.waitForStarted(Deadline), qPrintable(host.errorString()));
         QTRY_VERIFY_WITH_TIMEOUT(log.contains("listening on port"), Deadline);
@@ -164,8 +178,8 @@ private slots:
         QVERIFY(state.isValid());
         const quint16 port = freePort();
         QVERIFY(port != 0);
+        QByteArray log; // outlives the process, which writes to it until it goes
         QProcess host;
-        QByteArray log;
         start(host, log, port, {"--state-dir", state.path()});
         QVERIFY2(host.waitForStarted(Deadline), qPrintable(host.errorString()));
         QTRY_VERIFY_WITH_TIMEOUT(log.contains("listening on port"), Deadline);
@@ -215,12 +229,44 @@ private slots:
         QVERIFY(host.waitForFinished(Deadline));
     }
 
+    // Two dedicated hosts on this machine, one of them kept off the network's lists:
+    // --find-tables lists the other, by its name and with the seat its player took.
+    void findTablesListsTheServedTables()
+    {
+        QByteArray listedLog, unlistedLog; // before the processes: they write here until they go
+        QProcess listed, unlisted;
+        const quint16 port = freePort(), other = freePort();
+        start(listed, listedLog, port, {"--name", " Ann's table "});
+        start(unlisted, unlistedLog, other, {"--no-lan"});
+        QTRY_VERIFY_WITH_TIMEOUT(listedLog.contains("answering requests for tables on UDP port " + discoveryPort()), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(unlistedLog.contains("listening on port"), Deadline);
+        TcpClient ann;
+        ann.connectTo(port);
+        QCOMPARE(logIn(ann, "Ann"), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_newplayerinfo+1+Ann"), Deadline);
+
+        QProcess finder;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUORNET_DISCOVERY_PORT", discoveryPort());
+        finder.setProcessEnvironment(env);
+        finder.start(QStringLiteral(QUORNET_BINARY), {"--find-tables", "1"});
+        QVERIFY(finder.waitForFinished(Deadline));
+        QCOMPARE(finder.exitCode(), 0);
+        const QString out = QString::fromUtf8(finder.readAllStandardOutput());
+        QCOMPARE(out, QStringLiteral("127.0.0.1:%1  Ann's table  1/4  no game\n").arg(port));
+        QVERIFY(!unlistedLog.contains("answering requests"));
+        for (QProcess* p : {&listed, &unlisted}) {
+            p->terminate();
+            QVERIFY(p->waitForFinished(Deadline));
+        }
+    }
+
     void busyPortIsReported()
     {
         QTcpServer taken;
         QVERIFY(taken.listen(QHostAddress::Any, 0));
+        QByteArray log; // outlives the process, which writes to it until it goes
         QProcess host;
-        QByteArray log;
         start(host, log, taken.serverPort());
         QVERIFY(host.waitForFinished(Deadline));
         QCOMPARE(host.exitCode(), 1);
