@@ -67,6 +67,9 @@ public:
     // window showed of the table is forgotten (the chat is kept) and the host's catch-up after
     // the login shows it afresh.
     void expectRejoin() { m_rejoinPending = true; }
+    // A key kept from before this program started (a saved game, a table left by a crash):
+    // presented at the next login.
+    void setSeatKey(const QByteArray& key) { m_s.seatKey = key; }
     // A status text of the window's own (the connection's state).
     void showStatus(const QString& text);
 

@@ -51,6 +51,7 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     applyArt();
     // Klot answers chat now and then in the solo game; his remarks stay in this window.
     new ChatterBot(m_model, this);
+    connect(&m_model, &TableModel::changed, this, &Tchat::keepJoinedSeat);
     syncAll();
 }
 
@@ -241,6 +242,11 @@ void Tchat::processparams()
     m_model.setSolo(m_positional.isEmpty());
     // The solo player sees each round's end before the next deal.
     m_server.engine().setRoundWaitsForHostUser(m_positional.isEmpty());
+    // A seat at a joined table left by a crash comes before a new solo game.
+    if (m_positional.isEmpty() && offerJoinedSeat()) {
+        m_model.setSolo(false);
+        m_server.engine().setRoundWaitsForHostUser(false);
+    }
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
         if (m_download) {
@@ -252,6 +258,7 @@ void Tchat::processparams()
         m_address = QStringLiteral("127.0.0.1");
         m_model.setPlayerName(QStringLiteral("You"));
         if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));
+        resumeOrKeepGames();
         hostpress();
         return;
     }
@@ -260,10 +267,12 @@ void Tchat::processparams()
     if (m_tally) m_tally->setLocalPlayer(m_positional.value(0));
     m_address = m_positional.value(1);
     if (m_positional.size() < 3) return; // a name alone, or a name and an address: nothing follows
-    if (m_positional[2] == QLatin1String("true"))
+    if (m_positional[2] == QLatin1String("true")) {
+        resumeOrKeepGames();
         hostpress();
-    else
+    } else {
         joinpress();
+    }
     // The lobby program may listen here; nothing is sent, read or reported.
     m_lobbyProbe.connectToHost(QStringLiteral("127.0.0.1"), 9001);
 }
@@ -283,6 +292,7 @@ void Tchat::hostpress()
 void Tchat::joinpress()
 {
     m_model.setHosting(false);
+    m_watch->watchFirstContact();
     m_connection.connectToHost(m_address, m_port);
 }
 

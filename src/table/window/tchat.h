@@ -103,6 +103,12 @@ public:
     Tgamelog* gameLogWindow() const { return m_gameLogWindow; }
     Troundsummary* roundSummary() const { return m_roundSummary; }
 
+    // Where games are kept between runs (tchat_keep.cpp); empty (tests): nowhere, and closing
+    // asks nothing.
+    void setGameFolder(const QString& folder);
+    // The session ends (a signal): closing keeps a game in progress without asking.
+    void closeQuietly() { m_closingQuietly = true; }
+
     // Start-up steps (also used by tests).
     void processparams();
     void hostpress();
@@ -141,6 +147,14 @@ private:
     QRect outerBounds() const;
     void setOuterBounds(const QRect& r);
 
+    // Games kept between runs (tchat_keep.cpp).
+    QString keptGamePath() const;
+    QString joinedSeatPath() const;
+    void resumeOrKeepGames();
+    bool offerJoinedSeat();
+    void keepJoinedSeat();
+    bool settleGameBeforeClosing();
+
     // Zoom (tchat_zoom.cpp).
     void buildZoomMenu();
     void applyZoom();
@@ -164,6 +178,9 @@ private:
     quint16 m_port = 7772;
     bool m_shown = false;
     QString m_address;
+    QString m_gameFolder;
+    QByteArray m_keptJoinedKey; // the seat key last written for a restart, empty: none
+    bool m_closingQuietly = false;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     QTimer m_badgeTimer;     // Timer2
     SoundPlayer m_sounds;
