@@ -137,6 +137,7 @@ public:
     void setJustWatchFor(int seat);        // "Set to Just Watch"
     void unsetJustWatchFor(int seat);      // "Unset Just Watch"
     void toggleJustWatch();                // main menu "Just Watch" for the own seat
+    void imBack();                         // "I'm Back" after the computer took a hung turn over
 
     // --- Muting (this window only, for the session) ----------------------------------------
     // A muted participant's chat, actions and chatter sounds are not shown or played here. The
@@ -268,6 +269,7 @@ private:
     QSet<QString> m_muted;
     bool m_touched = false;
     bool m_rejoinPending = false;
+    bool m_justWatchAsked = false; // this window asked for its own seat to watch
     // After a rejoin, the catch-up's computer seats are announced without a notice.
     bool m_quietCatchUp = false;
     QByteArray m_seatLost; // the host's CMD_seatlost before the own arrival: "unknown", "lapsed"

@@ -19,6 +19,7 @@
 
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
@@ -153,7 +154,27 @@ void Tchat::wireModel()
 void Tchat::sync()
 {
     if (m_model.badgesCounting() && !m_badgeTimer.isActive()) m_badgeTimer.start();
+    syncTakeOverNotice();
     writeStateFile();
+}
+
+void Tchat::syncTakeOverNotice()
+{
+    if (!m_model.state().takenOver) {
+        if (m_backNotice) m_backNotice->hide();
+        return;
+    }
+    if (!m_backNotice) {
+        m_backNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
+                                       QStringLiteral("Your turn took too long: the computer plays your seat until you are back."),
+                                       QMessageBox::NoButton, this);
+        m_backNotice->setObjectName(QStringLiteral("back_notice"));
+        m_backNotice->setModal(false);
+        QPushButton* back = m_backNotice->addButton(QStringLiteral("I'm Back"), QMessageBox::AcceptRole);
+        back->setObjectName(QStringLiteral("button_imback"));
+        connect(back, &QPushButton::clicked, &m_model, &TableModel::imBack);
+    }
+    if (!m_backNotice->isVisible()) m_backNotice->show();
 }
 
 void Tchat::syncAll()

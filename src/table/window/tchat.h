@@ -16,6 +16,8 @@
 
 #include <QMainWindow>
 #include <QTcpSocket>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
@@ -133,6 +135,8 @@ private:
     // Every part drawn afresh (at the start, after the settings were read).
     void syncAll();
     void writeStateFile();
+    // "I'm Back": shown while the computer plays the own seat after a hung turn.
+    void syncTakeOverNotice();
 
     // Pictures: drawn for the screen's pixel ratio times the zoom, again when either changes.
     qreal artRatio() const;
@@ -183,6 +187,7 @@ private:
     bool m_closingQuietly = false;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     QTimer m_badgeTimer;     // Timer2
+    QPointer<QMessageBox> m_backNotice;
     SoundPlayer m_sounds;
     settings::TableSettings m_settings;
     QString m_settingsPath;
