@@ -39,6 +39,12 @@ TableConnection::TableConnection(QObject* parent) : QObject(parent), m_framing(1
     });
 }
 
+TableConnection::~TableConnection()
+{
+    // The socket goes last and reports its end as it goes: nothing of this object may hear it.
+    m_socket.disconnect(this);
+}
+
 void TableConnection::connectToHost(const QString& host, quint16 port)
 {
     m_host = host;

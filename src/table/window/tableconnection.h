@@ -28,6 +28,7 @@ public:
     static constexpr int LinkSilenceMs = 45'000;
 
     explicit TableConnection(QObject* parent = nullptr);
+    ~TableConnection() override;
 
     // Non-blocking; success or failure is reported later (connected() or attemptFailed()).
     void connectToHost(const QString& host, quint16 port);
