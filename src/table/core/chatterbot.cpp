@@ -13,38 +13,38 @@ namespace quornet::table {
 namespace {
 
 constexpr std::array<const char*, ChatterBot::PhraseCount> Phrases{
-    "I need a Pepsi",
-    "I'm a bit confused",
-    "Oh it's getting late!",
-    "Do you think that is wise?",
-    "You are too kind",
-    "I don't think that is a good idea",
-    "That is very wise of you",
-    "I have played this game alot",
-    "Stop yelling at me.",
-    "Where ya going with that suitcase?",
-    "Careful you don't sit on that.",
-    "Have you seen Zeb today?",
-    "Is it lunch time yet?",
-    "Who is winning?",
-    "You're doing great!",
-    "Did you see that?",
-    "Why did you do that?",
-    "Who knows..",
-    "Want to play cards?",
-    "I'm feeling lucky tonight.",
-    "Will you come and play again sometime?",
-    "I'm so happy you are here!",
-    "What is in your lunchbox today?",
-    "Hey, I found a penny!",
-    "What's that on your neck?",
-    "My leg is on fire.",
-    "It's storming outside",
-    "I learned to ride a bike.",
-    "You might want to call your mom.",
-    "Do you like roses?",
-    "There is nothing on TV right now",
-    "I got hit by lightening",
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I need a Pepsi"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I'm a bit confused"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Oh it's getting late!"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Do you think that is wise?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "You are too kind"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I don't think that is a good idea"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "That is very wise of you"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I have played this game alot"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Stop yelling at me."),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Where ya going with that suitcase?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Careful you don't sit on that."),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Have you seen Zeb today?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Is it lunch time yet?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Who is winning?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "You're doing great!"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Did you see that?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Why did you do that?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Who knows.."),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Want to play cards?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I'm feeling lucky tonight."),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Will you come and play again sometime?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I'm so happy you are here!"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "What is in your lunchbox today?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Hey, I found a penny!"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "What's that on your neck?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "My leg is on fire."),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "It's storming outside"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I learned to ride a bike."),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "You might want to call your mom."),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "Do you like roses?"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "There is nothing on TV right now"),
+    QT_TRANSLATE_NOOP("quornet::table::ChatterBot", "I got hit by lightening"),
 };
 
 constexpr int SpeakDraw = 10; // Random(10) above SpeakLimit: the bot keeps quiet
@@ -84,10 +84,11 @@ ChatterBot::RandomSource ChatterBot::clockRandom()
 QString ChatterBot::phrase(int n)
 {
     if (n < 1 || n > PhraseCount) return {};
-    return QString::fromLatin1(Phrases[std::size_t(n - 1)]);
+    return tr(Phrases[std::size_t(n - 1)]);
 }
 
-QString ChatterBot::linePrefix() { return QStringLiteral("0+Klot the bot says: "); }
+QString ChatterBot::linePrefix() { return QStringLiteral("0+") + tr("Klot the bot says:") + QLatin1Char(' '); }
+
 
 int ChatterBot::draw(int n) { return m_random(n); }
 

@@ -4,9 +4,12 @@
 #include "bots/strong.h"
 #include "cards/cards.h"
 
+#include <QCoreApplication>
+
 namespace quornet::table {
 
 namespace {
+
 
 int number(const QString& text, int fallback)
 {
@@ -19,10 +22,10 @@ int number(const QString& text, int fallback)
 QString rankWord(int code)
 {
     switch (cards::rankValue(code)) {
-    case 0: return QStringLiteral("king");
-    case 1: return QStringLiteral("ace");
-    case 11: return QStringLiteral("jack");
-    case 12: return QStringLiteral("queen");
+    case 0: return QCoreApplication::translate("Hint", "king");
+    case 1: return QCoreApplication::translate("Hint", "ace");
+    case 11: return QCoreApplication::translate("Hint", "jack");
+    case 12: return QCoreApplication::translate("Hint", "queen");
     default: break;
     }
     return QString::number(cards::rankValue(code));
@@ -41,9 +44,9 @@ QString cardsWords(const QList<int>& codes)
         }
     }
     QStringList parts;
-    if (naturals > 0) parts << QStringLiteral("the ") + rankWord(code) + (naturals > 1 ? QStringLiteral("s") : QString());
-    if (wilds > 0) parts << (wilds > 1 ? QStringLiteral("the wilds") : QStringLiteral("the wild"));
-    return parts.join(QStringLiteral(" and "));
+    if (naturals > 0) parts << (naturals > 1 ? QCoreApplication::translate("Hint", "the %1s") : QCoreApplication::translate("Hint", "the %1")).arg(rankWord(code));
+    if (wilds > 0) parts << (wilds > 1 ? QCoreApplication::translate("Hint", "the wilds") : QCoreApplication::translate("Hint", "the wild"));
+    return parts.size() == 2 ? QCoreApplication::translate("Hint", "%1 and %2").arg(parts[0], parts[1]) : parts.join(QString());
 }
 
 QString bookWords(int naming)
@@ -66,12 +69,13 @@ void copyBooks(const TeamBoard& from, bots::TeamBooks& to)
 
 QString cardName(int code)
 {
-    if (code == cards::Joker || code == cards::BlackJoker) return QStringLiteral("the joker");
-    static const char* suits[] = {"clubs", "diamonds", "spades", "hearts"};
+    if (code == cards::Joker || code == cards::BlackJoker) return QCoreApplication::translate("Hint", "the joker");
+    static const char* suits[] = {QT_TRANSLATE_NOOP("Hint", "clubs"), QT_TRANSLATE_NOOP("Hint", "diamonds"),
+                                  QT_TRANSLATE_NOOP("Hint", "spades"), QT_TRANSLATE_NOOP("Hint", "hearts")};
     const int suit = qBound(0, (code - 2) / 13, 3);
     const int r = cards::rankValue(code);
-    return QStringLiteral("the ") + (r == 2 || (r >= 3 && r <= 10) ? QString::number(r) : rankWord(code)) +
-           QStringLiteral(" of ") + QString::fromLatin1(suits[suit]);
+    return QCoreApplication::translate("Hint", "the %1 of %2")
+        .arg(r == 2 || (r >= 3 && r <= 10) ? QString::number(r) : rankWord(code), QCoreApplication::translate("Hint", suits[suit]));
 }
 
 bool hintAvailable(const TableState& s)
@@ -120,12 +124,12 @@ Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level)
     const bool expert = level == bots::Level::Expert;
     if (!s.drawn()) {
         const int mode = expert ? bots::expert::drawMode(o, chance) : bots::strong::drawMode(o);
-        h.text = mode == 2 ? QStringLiteral("Hint: take the pile") : QStringLiteral("Hint: draw two cards");
+        h.text = mode == 2 ? QCoreApplication::translate("Hint", "Hint: take the pile") : QCoreApplication::translate("Hint", "Hint: draw two cards");
         return h;
     }
     const bots::Plan plan = expert ? bots::expert::play(o, chance) : bots::strong::play(o);
     if (plan.size == 0) {
-        h.text = QStringLiteral("Hint: nothing to play");
+        h.text = QCoreApplication::translate("Hint", "Hint: nothing to play");
         return h;
     }
     const bots::Move first = plan.moves[0];
@@ -141,8 +145,8 @@ Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level)
             else
                 natural = code(slot);
         }
-        h.text = QStringLiteral("Hint: make a book of ") + rankWord(natural) + QStringLiteral("s") +
-                 (wild ? QStringLiteral(" with a wild") : QString());
+        h.text = (wild ? QCoreApplication::translate("Hint", "Hint: make a book of %1s with a wild") : QCoreApplication::translate("Hint", "Hint: make a book of %1s"))
+                     .arg(rankWord(natural));
         break;
     }
     case bots::Move::AddToBook:
@@ -156,13 +160,15 @@ Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level)
         const bots::TeamBooks& own = o.ownBooks();
         const int naming = first.kind == bots::Move::AddToBook ? own.working[std::size_t(first.b)].naming
                                                                : own.completed[std::size_t(first.b)].naming;
-        h.text = QStringLiteral("Hint: lay ") + cardsWords(codes) + QStringLiteral(" on your ") +
-                 (first.kind == bots::Move::AddToComp ? QStringLiteral("completed ") : QString()) + bookWords(naming);
+        h.text = (first.kind == bots::Move::AddToComp ? QCoreApplication::translate("Hint", "Hint: lay %1 on your completed %2")
+                                                      : QCoreApplication::translate("Hint", "Hint: lay %1 on your %2"))
+                     .arg(cardsWords(codes), bookWords(naming));
         break;
     }
     case bots::Move::Discard:
         h.handSlots = {first.a};
-        h.text = QStringLiteral("Hint: discard ") + cardName(code(first.a));
+        h.text = QCoreApplication::translate("Hint", "Hint: discard %1").arg(cardName(code(first.a)));
+
         break;
     }
     return h;

@@ -93,11 +93,11 @@ void TableModel::setSolo(bool solo)
     touch();
 }
 
-QString TableModel::aboutPlayer(const QString& name, const QString& rest, const QString& soloRest) const
+QString TableModel::aboutPlayer(const QString& name, const QString& sentence, const QString& soloSentence) const
 {
-    if (m_s.solo && name == m_s.playerName) return name + soloRest;
-    return name + rest;
+    return (m_s.solo && name == m_s.playerName ? soloSentence : sentence).arg(name);
 }
+
 
 void TableModel::setManualSort(bool on)
 {
@@ -155,9 +155,9 @@ void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
     else if (w == cmd::Winner) winner(args);
     else if (w == cmd::Full) full();
     else if (w == cmd::NewCard) newCard(args);
-    else if (w == cmd::NoBook) status(QStringLiteral("This is not a valid book"));
-    else if (w == cmd::NoThree) status(QStringLiteral("You can not make a book using THREES"));
-    else if (w == cmd::NoTwo) status(QStringLiteral("You can not make a book using WILDS"));
+    else if (w == cmd::NoBook) status(tr("This is not a valid book"));
+    else if (w == cmd::NoThree) status(tr("You can not make a book using THREES"));
+    else if (w == cmd::NoTwo) status(tr("You can not make a book using WILDS"));
     else if (w == cmd::NoBookMatch) noBookMatch(args);
     else if (w == cmd::NewBook) newBook(args);
     else if (w == cmd::AddToBook) addToBook(args);
@@ -168,7 +168,7 @@ void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
     else if (w == cmd::UseFoot) useFoot(args);
     else if (w == cmd::AddToComp) addToComp(args);
     else if (w == cmd::TooMany)
-        status(QStringLiteral("You can only have 9 working books at one time."));
+        status(tr("You can only have 9 working books at one time."));
     else if (w == cmd::FreeCard) freeCard(args);
     else if (w == cmd::JustWatching) justWatching(args);
     else if (w == cmd::LoadBooks) loadBooks(args);

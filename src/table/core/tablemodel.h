@@ -55,8 +55,9 @@ public:
     // The solo game: the texts that name the player "You" read as English ("You have started a
     // game.", "You chat:"); with any other name they stay as the host and the table word them.
     void setSolo(bool solo);
-    // A notice about a participant: "<name><rest>", or "You<soloRest>" for the solo player.
-    QString aboutPlayer(const QString& name, const QString& rest, const QString& soloRest) const;
+    // A notice about a participant: sentence with %1 the name, or soloSentence for the solo player.
+    QString aboutPlayer(const QString& name, const QString& sentence, const QString& soloSentence) const;
+
     void setManualSort(bool on);
     void setTurnSound(int value); // 0 Classic, 1 New
     void setChatterSounds(bool on);

@@ -40,9 +40,10 @@ void TableModel::tookThePile(const QString& who, const QList<int>& cards, int un
 {
     QStringList names;
     for (int c : cards) names << QString::fromStdString(cards::shortCardName(c));
-    QString text = who + QStringLiteral(" took the pile: ") + names.join(QLatin1Char(' '));
-    if (unknown > 0) text += QStringLiteral(" and %1 more").arg(unknown);
-    status(text);
+    const QString cardsText = names.join(QLatin1Char(' '));
+    status(unknown > 0 ? tr("%1 took the pile: %2 and %3 more").arg(who, cardsText, QString::number(unknown))
+
+                       : tr("%1 took the pile: %2").arg(who, cardsText));
 }
 
 void TableModel::followPickUps(const QByteArray& word, const QByteArray& args)
@@ -56,7 +57,7 @@ void TableModel::followPickUps(const QByteArray& word, const QByteArray& args)
     } else if (word == cmd::Discard && m_ownPickUpPending) {
         // The pile's new top follows the cards taken.
         m_ownPickUpPending = false;
-        tookThePile(QStringLiteral("You"), m_ownPickUp, 0);
+        tookThePile(tr("You"), m_ownPickUp, 0);
     } else if (word == cmd::NextPlayer || word == cmd::StartRound || word == cmd::StartGame) {
         m_ownPickUpPending = false;
         // Another seat's pick-up is known once its turn is over.
@@ -93,7 +94,7 @@ void TableModel::clickPlace(int place)
         emit playSound(QStringLiteral("placeon"));
         // Only a warning: the card lies on the place all the same. Sent once the state is
         // complete, so a modal box cannot interrupt the action.
-        if (warn) emit messageBox(QStringLiteral("Woops, you already have that book!"));
+        if (warn) emit messageBox(tr("Woops, you already have that book!"));
     } else if (!target.isEmpty() && target.slot != -1) {
         returnPlaceToHand(place, "placeoff");
     }
@@ -133,7 +134,7 @@ void TableModel::clickCreate()
     Changes c(*this);
     for (int i = 1; i <= PlaceCount; ++i) {
         if (m_s.places[std::size_t(i)].isEmpty()) {
-            status(QStringLiteral("Not a complete book"));
+            status(tr("Not a complete book"));
             m_s.addHereVisible = true;
             return;
         }
@@ -180,14 +181,15 @@ void TableModel::otherTeamsBook()
     // Said only to a player at the table; a spectator has no team.
     if (m_s.ownTeam == 0) return;
     Changes c(*this);
-    status(QString::fromLatin1(OtherTeamsBook));
+    status(tr(OtherTeamsBook));
 }
 
 void TableModel::clickDiscard()
 {
     if (m_s.loggedIn && m_s.ownTurn() && !m_s.drawn()) {
         Changes c(*this);
-        return status(QString::fromLatin1(DrawFirst));
+        return status(tr(DrawFirst));
+
     }
     if (!m_s.ownTurn() || !m_s.picked.isPicked() || !m_s.drawn()) return;
     Changes c(*this);

@@ -78,8 +78,7 @@ void TableModel::newBook(const QByteArray& args)
 
     putWorkingBook(team, slot, naming, kind, 3, team == m_s.ownTeam ? slot : -1);
     clearPlaces();
-    status(seatName(seat) + QStringLiteral(" created a ") + kindWord(kind) + QLatin1Char(' ') +
-           bookName(naming) + QStringLiteral(" book."));
+    status(tr("%1 created a %2 %3 book.").arg(seatName(seat), kindWord(kind), bookName(naming)));
     emit playSound(QStringLiteral("createbook"));
 }
 
@@ -101,8 +100,7 @@ void TableModel::addToBook(const QByteArray& args)
         it->count = count;
         it->kind = kind;
         it->width = geometry::workingWidth(count);
-        status(seatName(seat) + QStringLiteral(" added to the ") + bookName(it->naming) +
-               QStringLiteral(" book."));
+        status(tr("%1 added to the %2 book.").arg(seatName(seat), bookName(it->naming)));
     }
     emit playSound(QStringLiteral("placebook"));
 }
@@ -131,8 +129,7 @@ void TableModel::completed(const QByteArray& args)
     badge.countdown = BadgeCountdown;
     badge.visible = true;
     m_scores.bookCompleted(seat);
-    status(seatName(seat) + QStringLiteral(" completed a ") + kindWord(kind) + QLatin1Char(' ') +
-           bookName(naming) + QStringLiteral(" book."));
+    status(tr("%1 completed a %2 %3 book.").arg(seatName(seat), kindWord(kind), bookName(naming)));
     emit playSound(QStringLiteral("createbook"));
 }
 
@@ -143,8 +140,7 @@ void TableModel::addToComp(const QByteArray& args)
     const int kind = a.number("kind", 1, 2);
     const int naming = a.number("naming card", 1, MaxCard);
     if (!a.ok()) return dropped(cmd::AddToComp, args, a.problem());
-    status(seatName(seat) + QStringLiteral(" added to the ") + kindWord(kind) + QLatin1Char(' ') +
-           bookName(naming) + QStringLiteral(" completed book."));
+    status(tr("%1 added to the %2 %3 completed book.").arg(seatName(seat), kindWord(kind), bookName(naming)));
     emit playSound(QStringLiteral("placecomplete"));
 }
 
@@ -247,7 +243,8 @@ void TableModel::noBookMatch(const QByteArray& args)
     if (!a.ok()) return dropped(cmd::NoBookMatch, args, a.problem());
     const auto it = m_s.cards.find(slot);
     if (it != m_s.cards.end()) it->top = geometry::CardTopRest;
-    status(QStringLiteral("That card does not match the book"));
+    status(tr("That card does not match the book"));
+
 }
 
 } // namespace quornet::table

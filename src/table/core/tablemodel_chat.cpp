@@ -17,10 +17,16 @@ namespace {
 constexpr int ChatterSounds = 20;
 
 constexpr std::array<const char*, ChatterSounds> SoundCaptions{
-    "Doh",   "Cough",  "Hello",      "Thank You", "Where have you been?", "Snoring",
-    "Sneezing", "Sorry", "Welcome",  "Yeehaa",    "Yippee",               "Oh No",
-    "Applause", "Honk", "Oooh",      "Razzberry", "Cheer",                "Woman Laughing",
-    "Man Laughing", "Crying",
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Doh"),          QT_TRANSLATE_NOOP("quornet::table::TableModel", "Cough"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Hello"),        QT_TRANSLATE_NOOP("quornet::table::TableModel", "Thank You"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Where have you been?"), QT_TRANSLATE_NOOP("quornet::table::TableModel", "Snoring"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Sneezing"),     QT_TRANSLATE_NOOP("quornet::table::TableModel", "Sorry"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Welcome"),      QT_TRANSLATE_NOOP("quornet::table::TableModel", "Yeehaa"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Yippee"),       QT_TRANSLATE_NOOP("quornet::table::TableModel", "Oh No"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Applause"),     QT_TRANSLATE_NOOP("quornet::table::TableModel", "Honk"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Oooh"),         QT_TRANSLATE_NOOP("quornet::table::TableModel", "Razzberry"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Cheer"),        QT_TRANSLATE_NOOP("quornet::table::TableModel", "Woman Laughing"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Man Laughing"), QT_TRANSLATE_NOOP("quornet::table::TableModel", "Crying"),
 };
 
 // "wave1".."wave20" in any letter case; 0 for any other name.
@@ -38,7 +44,8 @@ int chatterSoundNumber(const QByteArray& name)
 QString TableModel::chatterSoundCaption(int n)
 {
     if (n < 1 || n > ChatterSounds) return {};
-    return QString::fromLatin1(SoundCaptions[std::size_t(n - 1)]);
+    return tr(SoundCaptions[std::size_t(n - 1)]);
+
 }
 
 void TableModel::chatrecieved(const QByteArray& args, bool isChat)
@@ -64,9 +71,10 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
     if (m_s.solo && sender == m_s.own) {
         const QString you = QString::number(sender) + QLatin1Char('+') + m_s.playerName;
         if (line.startsWith(you + QStringLiteral(" chats: ")))
-            line = you + QStringLiteral(" chat: ") + line.mid(you.size() + 8);
+            line = QString::number(sender) + QLatin1Char('+') + tr("%1 chat: %2").arg(m_s.playerName, line.mid(you.size() + 8));
         else if (line.startsWith(you + QStringLiteral(" says: ")))
-            line = you + QStringLiteral(" say: ") + line.mid(you.size() + 7);
+            line = QString::number(sender) + QLatin1Char('+') + tr("%1 say: %2").arg(m_s.playerName, line.mid(you.size() + 7));
+
     }
     m_chat.addlinetochat(line, colour);
     if (isChat && sender != 0 && m_s.seats[2].name == QLatin1String("Klot")) emit chatReceived();
@@ -94,8 +102,8 @@ void TableModel::setMuted(const QString& name, bool muted)
     Changes c(*this);
     if (muted) m_muted.insert(name);
     else m_muted.remove(name);
-    notice(muted ? QStringLiteral("You are ignoring ") + name + QStringLiteral(" in this window.")
-                 : QStringLiteral("You are no longer ignoring ") + name + QLatin1Char('.'),
+    notice(muted ? tr("You are ignoring %1 in this window.").arg(name)
+                 : tr("You are no longer ignoring %1.").arg(name),
            protocol::colors::Blue);
     touch();
 }
@@ -154,8 +162,8 @@ void TableModel::playasound(const QByteArray& args)
     if (m_s.chatterSounds) {
         emit playChatterSound(QStringLiteral("wave") + QString::number(n));
     } else if (sender <= SeatCount) {
-        m_chat.addlinetochat(QString::number(sender) + QLatin1Char('+') + seatName(sender) +
-                                 QStringLiteral(": <Chatter Sound> ") + chatterSoundCaption(n),
+        m_chat.addlinetochat(QString::number(sender) + QLatin1Char('+') +
+                                 tr("%1: <Chatter Sound> %2").arg(seatName(sender), chatterSoundCaption(n)),
                              protocol::colors::Blue);
     }
 }

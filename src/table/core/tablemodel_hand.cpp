@@ -110,7 +110,7 @@ void TableModel::clickCard(int slot, Qt::MouseButton button)
     if (button != Qt::LeftButton) return;
     if (m_s.loggedIn && m_s.ownTurn() && m_s.drawVisible) {
         Changes c(*this);
-        return status(QString::fromLatin1(DrawFirst));
+        return status(tr(DrawFirst));
     }
     if (!m_s.loggedIn || !m_s.ownTurn() || m_s.drawVisible) return;
     Changes c(*this);
@@ -187,7 +187,7 @@ void TableModel::nextPlayer(const QByteArray& args)
     touch();
 
     if (seat != 0 && seat == m_s.own) {
-        m_s.turnText = QStringLiteral("Your Turn.");
+        m_s.turnText = tr("Your Turn.");
         emit playSound(m_s.turnSound == 1 ? QStringLiteral("turnnew") : QStringLiteral("turn"));
         if (detail::teamOfSeat(m_s.own) == 1) m_s.greenArrowVisible = true;
         else m_s.blueArrowVisible = true;
@@ -203,7 +203,8 @@ void TableModel::nextPlayer(const QByteArray& args)
             m_s.pickupVisible = false;
         }
     } else {
-        m_s.turnText = seat != 0 ? seatName(seat) + QStringLiteral("'s turn.") : QString();
+        m_s.turnText = seat != 0 ? tr("%1's turn.").arg(seatName(seat)) : QString();
+
         m_s.drawVisible = false;
         m_s.pickupVisible = false;
     }

@@ -37,30 +37,29 @@ void TableModel::arrived(const char* word, const QByteArray& args)
     if (k == m_s.own && m_s.rejoining) {
         m_s.rejoining = false;
         if (m_seatLost == "unknown")
-            notice(QStringLiteral("The host restarted; the game in progress was lost."));
+            notice(tr("The host restarted; the game in progress was lost."));
         else if (m_seatLost == "lapsed")
-            notice(QStringLiteral("Reconnected to the host, but the seat was no longer kept for you."));
+            notice(tr("Reconnected to the host, but the seat was no longer kept for you."));
         else
-            notice(QStringLiteral("Reconnected to the host. The game goes on."));
+            notice(tr("Reconnected to the host. The game goes on."));
         m_seatLost.clear();
-        status(QStringLiteral("Reconnected to the host."));
+        status(tr("Reconnected to the host."));
         if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
         m_quietCatchUp = true;
         emit rejoined();
     } else if (k == m_s.own) {
-        notice(QStringLiteral("You are Connected."));
+        notice(tr("You are Connected."));
         emit ownLogin();
         emit playSound(QStringLiteral("entered"));
         if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
     } else if (!(m_quietCatchUp && k <= SeatCount && name == m_s.seats[std::size_t(k)].hint)) {
         // (After a rejoin the computer seats are no news.)
-        notice(name + QStringLiteral(" is Connected."));
+        notice(tr("%1 is Connected.").arg(name));
         emit playSound(QStringLiteral("entered"));
     }
     if (k > SeatCount) {
         m_s.spectators.append(QString::number(k) + QStringLiteral(": ") + name);
-        notice(k == m_s.own ? QStringLiteral("You are spying.")
-                            : name + QStringLiteral(" is spying."));
+        notice(k == m_s.own ? tr("You are spying.") : tr("%1 is spying.").arg(name));
     } else {
         m_s.seats[std::size_t(k)].name = name;
         m_s.seats[std::size_t(k)].held = false;
@@ -88,13 +87,13 @@ void TableModel::departed(const QByteArray& args)
         if (seat.eyesTag != 1) seat.eyesVisible = false;
     } else if (k <= SeatCount) {
         SeatView& seat = m_s.seats[std::size_t(k)];
-        notice(seat.name + QStringLiteral(" disconnected."));
+        notice(tr("%1 disconnected.").arg(seat.name));
         seat.name = seat.hint;
         if (seat.eyesTag != 1) seat.eyesVisible = false;
     }
     const QString entry = QString::number(k) + QStringLiteral(": ") + name;
     if (m_s.spectators.contains(entry)) {
-        notice(name + QStringLiteral(" has left."), protocol::colors::Navy);
+        notice(tr("%1 has left.").arg(name), protocol::colors::Navy);
         m_s.spectators.removeOne(entry);
     }
     touch();
@@ -118,14 +117,14 @@ void TableModel::justWatching(const QByteArray& args)
             m_s.pickupVisible = false;
             m_s.drawVisible = false;
         }
-        notice(aboutPlayer(seat.name, QStringLiteral(" is just watching"), QStringLiteral(" are just watching")));
+        notice(aboutPlayer(seat.name, tr("%1 is just watching"), tr("%1 are just watching")));
         seat.eyesVisible = true;
     } else {
         if (s == m_s.own) {
             m_s.justWatch = false;
             m_s.takenOver = false;
         }
-        notice(aboutPlayer(seat.name, QStringLiteral(" now playing again"), QStringLiteral(" are playing again")));
+        notice(aboutPlayer(seat.name, tr("%1 now playing again"), tr("%1 are playing again")));
         seat.eyesVisible = false;
     }
     touch();
@@ -136,9 +135,9 @@ void TableModel::noBots(const QByteArray& args)
     // The catch-up sends the command word alone: the game length stays as it is.
     Args a(args);
     const QByteArray length = a.text();
-    if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
-    else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
-    notice(QStringLiteral("The Bots are just watching"));
+    if (length == "5") m_s.fullText = tr("Play to 5000");
+    else if (length == "3") m_s.fullText = tr("Play to 3000");
+    notice(tr("The Bots are just watching"));
     for (int s = 3; s <= 4; ++s) {
         SeatView& seat = m_s.seats[std::size_t(s)];
         seat.scoreVisible = false;
@@ -154,11 +153,11 @@ void TableModel::loadStats(const QByteArray& args)
     const QByteArray length = a.requiredText("game length");
     const int count = a.number("pick-up count", 0, 999);
     if (!a.ok()) return dropped(cmd::LoadStats, args, a.problem());
-    m_s.pickupText = QStringLiteral("Pick Up: ") + QString::number(count); // as the game start says it
-    if (length == "f") m_s.fullText = QStringLiteral("Play Full Game");
-    else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
-    else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
-    else m_s.fullText = QStringLiteral("Play One Round");
+    m_s.pickupText = tr("Pick Up: %1").arg(count); // as the game start says it
+    if (length == "f") m_s.fullText = tr("Play Full Game");
+    else if (length == "5") m_s.fullText = tr("Play to 5000");
+    else if (length == "3") m_s.fullText = tr("Play to 3000");
+    else m_s.fullText = tr("Play One Round");
     // Only a window that arrives while a game runs is told this.
     m_scores.gameJoined();
     touch();
@@ -218,15 +217,15 @@ void TableModel::beginRejoin()
 void TableModel::wrongVersion(const char* word, const QByteArray& args)
 {
     if (qstrcmp(word, cmd::HaveWrongVersion) == 0)
-        notice(protocol::fromWire(args) +
-               QStringLiteral(" has a different version of the game then you."));
+        notice(tr("%1 has a different version of the game then you.").arg(protocol::fromWire(args)));
     else
-        notice(QStringLiteral("You have a different version of the game then the host."));
+        notice(tr("You have a different version of the game then the host."));
 }
 
 void TableModel::full()
 {
-    emit messageBox(QStringLiteral("Game is full"));
+    emit messageBox(tr("Game is full"));
+
     emit closeRequested();
 }
 

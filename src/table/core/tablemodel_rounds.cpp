@@ -59,11 +59,11 @@ void TableModel::startthegame(const QByteArray& args)
 
     emit playersChanged(); // the tally's check list, before the seat names change below
     emit dealt();
-    if (length == "f") m_s.fullText = QStringLiteral("Play Full Game");
-    else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
-    else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
-    else m_s.fullText = QStringLiteral("Play One Round");
-    m_s.pickupText = QStringLiteral("Pick Up: ") + QString::number(count);
+    if (length == "f") m_s.fullText = tr("Play Full Game");
+    else if (length == "5") m_s.fullText = tr("Play to 5000");
+    else if (length == "3") m_s.fullText = tr("Play to 3000");
+    else m_s.fullText = tr("Play One Round");
+    m_s.pickupText = tr("Pick Up: %1").arg(count);
     for (int s = 3; s <= 4; ++s) {
         m_s.seats[std::size_t(s)].scoreVisible = true;
         m_s.seats[std::size_t(s)].eyesTag = 0;
@@ -78,7 +78,7 @@ void TableModel::startthegame(const QByteArray& args)
     m_s.status.clear();
     m_log.clear();
     m_scores.gameStarted();
-    notice(aboutPlayer(starter, QStringLiteral(" has started a game."), QStringLiteral(" have started a game.")));
+    notice(aboutPlayer(starter, tr("%1 has started a game."), tr("%1 have started a game.")));
     boardReset();
     for (int s = 1; s <= SeatCount; ++s) {
         SeatView& seat = m_s.seats[std::size_t(s)];
@@ -130,9 +130,9 @@ void TableModel::roundWinner(const QByteArray& args)
     zeroCardsLeft(m_s);
     emit playSound(QStringLiteral("winner"));
     if (team != 0) m_s.teams[std::size_t(team)].roundWinnerVisible = true;
-    else status(QStringLiteral("The deck is out of cards. Round Over"));
+    else status(tr("The deck is out of cards. Round Over"));
     m_scores.roundEnded(team);
-    notice(QStringLiteral("The next round will start soon.."));
+    notice(tr("The next round will start soon.."));
     touch();
     emit roundOver(QString());
 }
@@ -152,10 +152,10 @@ void TableModel::winner(const QByteArray& args)
     m_scores.gameEnded(team);
     touch();
     if (names != QLatin1String("No One")) {
-        notice(names + QStringLiteral(" have Won the Game!"));
+        notice(tr("%1 have Won the Game!").arg(names));
         emit gameWon(names);
     } else {
-        notice(QStringLiteral("The Game Ended in a Tie"));
+        notice(tr("The Game Ended in a Tie"));
     }
     emit roundOver(names.isEmpty() ? QStringLiteral("No One") : names);
 }
@@ -190,7 +190,7 @@ void TableModel::invalidDiscard()
     if (m_s.own < 1 || m_s.own > SeatCount)
         return dropped(cmd::InvalidDiscard, {}, "the window holds no seat");
     m_s.turnSeat = m_s.own;
-    status(QStringLiteral("That is not a valid discard"));
+    status(tr("That is not a valid discard"));
 }
 
 // ---- Starting a game ------------------------------------------------------------------------
@@ -208,7 +208,8 @@ void TableModel::clickStart()
 bool TableModel::startGame(const GameOptions& options)
 {
     if (!m_s.loggedIn) {
-        emit messageBox(QStringLiteral("You are not connected"));
+        emit messageBox(tr("You are not connected"));
+
         return false;
     }
     QByteArray length = options.lengthCode.toLatin1();

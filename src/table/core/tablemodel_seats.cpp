@@ -23,10 +23,11 @@ void TableModel::seatKey(const QByteArray& args)
 
 QString TableModel::heldNotice(const QString& name, int seconds) const
 {
-    const QString time = seconds % 60 == 0 && seconds >= 120 ? QStringLiteral("%1 minutes").arg(seconds / 60)
-                         : seconds == 60                      ? QStringLiteral("1 minute")
-                                                              : QStringLiteral("%1 seconds").arg(seconds);
-    return QStringLiteral("%1 lost the connection; the seat is kept for %1 for %2.").arg(name, time);
+    const QString time = seconds % 60 == 0 && seconds >= 120 ? tr("%1 minutes").arg(seconds / 60)
+                         : seconds == 60                      ? tr("1 minute")
+                                                              : tr("%1 seconds").arg(seconds);
+    return tr("%1 lost the connection; the seat is kept for %1 for %2.").arg(name, time);
+
 }
 
 // CMD_seatheld: the seat's player dropped and the host keeps the seat (seconds > 0), or keeps it

@@ -5,6 +5,7 @@
 // and 4), create-book places 1..3, hand positions 1..20. Hand slots are the host's slot numbers.
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -23,10 +24,10 @@ inline constexpr int WorkingBookSlots = 9;   // book slots 1..9
 inline constexpr int MaxCompletedBooks = 30; // the host keeps up to 30 per team and round
 
 inline constexpr char WaitingName[] = "<Waiting>";
-inline constexpr char WelcomeStatus[] = "Welcome to Quornet!";
+inline constexpr char WelcomeStatus[] = QT_TRANSLATE_NOOP("quornet::table::TableModel", "Welcome to Quornet!");
 // Status texts for clicks that do nothing.
-inline constexpr char DrawFirst[] = "Draw first: use the draw button or take the pile.";
-inline constexpr char OtherTeamsBook[] = "That book belongs to the other team.";
+inline constexpr char DrawFirst[] = QT_TRANSLATE_NOOP("quornet::table::TableModel", "Draw first: use the draw button or take the pile.");
+inline constexpr char OtherTeamsBook[] = QT_TRANSLATE_NOOP("quornet::table::TableModel", "That book belongs to the other team.");
 
 // Pixel geometry of the board pictures and the hand row, computed by the model.
 namespace geometry {
@@ -170,7 +171,7 @@ struct TableState {
     std::array<TeamBoard, 3> teams{}; // 1..2
     int discardCard = 0;    // top of the discard pile, 0 = empty
     int discardTag = 0;     // 1 while the pile shows a card
-    QString status = QString::fromLatin1(WelcomeStatus);
+    QString status = QCoreApplication::translate("quornet::table::TableModel", WelcomeStatus);
 
     // Turn and game.
     int turnSeat = 0;
@@ -181,8 +182,9 @@ struct TableState {
     bool greenArrowVisible = false;
     bool blueArrowVisible = false;
     int teamStrip = 0;         // 1 image_green, 2 image_blue, 0 neither
-    QString fullText = QStringLiteral("Play to 500");
-    QString pickupText = QStringLiteral("Pick Up: 1");
+    QString fullText = QCoreApplication::translate("quornet::table::TableModel", "Play to 500");
+    QString pickupText = QCoreApplication::translate("quornet::table::TableModel", "Pick Up: %1").arg(1);
+
     bool addHereVisible = false;
     bool drawVisible = false;
     bool pickupVisible = false;

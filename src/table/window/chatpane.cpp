@@ -60,7 +60,7 @@ void ChatPane::buildEntry()
     m_entry->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* pasteMenu = new QMenu(this);
     pasteMenu->setObjectName("PopupMenu2");
-    m_paste = pasteMenu->addAction(QStringLiteral("Paste"));
+    m_paste = pasteMenu->addAction(tr("Paste"));
     m_paste->setObjectName("Paste1");
     m_paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_entry->installEventFilter(this);

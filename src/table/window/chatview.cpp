@@ -48,14 +48,14 @@ ChatView::ChatView(ChatLog& log, QWidget* parent) : QTextBrowser(parent), m_log(
 
     m_menu = new QMenu(this);
     m_menu->setObjectName("PopupMenu1");
-    m_copy = m_menu->addAction(QStringLiteral("Copy"));
+    m_copy = m_menu->addAction(tr("Copy"));
     m_copy->setObjectName("Copy1");
     m_copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_clear = m_menu->addAction(QStringLiteral("Clear Main Chat"));
+    m_clear = m_menu->addAction(tr("Clear Main Chat"));
     m_clear->setObjectName("ClearMainChat1");
-    m_selectAll = m_menu->addAction(QStringLiteral("Select All"));
+    m_selectAll = m_menu->addAction(tr("Select All"));
     m_selectAll->setObjectName("SelectAll1");
-    m_scrollOff = m_menu->addAction(QStringLiteral("Chat Scroll Off"));
+    m_scrollOff = m_menu->addAction(tr("Chat Scroll Off"));
     m_scrollOff->setObjectName("ChatScrollOff1");
     m_scrollOff->setCheckable(true);
     m_scrollOff->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -221,13 +221,13 @@ void ChatView::openLink(int index)
 {
     const QUrl url = m_log.linkUrl(index);
     if (!url.isValid() || url.isEmpty()) {
-        QMessageBox::warning(window(), QStringLiteral("Quornet"), QStringLiteral("Cannot open Webpage"));
+        QMessageBox::warning(window(), QStringLiteral("Quornet"), tr("Cannot open Webpage"));
         return;
     }
     emit linkOpened(url);
     if (qEnvironmentVariableIsSet("QUORNET_NO_DESKTOP")) return; // tests never start a browser
     if (!QDesktopServices::openUrl(url))
-        QMessageBox::warning(window(), QStringLiteral("Quornet"), QStringLiteral("Cannot open Webpage"));
+        QMessageBox::warning(window(), QStringLiteral("Quornet"), tr("Cannot open Webpage"));
 }
 
 } // namespace quornet::table

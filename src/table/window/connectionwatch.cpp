@@ -39,7 +39,7 @@ ConnectionWatch::ConnectionWatch(QWidget& window, TableModel& model, TableConnec
         // The host's catch-up after the login shows the table afresh. The attempt's time runs
         // on until the host has taken the login: a connection that leads nowhere is given up.
         m_model.expectRejoin();
-        if (m_reconnectNotice) m_reconnectNotice->setText(QStringLiteral("Connected again: rejoining the table..."));
+        if (m_reconnectNotice) m_reconnectNotice->setText(tr("Connected again: rejoining the table..."));
     });
     connect(&m_model, &TableModel::rejoined, this, &ConnectionWatch::rejoined);
     m_firstContactTimer.setSingleShot(true);
@@ -67,14 +67,14 @@ void ConnectionWatch::firstContactFailed(bool refused)
 {
     m_firstContactTimer.stop();
     const QString where = m_connection.hostAddress() + QLatin1Char(':') + QString::number(m_connection.hostPort());
-    const QString text = refused ? QStringLiteral("Nobody is hosting a table at %1.").arg(where)
-                                 : QStringLiteral("No answer from %1.").arg(where);
+    const QString text = refused ? tr("Nobody is hosting a table at %1.").arg(where)
+                                 : tr("No answer from %1.").arg(where);
     m_model.showStatus(text);
     // Shown once the signal that brought the news has returned.
     QMetaObject::invokeMethod(this, [this, text] {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Quornet"), text, QMessageBox::NoButton, &m_window);
         box.setObjectName(QStringLiteral("first_contact"));
-        QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+        QPushButton* again = box.addButton(tr("Try Again"), QMessageBox::AcceptRole);
         box.addButton(QMessageBox::Close);
         box.setDefaultButton(again);
         m_openBox = text;
@@ -88,7 +88,7 @@ void ConnectionWatch::firstContactFailed(bool refused)
             m_window.close();
             return;
         }
-        m_model.showStatus(QStringLiteral("Connecting to %1...").arg(m_connection.hostAddress()));
+        m_model.showStatus(tr("Connecting to %1...").arg(m_connection.hostAddress()));
         m_firstContact = true;
         m_firstContactTimer.start();
         m_connection.reconnect();
@@ -111,17 +111,17 @@ void ConnectionWatch::connectionEnded()
 {
     if (m_leaving) return;
     const TableState& s = m_model.state();
-    if (s.removed) return closeBecauseOfHost(QStringLiteral("You have been removed from the table."));
+    if (s.removed) return closeBecauseOfHost(tr("You have been removed from the table."));
     // The hosting copy's own window and its host end together.
     if (s.hosting) {
         m_window.close();
         return;
     }
-    if (s.tableClosed) return closeBecauseOfHost(QStringLiteral("The host has closed the table."));
+    if (s.tableClosed) return closeBecauseOfHost(tr("The host has closed the table."));
     if (m_reconnecting) return nextAttemptOrGiveUp(); // lost again before the table was back
     if (m_firstContact) return firstContactFailed(false); // a listener that never spoke
     if (m_model.gameRunning()) return startReconnecting();
-    closeBecauseOfHost(QStringLiteral("The host has closed the table."));
+    closeBecauseOfHost(tr("The host has closed the table."));
 }
 
 void ConnectionWatch::startReconnecting()
@@ -129,12 +129,12 @@ void ConnectionWatch::startReconnecting()
     m_reconnecting = true;
     m_reconnectTries = 0;
     m_reconnectClock.start();
-    m_model.chat().addlinetochat(QStringLiteral("0+Lost the connection to the host. Reconnecting..."),
+    m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Lost the connection to the host. Reconnecting..."),
                                  protocol::colors::Blue);
-    m_model.showStatus(QStringLiteral("Lost the connection to the host. Reconnecting..."));
+    m_model.showStatus(tr("Lost the connection to the host. Reconnecting..."));
     if (!m_reconnectNotice) {
         m_reconnectNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
-                                            QStringLiteral("Lost the connection to the host. Reconnecting..."),
+                                            tr("Lost the connection to the host. Reconnecting..."),
                                             QMessageBox::Cancel, &m_window);
         m_reconnectNotice->setObjectName(QStringLiteral("reconnect_notice"));
         m_reconnectNotice->setModal(false);
@@ -151,7 +151,7 @@ void ConnectionWatch::tryReconnect()
 {
     if (!m_reconnecting || m_leaving) return;
     ++m_reconnectTries;
-    const QString text = QStringLiteral("Lost the connection to the host. Reconnecting (try %1)...").arg(m_reconnectTries);
+    const QString text = tr("Lost the connection to the host. Reconnecting (try %1)...").arg(m_reconnectTries);
     m_model.showStatus(text);
     if (m_reconnectNotice) m_reconnectNotice->setText(text);
     m_attemptTimer.start(AttemptTimeoutMs);
@@ -165,7 +165,7 @@ void ConnectionWatch::nextAttemptOrGiveUp()
     const qint64 left = ReconnectWindowMs - m_reconnectClock.elapsed();
     if (left <= 0) {
         m_reconnecting = false;
-        return closeBecauseOfHost(QStringLiteral("The connection to the host could not be restored."));
+        return closeBecauseOfHost(tr("The connection to the host could not be restored."));
     }
     m_reconnectTimer.start(int(qMin(pause, left)));
 }

@@ -14,7 +14,7 @@ namespace quornet::table {
 Tgamelog::Tgamelog(const GameLog& log, QWidget* parent) : QDialog(parent), m_log(log)
 {
     setObjectName(QStringLiteral("Tgamelog"));
-    setWindowTitle(QStringLiteral("Game Log"));
+    setWindowTitle(tr("Game Log"));
     auto* layout = new QVBoxLayout(this);
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("memo_log"));
@@ -25,10 +25,10 @@ Tgamelog::Tgamelog(const GameLog& log, QWidget* parent) : QDialog(parent), m_log
     layout->addWidget(m_text, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* copy = new QPushButton(QStringLiteral("Copy"), this);
+    auto* copy = new QPushButton(tr("Copy"), this);
     copy->setObjectName(QStringLiteral("button_copy"));
     connect(copy, &QPushButton::clicked, this, &Tgamelog::copyAll);
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     buttons->addWidget(copy);

@@ -23,9 +23,9 @@ HandView::HandView(TableModel& model, const TableZoom& zoom, QWidget* parent)
     setObjectName("hand");
     setGeometry(local.part(QSize(392, 108)));
     TableZoom::markPart(this);
-    m_pickup = button(this, "button_pickup", QStringLiteral("Pick Up Pile"), local(91, 246, 100, 32));
-    m_start = button(this, "button_start", QStringLiteral("Start Game"), local(146, 246, 100, 32));
-    m_draw = button(this, "button_draw", QStringLiteral("Draw Cards"), local(195, 246, 100, 32));
+    m_pickup = button(this, "button_pickup", tr("Pick Up Pile"), local(91, 246, 100, 32));
+    m_start = button(this, "button_start", tr("Start Game"), local(146, 246, 100, 32));
+    m_draw = button(this, "button_draw", tr("Draw Cards"), local(195, 246, 100, 32));
     connect(m_pickup, &QPushButton::clicked, this, [this] { m_model.clickPickup(); });
     connect(m_draw, &QPushButton::clicked, this, [this] { m_model.clickDraw(); });
     connect(m_start, &QPushButton::clicked, this, [this] { m_model.clickStart(); });

@@ -11,10 +11,10 @@
 namespace quornet::table {
 
 OptionsMenu::OptionsMenu(TableModel& model, SoundPlayer& sounds, ChatView* chatView, QWidget* parent)
-    : QMenu(QStringLiteral("&Options"), parent), m_model(model), m_sounds(sounds)
+    : QMenu(tr("&Options"), parent), m_model(model), m_sounds(sounds)
 {
     buildSounds();
-    m_manualSort = item(this, QStringLiteral("Manual Sort"), "ManualSort1", true);
+    m_manualSort = item(this, tr("Manual Sort"), "ManualSort1", true);
     connect(m_manualSort, &QAction::triggered, this, [this] {
         m_model.setManualSort(!m_model.state().manualSort);
         emit changed();
@@ -23,14 +23,14 @@ OptionsMenu::OptionsMenu(TableModel& model, SoundPlayer& sounds, ChatView* chatV
     addSeparator();
     buildText();
     buildDecks();
-    QAction* reset = item(this, QStringLiteral("Reset Screen Location"), "ResetScreenLocation1");
+    QAction* reset = item(this, tr("Reset Screen Location"), "ResetScreenLocation1");
     connect(reset, &QAction::triggered, this, &OptionsMenu::resetLocationWanted);
     addSeparator();
     addAction(chatView->scrollOffAction());
     chatView->scrollOffAction()->setObjectName("ScrollOff1");
     addAction(chatView->clearAction());
     addSeparator();
-    m_justWatch = item(this, QStringLiteral("Just Watch"), "JustWatch1", true);
+    m_justWatch = item(this, tr("Just Watch"), "JustWatch1", true);
     connect(m_justWatch, &QAction::triggered, this, [this] {
         m_model.toggleJustWatch();
         // The check mark changes only when the host's answer arrives.
@@ -49,22 +49,22 @@ QAction* OptionsMenu::item(QMenu* menu, const QString& caption, const char* name
 
 void OptionsMenu::buildSounds()
 {
-    m_playSounds = item(this, QStringLiteral("Play Sounds"), "PlaySounds1", true);
+    m_playSounds = item(this, tr("Play Sounds"), "PlaySounds1", true);
     m_playSounds->setChecked(true);
     connect(m_playSounds, &QAction::triggered, this, [this](bool on) {
         m_sounds.setPlaySounds(on);
         emit changed();
     });
-    m_playChatter = item(this, QStringLiteral("Play Chatter Sounds"), "PlayChatterSounds1", true);
+    m_playChatter = item(this, tr("Play Chatter Sounds"), "PlayChatterSounds1", true);
     connect(m_playChatter, &QAction::triggered, this, [this](bool on) {
         m_sounds.setPlayChatterSounds(on);
         m_model.setChatterSounds(on);
         emit changed();
     });
-    QMenu* turnSound = addMenu(QStringLiteral("Turn Sound"));
+    QMenu* turnSound = addMenu(tr("Turn Sound"));
     auto* turnGroup = new QActionGroup(this);
-    m_classic = item(turnSound, QStringLiteral("Classic"), "Classic1", true);
-    m_new = item(turnSound, QStringLiteral("New"), "New1", true);
+    m_classic = item(turnSound, tr("Classic"), "Classic1", true);
+    m_new = item(turnSound, tr("New"), "New1", true);
     m_classic->setChecked(true);
     for (QAction* a : {m_classic, m_new}) {
         turnGroup->addAction(a);
@@ -77,10 +77,11 @@ void OptionsMenu::buildSounds()
 
 void OptionsMenu::buildComputerPlayers()
 {
-    QMenu* botSpeed = addMenu(QStringLiteral("Bot Speed"));
-    const std::pair<const char*, int> speeds[] = {{"Slow", 1000}, {"Normal", 750}, {"Fast", 500}};
+    QMenu* botSpeed = addMenu(tr("Bot Speed"));
+    const std::pair<const char*, int> speeds[] = {
+        {QT_TR_NOOP("Slow"), 1000}, {QT_TR_NOOP("Normal"), 750}, {QT_TR_NOOP("Fast"), 500}};
     for (const auto& [caption, ms] : speeds) {
-        QAction* a = item(botSpeed, QString::fromLatin1(caption), "", true);
+        QAction* a = item(botSpeed, tr(caption), "", true);
         a->setObjectName(QString::fromLatin1(caption) + '1');
         a->setData(ms);
         m_botSpeedItems.append(a);
@@ -90,12 +91,14 @@ void OptionsMenu::buildComputerPlayers()
         });
     }
     // The level of the host's computer players, from the next game start on.
-    QMenu* botLevel = addMenu(QStringLiteral("Computer Players"));
+    QMenu* botLevel = addMenu(tr("Computer Players"));
     botLevel->setObjectName("ComputerPlayers1");
     auto* levelGroup = new QActionGroup(this);
-    const std::pair<const char*, const char*> levels[] = {{"Classic", "classic"}, {"Strong", "strong"}, {"Expert", "expert"}};
+    const std::pair<const char*, const char*> levels[] = {
+        {QT_TR_NOOP("Classic"), "classic"}, {QT_TR_NOOP("Strong"), "strong"}, {QT_TR_NOOP("Expert"), "expert"}};
     for (const auto& [caption, level] : levels) {
-        QAction* a = item(botLevel, QString::fromLatin1(caption), "", true);
+        QAction* a = item(botLevel, tr(caption), "", true);
+
         a->setObjectName(QStringLiteral("Level") + QString::fromLatin1(caption) + '1');
         a->setData(QString::fromLatin1(level));
         a->setChecked(a->data().toString() == m_botLevel);
@@ -110,9 +113,9 @@ void OptionsMenu::buildComputerPlayers()
 
 void OptionsMenu::buildText()
 {
-    QAction* textColor = item(this, QStringLiteral("Text Color"), "TextColor1");
+    QAction* textColor = item(this, tr("Text Color"), "TextColor1");
     connect(textColor, &QAction::triggered, this, &OptionsMenu::textColourWanted);
-    QMenu* textSize = addMenu(QStringLiteral("Text Size"));
+    QMenu* textSize = addMenu(tr("Text Size"));
     for (int size : {8, 10, 12, 14}) {
         QAction* a = item(textSize, QString::number(size), "", true);
         a->setObjectName(QStringLiteral("N%1").arg(size));
@@ -126,11 +129,11 @@ void OptionsMenu::buildText()
 
 void OptionsMenu::buildDecks()
 {
-    m_deckMenu = addMenu(QStringLiteral("Card Deck"));
+    m_deckMenu = addMenu(tr("Card Deck"));
     m_deckMenu->setObjectName("CardDeck1");
     auto* deckGroup = new QActionGroup(this);
     // Every deck the cards can be drawn with: the one drawn in code, then the installed ones.
-    QList<art::DeckInfo> decks{art::DeckInfo{QString::fromLatin1(art::DeckCatalog::PaintedDeckId), QStringLiteral("Classic"), {}}};
+    QList<art::DeckInfo> decks{art::DeckInfo{QString::fromLatin1(art::DeckCatalog::PaintedDeckId), tr("Classic"), {}}};
     decks += art::DeckCatalog().decks();
     for (const art::DeckInfo& deck : decks) {
         QAction* a = item(m_deckMenu, deck.name, "", true);

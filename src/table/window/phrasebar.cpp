@@ -11,10 +11,12 @@
 namespace quornet::table {
 
 namespace {
-const char* const PhraseHints[] = {"Way To Go!", "Good One!",        "Nice Try!",
-                                   "Excellent!", "Brilliant!",       "Wow, WTG!",
-                                   "Thanks!",    "Way To Go Teamie!", "Good Game Everyone!",
-                                   "See ya!"};
+const char* const PhraseHints[] = {
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Way To Go!"), QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Good One!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Nice Try!"),  QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Excellent!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Brilliant!"), QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Wow, WTG!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Thanks!"),    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Way To Go Teamie!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Good Game Everyone!"), QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "See ya!")};
 const widgets::PartOrigin local{QPoint(248, 24)};
 } // namespace
 
@@ -26,7 +28,7 @@ PhraseBar::PhraseBar(TableModel& model, QWidget* menuOrigin, QWidget* parent)
     TableZoom::markPart(this);
     m_soundMenu = new QMenu(this);
     m_soundMenu->setObjectName("popup_sounds");
-    m_soundMenu->addAction(QStringLiteral("<Cancel>"));
+    m_soundMenu->addAction(tr("<Cancel>"));
     for (int n = 1; n <= 20; ++n) {
         QAction* a = m_soundMenu->addAction(TableModel::chatterSoundCaption(n));
         a->setObjectName(QStringLiteral("wave%1").arg(n));
@@ -38,7 +40,8 @@ PhraseBar::PhraseBar(TableModel& model, QWidget* menuOrigin, QWidget* parent)
         b->setGeometry(local(248 + 26 * ((i - 1) % 5), i <= 5 ? 27 : 47, 25, 19));
         b->setIconSize(QSize(25, 19));
         b->setAutoRaise(true);
-        b->setToolTip(QString::fromLatin1(PhraseHints[i - 1]));
+        b->setToolTip(tr(PhraseHints[i - 1]));
+
         b->setFocusPolicy(Qt::NoFocus);
         m_buttons[std::size_t(i)] = b;
         if (i == PhraseCount + 1) {

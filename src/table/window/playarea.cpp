@@ -36,12 +36,12 @@ PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
         });
     }
     buildPilePreview();
-    m_addHere = text(this, "label_addhere", QStringLiteral("ADD CARDS TO THESE BOXES TO CREATE A BOOK"),
+    m_addHere = text(this, "label_addhere", tr("ADD CARDS TO THESE BOXES TO CREATE A BOOK"),
                      local(32, 120, 169, 57), 16, true, bgr(0x000080));
     m_addHere->setWordWrap(true);
     m_addHere->setAlignment(Qt::AlignCenter);
-    m_create = button(this, "button_create", QStringLiteral("Create"), local(235, 119, 65, 32));
-    m_clearBook = button(this, "button_clearbook", QStringLiteral("Clear"), local(235, 154, 65, 32));
+    m_create = button(this, "button_create", tr("Create"), local(235, 119, 65, 32));
+    m_clearBook = button(this, "button_clearbook", tr("Clear"), local(235, 154, 65, 32));
     connect(m_create, &QPushButton::clicked, this, [this] { m_model.clickCreate(); });
     connect(m_clearBook, &QPushButton::clicked, this, [this] { m_model.clickClearBook(); });
 
@@ -116,7 +116,7 @@ void PlayArea::syncPilePreview()
     const PileTracker& pile = m_model.pileTracker();
     const QList<int> cards = pile.pickUpPreview();
     const int unknown = pile.pickUpUnknown();
-    m_pilePreviewCaption->setText(QStringLiteral("Taking the pile gives you:"));
+    m_pilePreviewCaption->setText(tr("Taking the pile gives you:"));
     for (int i = 0; i < int(m_pilePreviewCards.size()); ++i) {
         QLabel* l = m_pilePreviewCards[std::size_t(i)];
         // The top card lies last, over the others, as on the pile.
@@ -132,7 +132,7 @@ void PlayArea::syncPilePreview()
         l->show();
         l->raise();
     }
-    m_pilePreviewMore->setText(unknown > 0 ? QStringLiteral("and %1 more from under it, not seen").arg(unknown) : QString());
+    m_pilePreviewMore->setText(unknown > 0 ? tr("and %1 more from under it, not seen").arg(unknown) : QString());
     m_pilePreview->raise();
 }
 

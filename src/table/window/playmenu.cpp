@@ -5,40 +5,40 @@
 
 namespace quornet::table {
 
-PlayMenu::PlayMenu(TableModel& model, QWidget* parent) : QMenu(QStringLiteral("&Play"), parent), m_model(model)
+PlayMenu::PlayMenu(TableModel& model, QWidget* parent) : QMenu(tr("&Play"), parent), m_model(model)
 {
     setObjectName("PlayMenu");
     TableModel* m = &m_model;
-    connect(key(QStringLiteral("Draw Cards"), "KeyDraw", Qt::Key_D), &QAction::triggered, m, &TableModel::clickDraw);
-    connect(key(QStringLiteral("Pick Up Pile"), "KeyPickup", Qt::Key_P), &QAction::triggered, m, &TableModel::clickPickup);
+    connect(key(tr("Draw Cards"), "KeyDraw", Qt::Key_D), &QAction::triggered, m, &TableModel::clickDraw);
+    connect(key(tr("Pick Up Pile"), "KeyPickup", Qt::Key_P), &QAction::triggered, m, &TableModel::clickPickup);
     addSeparator();
-    connect(key(QStringLiteral("Previous Card"), "KeyLeft", Qt::Key_Left), &QAction::triggered, m, [m] { m->moveKeyCursor(-1); });
-    connect(key(QStringLiteral("Next Card"), "KeyRight", Qt::Key_Right), &QAction::triggered, m, [m] { m->moveKeyCursor(+1); });
-    connect(key(QStringLiteral("Pick or Lower the Card"), "KeyPick", Qt::Key_Space), &QAction::triggered, m, &TableModel::keyPick);
+    connect(key(tr("Previous Card"), "KeyLeft", Qt::Key_Left), &QAction::triggered, m, [m] { m->moveKeyCursor(-1); });
+    connect(key(tr("Next Card"), "KeyRight", Qt::Key_Right), &QAction::triggered, m, [m] { m->moveKeyCursor(+1); });
+    connect(key(tr("Pick or Lower the Card"), "KeyPick", Qt::Key_Space), &QAction::triggered, m, &TableModel::keyPick);
     addSeparator();
     for (int place = 1; place <= PlaceCount; ++place) {
         const QByteArray name = "KeyPlace" + QByteArray::number(place);
-        connect(key(QStringLiteral("Lay on Box %1").arg(place), name.constData(), QKeySequence(Qt::Key_0 + place)),
+        connect(key(tr("Lay on Box %1").arg(place), name.constData(), QKeySequence(Qt::Key_0 + place)),
                 &QAction::triggered, m, [m, place] { m->clickPlace(place); });
     }
-    connect(key(QStringLiteral("Create Book"), "KeyCreate", Qt::Key_C), &QAction::triggered, m, &TableModel::clickCreate);
+    connect(key(tr("Create Book"), "KeyCreate", Qt::Key_C), &QAction::triggered, m, &TableModel::clickCreate);
     addSeparator();
-    connect(key(QStringLiteral("Next Book"), "KeyNextBook", Qt::Key_B), &QAction::triggered, m, [m] { m->moveBookCursor(+1); });
-    connect(key(QStringLiteral("Previous Book"), "KeyPreviousBook", QKeySequence(Qt::SHIFT | Qt::Key_B)), &QAction::triggered, m,
+    connect(key(tr("Next Book"), "KeyNextBook", Qt::Key_B), &QAction::triggered, m, [m] { m->moveBookCursor(+1); });
+    connect(key(tr("Previous Book"), "KeyPreviousBook", QKeySequence(Qt::SHIFT | Qt::Key_B)), &QAction::triggered, m,
             [m] { m->moveBookCursor(-1); });
-    connect(key(QStringLiteral("Add to the Book"), "KeyAddToBook", Qt::Key_A), &QAction::triggered, m, &TableModel::keyAddToBook);
+    connect(key(tr("Add to the Book"), "KeyAddToBook", Qt::Key_A), &QAction::triggered, m, &TableModel::keyAddToBook);
     addSeparator();
-    connect(key(QStringLiteral("Discard"), "KeyDiscard", Qt::Key_X), &QAction::triggered, m, &TableModel::clickDiscard);
+    connect(key(tr("Discard"), "KeyDiscard", Qt::Key_X), &QAction::triggered, m, &TableModel::clickDiscard);
     addSeparator();
     // The item stays in the menu when the single keys are off; only its key H goes with them.
-    m_hint = addAction(QStringLiteral("Hint"));
+    m_hint = addAction(tr("Hint"));
     m_hint->setObjectName("Hint1");
     m_hint->setShortcutContext(Qt::WindowShortcut);
     connect(m_hint, &QAction::triggered, this, [this] { m_model.hint(m_expertHints ? bots::Level::Expert : bots::Level::Strong); });
     addSeparator();
-    connect(key(QStringLiteral("Play with the Keyboard"), "KeyTable", Qt::Key_Escape), &QAction::triggered, this,
+    connect(key(tr("Play with the Keyboard"), "KeyTable", Qt::Key_Escape), &QAction::triggered, this,
             &PlayMenu::tableFocusWanted);
-    m_keyboardPlay = addAction(QStringLiteral("Keyboard Play"));
+    m_keyboardPlay = addAction(tr("Keyboard Play"));
     m_keyboardPlay->setObjectName("KeyboardPlay1");
     m_keyboardPlay->setCheckable(true);
     m_keyboardPlay->setChecked(true);

@@ -11,7 +11,10 @@ namespace quornet::table {
 
 namespace {
 constexpr int Rows = 6;
-const char* const RowNames[Rows] = {"Cards played", "Book bonuses", "Going out", "Penalties", "This round", "Game total"};
+const char* const RowNames[Rows] = {
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Cards played"), QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Book bonuses"),
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Going out"),    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Penalties"),
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "This round"),   QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Game total")};
 
 QString signedNumber(int v) { return v > 0 ? QStringLiteral("+%1").arg(v) : QString::number(v); }
 } // namespace
@@ -19,7 +22,7 @@ QString signedNumber(int v) { return v > 0 ? QStringLiteral("+%1").arg(v) : QStr
 Troundsummary::Troundsummary(QWidget* parent) : QDialog(parent)
 {
     setObjectName("roundsummary");
-    setWindowTitle(QStringLiteral("Quornet - Round Over"));
+    setWindowTitle(tr("Quornet - Round Over"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     m_title = new QLabel(this);
@@ -35,7 +38,7 @@ Troundsummary::Troundsummary(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_outcome);
     m_grid = new QGridLayout;
     m_grid->setHorizontalSpacing(24);
-    const QString teams[] = {QStringLiteral("Green Team"), QStringLiteral("Blue Team")};
+    const QString teams[] = {tr("Green Team"), tr("Blue Team")};
     for (int t = 1; t <= 2; ++t) {
         auto* head = new QLabel(teams[t - 1], this);
         head->setStyleSheet(QStringLiteral("font-weight: bold; color: %1").arg(t == 1 ? "#008000" : "#000080"));
@@ -43,7 +46,7 @@ Troundsummary::Troundsummary(QWidget* parent) : QDialog(parent)
         m_grid->addWidget(head, 0, t);
     }
     for (int r = 0; r < Rows; ++r) {
-        auto* name = new QLabel(QString::fromLatin1(RowNames[r]), this);
+        auto* name = new QLabel(tr(RowNames[r]), this);
         if (r >= 4) name->setStyleSheet(QStringLiteral("font-weight: bold"));
         m_grid->addWidget(name, r + 1, 0);
         for (int t = 1; t <= 2; ++t) {
@@ -55,7 +58,7 @@ Troundsummary::Troundsummary(QWidget* parent) : QDialog(parent)
         }
     }
     layout->addLayout(m_grid);
-    m_continue = new QPushButton(QStringLiteral("Continue"), this);
+    m_continue = new QPushButton(tr("Continue"), this);
     m_continue->setObjectName("button_continue");
     m_continue->setDefault(true);
     layout->addWidget(m_continue, 0, Qt::AlignRight);
@@ -69,15 +72,16 @@ void Troundsummary::showRound(const ScoreSheet& sheet, const QString& winners)
     if (sheet.rounds().isEmpty()) return;
     const RoundScore& r = sheet.rounds().constLast();
     const bool over = !winners.isEmpty();
-    m_title->setText(over ? QStringLiteral("The game is over")
-                     : r.number > 0 ? QStringLiteral("Round %1 is over").arg(r.number)
-                                    : QStringLiteral("The round is over"));
-    QString outcome = r.wentOut == 1   ? QStringLiteral("The Green Team went out.")
-                      : r.wentOut == 2 ? QStringLiteral("The Blue Team went out.")
-                                       : QStringLiteral("The deck ran out of cards.");
+    m_title->setText(over ? tr("The game is over")
+                     : r.number > 0 ? tr("Round %1 is over").arg(r.number)
+                                    : tr("The round is over"));
+    QString outcome = r.wentOut == 1   ? tr("The Green Team went out.")
+                      : r.wentOut == 2 ? tr("The Blue Team went out.")
+                                       : tr("The deck ran out of cards.");
     if (over)
-        outcome += winners == QLatin1String("No One") ? QStringLiteral(" The game ended in a tie.")
-                                                      : QStringLiteral(" %1 have won the game.").arg(winners);
+        outcome += QLatin1Char(' ') + (winners == QLatin1String("No One") ? tr("The game ended in a tie.")
+                                                                          : tr("%1 have won the game.").arg(winners));
+
     m_outcome->setText(outcome);
     for (int t = 1; t <= 2; ++t) {
         const TeamRoundScore& s = r.team(t);
@@ -87,7 +91,7 @@ void Troundsummary::showRound(const ScoreSheet& sheet, const QString& winners)
             l->setText(row == Rows - 1 ? QString::number(values[row]) : signedNumber(values[row]));
         }
     }
-    m_continue->setText(over ? QStringLiteral("Close") : QStringLiteral("Continue"));
+    m_continue->setText(over ? tr("Close") : tr("Continue"));
     adjustSize();
     if (parentWidget()) move(parentWidget()->geometry().center() - rect().center());
     show();

@@ -23,7 +23,10 @@ const QColor GreenColour(0, 128, 0);
 const QColor BlueColour(0, 0, 128);
 
 constexpr int ColumnsPerTeam = 5;
-const char* const TeamColumns[ColumnsPerTeam] = {"Cards", "Books", "Going Out", "Penalties", "Total"};
+const char* const TeamColumns[ColumnsPerTeam] = {
+    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Cards"), QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Books"),
+    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Going Out"), QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Penalties"),
+    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Total")};
 
 QString signedPoints(int v) { return v > 0 ? QStringLiteral("+%1").arg(v) : QString::number(v); }
 } // namespace
@@ -73,7 +76,7 @@ void ScoreChart::paintEvent(QPaintEvent*)
     const int points = int(std::max(m_green.size(), m_blue.size()));
     if (points < 2) {
         painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("The totals are drawn here once a game has begun."));
+        painter.drawText(rect(), Qt::AlignCenter, tr("The totals are drawn here once a game has begun."));
         return;
     }
 
@@ -145,7 +148,7 @@ Tscoresheet::Tscoresheet(const TableModel& model, QWidget* parent)
     : QDialog(parent), m_model(model)
 {
     setObjectName(QStringLiteral("Tscoresheet"));
-    setWindowTitle(QStringLiteral("Score Sheet"));
+    setWindowTitle(tr("Score Sheet"));
     auto* layout = new QVBoxLayout(this);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("label_summary"));
@@ -156,9 +159,9 @@ Tscoresheet::Tscoresheet(const TableModel& model, QWidget* parent)
 
     m_grid = new QTableWidget(0, 1 + 2 * ColumnsPerTeam, this);
     m_grid->setObjectName(QStringLiteral("grid_scores"));
-    QStringList headers{QStringLiteral("Round")};
+    QStringList headers{tr("Round")};
     for (int team = 1; team <= 2; ++team)
-        for (const char* c : TeamColumns) headers << (team == 1 ? QStringLiteral("Green\n") : QStringLiteral("Blue\n")) + QString::fromLatin1(c);
+        for (const char* c : TeamColumns) headers << (team == 1 ? tr("Green\n%1") : tr("Blue\n%1")).arg(tr(c));
     m_grid->setHorizontalHeaderLabels(headers);
     for (int c = 1; c < m_grid->columnCount(); ++c)
         if (QTableWidgetItem* h = m_grid->horizontalHeaderItem(c)) h->setForeground(c <= ColumnsPerTeam ? GreenColour : BlueColour);
@@ -172,7 +175,7 @@ Tscoresheet::Tscoresheet(const TableModel& model, QWidget* parent)
     m_chart = new ScoreChart(this);
     layout->addWidget(m_chart, 1);
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     layout->addWidget(done, 0, Qt::AlignRight);
@@ -196,19 +199,18 @@ void Tscoresheet::showEvent(QShowEvent* event)
 QString Tscoresheet::summary() const
 {
     const ScoreSheet& sheet = m_model.scoreSheet();
-    const QString score = QStringLiteral("Green %1, Blue %2").arg(sheet.total(1)).arg(sheet.total(2));
+    const QString score = tr("Green %1, Blue %2").arg(sheet.total(1)).arg(sheet.total(2));
     if (sheet.gameOver()) {
         const int w = sheet.gameWinner();
-        const QString outcome = w == 1 ? QStringLiteral("the Green Team won")
-                                : w == 2 ? QStringLiteral("the Blue Team won")
-                                         : QStringLiteral("a tie");
+        const QString outcome = w == 1 ? tr("the Green Team won")
+                                : w == 2 ? tr("the Blue Team won")
+                                         : tr("a tie");
         const qsizetype rounds = sheet.rounds().size();
-        return QStringLiteral("Game over after %1 %2, %3: %4")
-            .arg(rounds)
-            .arg(rounds == 1 ? QStringLiteral("round") : QStringLiteral("rounds"), outcome, score);
+        return rounds == 1 ? tr("Game over after 1 round, %1: %2").arg(outcome, score)
+                           : tr("Game over after %1 rounds, %2: %3").arg(QString::number(rounds), outcome, score);
     }
-    if (!sheet.gameRunning()) return QStringLiteral("No game has been played yet.");
-    return QStringLiteral("Round %1 in play: %2").arg(sheet.rounds().size()).arg(score);
+    if (!sheet.gameRunning()) return tr("No game has been played yet.");
+    return tr("Round %1 in play: %2").arg(sheet.rounds().size()).arg(score);
 }
 
 void Tscoresheet::refresh()
@@ -216,7 +218,7 @@ void Tscoresheet::refresh()
     const ScoreSheet& sheet = m_model.scoreSheet();
     const TableState& s = m_model.state();
     const auto names = [&](int a, int b) {
-        return s.seat(a).name + QStringLiteral(" and ") + s.seat(b).name;
+        return tr("%1 and %2").arg(s.seat(a).name, s.seat(b).name);
     };
     m_summary->setText(summary());
 
@@ -230,11 +232,12 @@ void Tscoresheet::refresh()
     if (!sheet.rounds().isEmpty() && (sheet.carried(1) != 0 || sheet.carried(2) != 0)) {
         carried[1].total = sheet.carried(1);
         carried[2].total = sheet.carried(2);
-        rows.append({QStringLiteral("Before"), {nullptr, &carried[1], &carried[2]}, true});
+        rows.append({tr("Before"), {nullptr, &carried[1], &carried[2]}, true});
     }
     for (const RoundScore& r : sheet.rounds()) {
-        QString label = r.number == 0 ? QStringLiteral("Joined") : QString::number(r.number);
-        if (!r.finished) label += QStringLiteral(" (now)");
+        QString label = r.number == 0 ? tr("Joined") : QString::number(r.number);
+        if (!r.finished) label = tr("%1 (now)").arg(label);
+
         rows.append({label, {nullptr, &r.teams[1], &r.teams[2]}, false});
     }
     m_grid->setRowCount(int(rows.size()));
@@ -265,12 +268,12 @@ void Tscoresheet::refresh()
         }
     }
 
-    QStringList labels{QStringLiteral("Start")};
+    QStringList labels{tr("Start")};
     for (const RoundScore& r : sheet.rounds())
-        labels << (r.number == 0 ? QStringLiteral("Joined") : QString::number(r.number));
+        labels << (r.number == 0 ? tr("Joined") : QString::number(r.number));
     m_chart->setSeries(sheet.totalsByRound(1), sheet.totalsByRound(2), labels);
-    m_chart->setTeamNames(QStringLiteral("Green Team (") + names(1, 3) + QLatin1Char(')'),
-                          QStringLiteral("Blue Team (") + names(2, 4) + QLatin1Char(')'));
+    m_chart->setTeamNames(tr("Green Team (%1)").arg(names(1, 3)), tr("Blue Team (%1)").arg(names(2, 4)));
+
 }
 
 } // namespace quornet::table

@@ -12,14 +12,14 @@ SeatMenu::SeatMenu(TableModel& model, QWidget* parent) : QMenu(parent), m_model(
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    m_remove = item(QStringLiteral("Remove From Game"), "RemoveFromGame1");
-    m_setWatch = item(QStringLiteral("Set to Just Watch"), "SettojustWatch1");
-    m_unsetWatch = item(QStringLiteral("Unset Just Watch"), "UnsetJustWatch1");
+    m_remove = item(tr("Remove From Game"), "RemoveFromGame1");
+    m_setWatch = item(tr("Set to Just Watch"), "SettojustWatch1");
+    m_unsetWatch = item(tr("Unset Just Watch"), "UnsetJustWatch1");
     connect(m_remove, &QAction::triggered, this, [this] { m_model.kicking(m_seat); });
     connect(m_setWatch, &QAction::triggered, this, [this] { m_model.setJustWatchFor(m_seat); });
     connect(m_unsetWatch, &QAction::triggered, this, [this] { m_model.unsetJustWatchFor(m_seat); });
     addSeparator();
-    m_mute = item(QStringLiteral("Mute"), "Mute1");
+    m_mute = item(tr("Mute"), "Mute1");
     m_mute->setCheckable(true);
     connect(m_mute, &QAction::triggered, this, [this](bool on) { m_model.setMuted(m_model.participantName(m_seat), on); });
 }

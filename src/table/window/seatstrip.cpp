@@ -81,8 +81,8 @@ void SeatStrip::sync()
         QFont f = m_name[k]->font();
         f.setItalic(v.held);
         m_name[k]->setFont(f);
-        QString tip = m_model.isParticipantMuted(i) ? QStringLiteral("Muted in this window") : QString();
-        if (v.held) tip = QStringLiteral("The seat is kept for %1 while the connection is lost.").arg(v.name);
+        QString tip = m_model.isParticipantMuted(i) ? tr("Muted in this window") : QString();
+        if (v.held) tip = tr("The seat is kept for %1 while the connection is lost.").arg(v.name);
         m_name[k]->setToolTip(tip);
         m_score[k]->setText(v.score);
         m_score[k]->setVisible(v.scoreVisible);
@@ -96,7 +96,7 @@ void SeatStrip::sync()
     m_turn->setText(s.turnText);
     m_zoom.fitText(m_full, s.fullText, FullLine, 16, 10);
     const int round = m_model.roundNumber();
-    m_round->setText(round > 0 ? QStringLiteral("Round %1").arg(round) : QString());
+    m_round->setText(round > 0 ? tr("Round %1").arg(round) : QString());
     m_pickup->setText(s.pickupText);
     m_green->setVisible(s.teamStrip == 1);
     m_blue->setVisible(s.teamStrip == 2);

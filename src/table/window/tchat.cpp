@@ -166,11 +166,11 @@ void Tchat::syncTakeOverNotice()
     }
     if (!m_backNotice) {
         m_backNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
-                                       QStringLiteral("Your turn took too long: the computer plays your seat until you are back."),
+                                       tr("Your turn took too long: the computer plays your seat until you are back."),
                                        QMessageBox::NoButton, this);
         m_backNotice->setObjectName(QStringLiteral("back_notice"));
         m_backNotice->setModal(false);
-        QPushButton* back = m_backNotice->addButton(QStringLiteral("I'm Back"), QMessageBox::AcceptRole);
+        QPushButton* back = m_backNotice->addButton(tr("I'm Back"), QMessageBox::AcceptRole);
         back->setObjectName(QStringLiteral("button_imback"));
         connect(back, &QPushButton::clicked, &m_model, &TableModel::imBack);
     }
@@ -269,7 +269,7 @@ void Tchat::processparams()
         m_server.engine().setRoundWaitsForHostUser(false);
     }
     if (m_positional.isEmpty()) {
-        m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
+        m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Loading Solo Game..Please wait."), protocol::colors::Blue);
         if (m_download) {
             settings::TableSettings saved;
             saved.loadFrom(settingsPath());
@@ -283,7 +283,7 @@ void Tchat::processparams()
         hostpress();
         return;
     }
-    m_model.chat().addlinetochat(QStringLiteral("0+Loading Multi-player Game.. Please Wait."), protocol::colors::Blue);
+    m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Loading Multi-player Game.. Please Wait."), protocol::colors::Blue);
     m_model.setPlayerName(m_positional.value(0));
     if (m_tally) m_tally->setLocalPlayer(m_positional.value(0));
     m_address = m_positional.value(1);

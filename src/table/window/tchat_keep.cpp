@@ -58,7 +58,7 @@ void Tchat::resumeOrKeepGames()
     if (QFileInfo::exists(path)) {
         const auto answer = QMessageBox::question(
             this, QStringLiteral("Quornet"),
-            QStringLiteral("Resume the unfinished game of %1?").arg(savedAtText(path)),
+            tr("Resume the unfinished game of %1?").arg(savedAtText(path)),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer == QMessageBox::Yes) {
             QString message;
@@ -101,7 +101,7 @@ bool Tchat::offerJoinedSeat()
     }
     const auto answer = QMessageBox::question(
         this, QStringLiteral("Quornet"),
-        QStringLiteral("Rejoin the table at %1:%2?").arg(address).arg(port), QMessageBox::Yes | QMessageBox::No,
+        tr("Rejoin the table at %1:%2?").arg(address).arg(port), QMessageBox::Yes | QMessageBox::No,
         QMessageBox::Yes);
     if (answer != QMessageBox::Yes) {
         QFile::remove(path);
@@ -150,7 +150,7 @@ bool Tchat::settleGameBeforeClosing()
             kept = true; // the session ends (a signal): keep the game, ask nothing
         } else {
             const auto answer = QMessageBox::question(
-                this, QStringLiteral("Quornet"), QStringLiteral("A game is in progress. Keep it to finish later?"),
+                this, QStringLiteral("Quornet"), tr("A game is in progress. Keep it to finish later?"),
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
             if (answer == QMessageBox::Cancel) return false;
             kept = answer == QMessageBox::Yes;

@@ -19,14 +19,14 @@ namespace quornet::table {
 
 void Tchat::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* startGame = file->addAction(QStringLiteral("Start Game"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* startGame = file->addAction(tr("Start Game"));
     startGame->setObjectName("StartGame1");
     startGame->setEnabled(false);
     connect(startGame, &QAction::triggered, &m_model, &TableModel::clickStart);
     connect(&m_model, &TableModel::changed, startGame, [this, startGame] { startGame->setEnabled(m_model.state().startMenuEnabled); });
     file->addSeparator();
-    QAction* exit = file->addAction(QStringLiteral("Exit"));
+    QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName("Exit1");
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -40,8 +40,8 @@ void Tchat::buildMenus()
     connect(m_options, &OptionsMenu::resetLocationWanted, this,
             [this] { setOuterBounds(QRect(DefaultLeft, DefaultTop, DefaultWidth, DefaultHeight)); });
 
-    m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_viewMenu = menuBar()->addMenu(tr("&View"));
+    m_helpMenu = menuBar()->addMenu(tr("&Help"));
     m_seatMenu = new SeatMenu(m_model, this);
     buildZoomMenu();
 
@@ -61,7 +61,7 @@ void Tchat::buildMenus()
 
 void Tchat::chooseTextColour()
 {
-    const QColor c = QColorDialog::getColor(widgets::bgr(m_chat->chatColour()), this, QStringLiteral("Text Color"));
+    const QColor c = QColorDialog::getColor(widgets::bgr(m_chat->chatColour()), this, tr("Text Color"));
     if (!c.isValid()) return;
     m_chat->setChatColour(quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16);
     saveinifile();

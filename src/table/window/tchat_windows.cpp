@@ -34,8 +34,8 @@ void Tchat::buildGameWindows()
 {
     m_scoreSheetWindow = new Tscoresheet(m_model, this);
     m_gameLogWindow = new Tgamelog(m_model.gameLog(), this);
-    addWindowItem(m_viewMenu, QStringLiteral("Score Sheet"), "ScoreSheet1", m_scoreSheetWindow);
-    addWindowItem(m_viewMenu, QStringLiteral("Game Log"), "GameLog1", m_gameLogWindow);
+    addWindowItem(m_viewMenu, tr("Score Sheet"), "ScoreSheet1", m_scoreSheetWindow);
+    addWindowItem(m_viewMenu, tr("Game Log"), "GameLog1", m_gameLogWindow);
     m_viewMenu->addSeparator();
 
     // The end of each round is seen: a summary, which in the solo game holds the next deal
@@ -70,13 +70,13 @@ void Tchat::setSpyList(windows::Tspylist* spyList)
     connect(spyList, &windows::Tspylist::muteRequested, this, [this](int participant, bool muted) {
         m_model.setMuted(m_model.participantName(participant), muted);
     });
-    addWindowItem(m_viewMenu, QStringLiteral("Spy List"), "SpyList1", spyList);
+    addWindowItem(m_viewMenu, tr("Spy List"), "SpyList1", spyList);
 }
 
 void Tchat::setPhraseEditor(windows::Tphrases* editor)
 {
     editor->setBackground(m_art.background);
-    QAction* show = m_viewMenu->addAction(QStringLiteral("Phrase List"));
+    QAction* show = m_viewMenu->addAction(tr("Phrase List"));
     show->setObjectName("PhraseList1");
     connect(show, &QAction::triggered, editor, [this, editor] {
         editor->setPhrases(m_phrases->phrases());
@@ -108,7 +108,7 @@ void Tchat::setTallyList(windows::Ttallylist* tally)
         const QString error = m_tally->save();
         if (!error.isEmpty()) m_model.chat().addlinetochat(QStringLiteral("0+") + error, protocol::colors::Red);
     });
-    QAction* show = m_viewMenu->addAction(QStringLiteral("Tally List"));
+    QAction* show = m_viewMenu->addAction(tr("Tally List"));
     show->setObjectName("TallyList1");
     connect(show, &QAction::triggered, tally, [tally, refresh] {
         refresh();
@@ -122,9 +122,9 @@ void Tchat::setHelpWindows(windows::Thelp* help, windows::Tabout* about)
     help->setBackground(m_art.background);
     about->setBackground(m_art.background);
     connect(m_chat, &ChatPane::logoClicked, about, &windows::Tabout::openLink);
-    addWindowItem(m_helpMenu, QStringLiteral("Content"), "Help2", help)->setShortcut(QKeySequence(Qt::Key_F1));
+    addWindowItem(m_helpMenu, tr("Content"), "Help2", help)->setShortcut(QKeySequence(Qt::Key_F1));
     m_helpMenu->addSeparator();
-    addWindowItem(m_helpMenu, QStringLiteral("About"), "About1", about);
+    addWindowItem(m_helpMenu, tr("About"), "About1", about);
 }
 
 void Tchat::setDownloadWindow(windows::Tdownload* download)
@@ -137,7 +137,7 @@ void Tchat::setDownloadWindow(windows::Tdownload* download)
         settings::TableSettings::saveShowLobbyTo(settingsPath(), !dontShow);
     });
     m_helpMenu->addSeparator();
-    addWindowItem(m_helpMenu, QStringLiteral("Vexo42 Lobby"), "Lobby1", download);
+    addWindowItem(m_helpMenu, tr("Vexo42 Lobby"), "Lobby1", download);
 }
 
 } // namespace quornet::table

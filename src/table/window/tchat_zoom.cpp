@@ -42,7 +42,7 @@ int Tchat::fittingZoom(int percent) const
 
 void Tchat::buildZoomMenu()
 {
-    QMenu* zoomMenu = m_viewMenu->addMenu(QStringLiteral("Zoom"));
+    QMenu* zoomMenu = m_viewMenu->addMenu(tr("Zoom"));
     zoomMenu->setObjectName("Zoom1");
     // A zoom that would make the window larger than the screen's free area is not offered.
     connect(zoomMenu, &QMenu::aboutToShow, this, [this] {

@@ -34,15 +34,15 @@ void TeamBoardView::build()
     // Headings are 16-pixel-high captions over the header band.
     const QColor headText = art::BoardArt::headerTextColor();
     if (team == 1) {
-        text(this, nullptr, QStringLiteral("Green Team's Books"), QRect(1, 1, 191, 16), 14, true, headText)
+        text(this, nullptr, tr("Green Team's Books"), QRect(1, 1, 191, 16), 14, true, headText)
             ->setAlignment(Qt::AlignHCenter);
-        text(this, nullptr, QStringLiteral("Completed"), QRect(8, 17, 90, 16), 12, true, headText);
-        text(this, nullptr, QStringLiteral("Working"), QRect(120, 17, 72, 16), 12, true, headText);
+        text(this, nullptr, tr("Completed"), QRect(8, 17, 90, 16), 12, true, headText);
+        text(this, nullptr, tr("Working"), QRect(120, 17, 72, 16), 12, true, headText);
     } else {
-        text(this, nullptr, QStringLiteral("Blue Team's Books"), QRect(0, 1, 192, 16), 14, true, headText)
+        text(this, nullptr, tr("Blue Team's Books"), QRect(0, 1, 192, 16), 14, true, headText)
             ->setAlignment(Qt::AlignHCenter);
-        text(this, nullptr, QStringLiteral("Working"), QRect(8, 17, 72, 16), 12, true, headText);
-        text(this, nullptr, QStringLiteral("Completed"), QRect(107, 17, 84, 16), 12, true, headText);
+        text(this, nullptr, tr("Working"), QRect(8, 17, 72, 16), 12, true, headText);
+        text(this, nullptr, tr("Completed"), QRect(107, 17, 84, 16), 12, true, headText);
     }
     // Frame lines down the outer edge and along the bottom, with the corner picture.
     auto* side = new QFrame(this);
@@ -131,8 +131,9 @@ void TeamBoardView::syncBooks()
                                   QStringLiteral("%1/%2/%3").arg(b.rank()).arg(b.kind).arg(b.count),
                                   [&] { return m_art->workingBook(b.rank(), b.kind, b.count); },
                                   [this, team, slot] { m_model.clickBook(team, slot); });
-        const QString what = QString::fromLatin1(cards::bookName(b.naming).data()) + QStringLiteral(": %1 cards").arg(b.count) +
-                             (b.count == 6 ? QStringLiteral(", one more completes it") : QString());
+        const QString what = (b.count == 6 ? tr("%1: %2 cards, one more completes it") : tr("%1: %2 cards"))
+                                 .arg(QString::fromLatin1(cards::bookName(b.naming).data()), QString::number(b.count));
+
         l->setToolTip(what);
         l->setAccessibleName(what);
     }
