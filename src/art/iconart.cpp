@@ -3,7 +3,9 @@
 #include "art/artdraw.h"
 #include "art/suitshapes.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
+
 #include <QPainterPath>
 #include <QRadialGradient>
 
@@ -179,7 +181,7 @@ void drawDiscardTab(QPainter& p)
     QFont f = artFont(8, false);
     f.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
     p.setFont(f);
-    p.drawText(QRectF(-22, -6, 44, 12), Qt::AlignCenter, QStringLiteral("DISCARD"));
+    p.drawText(QRectF(-22, -6, 44, 12), Qt::AlignCenter, QCoreApplication::translate("IconArt", "DISCARD"));
     p.restore();
     // a small arrow pointing at the pile
     QPainterPath arrow;

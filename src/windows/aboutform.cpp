@@ -33,7 +33,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent), m_url(WebAddress, TURL::Kind:
 {
     setObjectName(QStringLiteral("Tabout"));
     centreWhenFirstShown(this);
-    setWindowTitle(QStringLiteral("Quornet - About"));
+    setWindowTitle(tr("Quornet - About"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
     setBackground(tableBackground());
@@ -62,7 +62,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent), m_url(WebAddress, TURL::Kind:
     m_link->setGeometry(8, 66, ClientWidth - 32, 20);
     m_link->installEventFilter(this);
 
-    auto* word = new QLabel(QStringLiteral("Version"), panel);
+    auto* word = new QLabel(tr("Version"), panel);
     f.setBold(true);
     word->setFont(f);
     word->setGeometry(78, 92, 58, 20);
@@ -70,7 +70,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent), m_url(WebAddress, TURL::Kind:
                          QRect(138, 92, 50, 20));
     redLabel(panel, QStringLiteral("10"), "label_build", QRect(192, 92, 30, 20));
 
-    auto* done = new QPushButton(QStringLiteral("Done"), panel);
+    auto* done = new QPushButton(tr("Done"), panel);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry((ClientWidth - 16 - 90) / 2, 120, 90, 28);
     done->setDefault(true);

@@ -59,7 +59,7 @@ Tdownload::Tdownload(QWidget* parent)
 {
     setObjectName(QStringLiteral("Tdownload"));
     centreWhenFirstShown(this, false); // on the desktop
-    setWindowTitle(QStringLiteral("Download The Vexo42 Lobby"));
+    setWindowTitle(tr("Download The Vexo42 Lobby"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
@@ -70,9 +70,9 @@ Tdownload::Tdownload(QWidget* parent)
     connect(m_download, &InstallerDownload::headersArrived, this,
             [this] { setInfo(m_info->text() + QLatin1Char('.')); });
     connect(m_download, &InstallerDownload::bodyStarted, this,
-            [this] { setInfo3(QStringLiteral("Downloading: ") + m_info2->text()); });
+            [this] { setInfo3(tr("Downloading: %1").arg(m_info2->text())); });
     connect(m_download, &InstallerDownload::progress, this, [this](qint64 received) {
-        setInfo(QString::number(received) + QStringLiteral(" bytes"));
+        setInfo(tr("%1 bytes").arg(received));
     });
     connect(m_download, &InstallerDownload::finished, this, &Tdownload::transferEnded);
 }
@@ -88,14 +88,14 @@ void Tdownload::buildLeftPanel()
     picture->setPixmap(drawLobbyPicture(picture->size(), devicePixelRatioF()));
 
     text(left,
-         QStringLiteral("Download The Vexo42 Lobby Now to play this  and other exciting games "
-                        "online with other players! "),
+         tr("Download The Vexo42 Lobby Now to play this  and other exciting games "
+            "online with other players! "),
          QRect(16, 220, 368, 62), 14, true)
         ->setStyleSheet(QStringLiteral("color: #1a4f8a;"));
-    m_get = button(left, QStringLiteral("Download And Install The Vexo42 Lobby Now"), "getbutton",
+    m_get = button(left, tr("Download And Install The Vexo42 Lobby Now"), "getbutton",
                    QRect(30, 290, 340, 40));
     connect(m_get, &QPushButton::clicked, this, &Tdownload::downloadAndInstall);
-    m_abort = button(left, QStringLiteral("Stop Download"), "abortbutton", QRect(130, 338, 140, 30),
+    m_abort = button(left, tr("Stop Download"), "abortbutton", QRect(130, 338, 140, 30),
                      false);
     m_abort->setEnabled(false);
     connect(m_abort, &QPushButton::clicked, this, &Tdownload::stopDownload);
@@ -114,34 +114,35 @@ void Tdownload::buildRightPanels()
 {
     QFrame* upper = makePanel(this, QRect(416, 8, 300, 276));
     text(upper,
-         QStringLiteral("To proceed to the game without the ability to play against others click "
-                        "the button below."),
+         tr("To proceed to the game without the ability to play against others click "
+            "the button below."),
          QRect(16, 18, 268, 60), 14);
     auto* solo =
-        button(upper, QStringLiteral("Play Solo Game"), "button_solo", QRect(60, 92, 180, 40));
+        button(upper, tr("Play Solo Game"), "button_solo", QRect(60, 92, 180, 40));
     solo->setDefault(true);
     solo->setAutoDefault(true);
     connect(solo, &QPushButton::clicked, this, &Tdownload::playSolo);
     // A solo player who never wants the lobby is not asked at every start; Help > Vexo42 Lobby
     // still shows this window.
-    m_dontShow = new QCheckBox(QStringLiteral("Don't show this again"), upper);
+    m_dontShow = new QCheckBox(tr("Don't show this again"), upper);
     m_dontShow->setObjectName("check_dontshow");
     m_dontShow->setGeometry(60, 134, 220, 20);
     connect(m_dontShow, &QCheckBox::toggled, this, &Tdownload::dontShowAgainChanged);
     text(upper,
-         QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
-                        "FIREWALL to allow the game to access the internet components."),
+         tr("Note: Even if you are playing offline, you will need to configure your "
+            "FIREWALL to allow the game to access the internet components."),
          QRect(16, 156, 268, 100), 13)
         ->setStyleSheet(QStringLiteral("color: #7a1a10;"));
 
     QFrame* lower = makePanel(this, QRect(416, 292, 300, ClientHeight - 300));
     text(
         lower,
-        QStringLiteral("If you already have The Vexo42 Lobby and you wish to play with others then "
-                       "click the button below to close this game and open The Vexo42 Lobby."),
+        tr("If you already have The Vexo42 Lobby and you wish to play with others then "
+           "click the button below to close this game and open The Vexo42 Lobby."),
+
         QRect(16, 16, 268, 96), 14);
     auto* others =
-        button(lower, QStringLiteral("Play with Others"), "button_others", QRect(60, 126, 180, 40));
+        button(lower, tr("Play with Others"), "button_others", QRect(60, 126, 180, 40));
     others->setAutoDefault(false);
     connect(others, &QPushButton::clicked, this, &Tdownload::playWithOthers);
     m_get->setAutoDefault(false);
@@ -228,7 +229,7 @@ void Tdownload::downloadAndInstall()
     m_info2->setText(InstallerDownload::fileNameOf(m_url));
     m_get->setEnabled(false);
     m_abort->setEnabled(true);
-    setInfo(QStringLiteral("Loading"));
+    setInfo(tr("Loading"));
     QString error;
     if (!m_download->start(m_url, m_folder, &error)) transferEnded(false, error);
 }
@@ -237,11 +238,10 @@ void Tdownload::transferEnded(bool complete, const QString& error)
 {
     m_lastError.clear();
     if (complete) {
-        setInfo(QStringLiteral("Received ") + QString::number(m_download->received()) +
-                QStringLiteral(" bytes"));
+        setInfo(tr("Received %1 bytes").arg(m_download->received()));
     } else {
         // Stop Download writes its own texts.
-        if (state() != Aborted) setInfo(QStringLiteral("Download Aborted"));
+        if (state() != Aborted) setInfo(tr("Download Aborted"));
         m_lastError = error;
         setState(Aborted);
     }
@@ -249,9 +249,9 @@ void Tdownload::transferEnded(bool complete, const QString& error)
     m_abort->setEnabled(false);
     if (state() == Aborted) return;
 
-    setInfo3(QStringLiteral("Installing"));
+    setInfo3(tr("Installing"));
     if (!m_launch(m_download->targetPath(), InstallerArguments)) {
-        m_tell(this, QStringLiteral("An Error has Occurred."));
+        m_tell(this, tr("An Error has Occurred."));
         return;
     }
     emit exitRequested();
@@ -261,9 +261,9 @@ void Tdownload::stopDownload()
 {
     setState(Aborted);
     m_download->abort();
-    setInfo(QStringLiteral("Download has been aborted."));
+    setInfo(tr("Download has been aborted."));
     setState(Aborted);
-    setInfo3(QStringLiteral("Download Aborted"));
+    setInfo3(tr("Download Aborted"));
 }
 
 void Tdownload::playSolo()
@@ -276,12 +276,13 @@ void Tdownload::playWithOthers()
     const QString lobby = m_findLobby ? m_findLobby() : QString();
     if (lobby.isEmpty() || !QFileInfo(lobby).isFile()) {
         m_tell(this,
-               QStringLiteral("Please close the game and open the Vexo42 Lobby using the icon "
-                              "on your desktop or using the your Window's start-up menu."));
+               tr("Please close the game and open the Vexo42 Lobby using the icon "
+                  "on your desktop or using the your Window's start-up menu."));
+
         return;
     }
     if (!m_launch(lobby, {})) {
-        m_tell(this, QStringLiteral("An Error has Occurred."));
+        m_tell(this, tr("An Error has Occurred."));
         return;
     }
     emit exitRequested();

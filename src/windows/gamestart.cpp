@@ -41,31 +41,32 @@ QLabel* heading(const QString& text, int top, QWidget* parent)
 Tgamestartform::Tgamestartform(QWidget* parent) : QDialog(parent)
 {
     setObjectName("Tgamestartform");
-    setWindowTitle(QStringLiteral("Quornet - Start Game"));
+    setWindowTitle(tr("Quornet - Start Game"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(245, 347);
 
-    heading(QStringLiteral("GAME TYPE"), 10, this);
-    const char* captions[] = {"Play Full Game", "Play to 5000", "Play to 3000", "Play One Round"};
+    heading(tr("GAME TYPE"), 10, this);
+    const char* captions[] = {QT_TR_NOOP("Play Full Game"), QT_TR_NOOP("Play to 5000"), QT_TR_NOOP("Play to 3000"),
+                              QT_TR_NOOP("Play One Round")};
     for (int i = 0; i < 4; ++i) {
         const QString name = QStringLiteral("image_game%1").arg(i + 1);
         auto* m = new MarkLabel(name, this);
         m->setGeometry(20, 36 + 28 * i, 34, 21);
-        auto* caption = new QLabel(QString::fromLatin1(captions[i]), this);
+        auto* caption = new QLabel(tr(captions[i]), this);
         caption->setGeometry(62, 36 + 28 * i, 160, 21);
         connect(m, &MarkLabel::clicked, this, [this, m, name] {
             if (m->state == 0) checkimage(name); // clicking the mark that is on does nothing
         });
         m_games[std::size_t(i)] = m;
     }
-    heading(QStringLiteral("Other Settings"), 154, this);
+    heading(tr("Other Settings"), 154, this);
     m_bots = new MarkLabel(QStringLiteral("image_bots"), this);
     m_bots->setGeometry(20, 180, 34, 21);
-    (new QLabel(QStringLiteral("2 Player Game"), this))->setGeometry(62, 180, 160, 21);
+    (new QLabel(tr("2 Player Game"), this))->setGeometry(62, 180, 160, 21);
     m_discard = new MarkLabel(QStringLiteral("image_discard"), this);
     m_discard->setGeometry(20, 208, 34, 21);
     m_discard->state = 1;
-    (new QLabel(QStringLiteral("Pickup Discard"), this))->setGeometry(62, 208, 160, 21);
+    (new QLabel(tr("Pickup Discard"), this))->setGeometry(62, 208, 160, 21);
     for (MarkLabel* m : {m_bots, m_discard})
         connect(m, &MarkLabel::clicked, this, [this, m] { theyclicked(m->objectName(), m->state ? 0 : 1); });
 
@@ -81,9 +82,9 @@ Tgamestartform::Tgamestartform(QWidget* parent) : QDialog(parent)
     m_level = new QLabel(this);
     m_level->setObjectName("label_botlevel");
     m_level->setGeometry(20, 268, 210, 22);
-    setBotLevelCaption(QStringLiteral("Classic"));
+    setBotLevelCaption(tr("Classic"));
 
-    m_start = new QPushButton(QStringLiteral("Start Game"), this);
+    m_start = new QPushButton(tr("Start Game"), this);
     m_start->setObjectName("button_start");
     m_start->setGeometry(62, 300, 120, 34);
     m_start->setDefault(true);
@@ -98,7 +99,8 @@ Tgamestartform::Tgamestartform(QWidget* parent) : QDialog(parent)
 
 void Tgamestartform::setBotLevelCaption(const QString& level)
 {
-    m_level->setText(QStringLiteral("Computer Players: ") + level);
+    m_level->setText(tr("Computer Players: %1").arg(level));
+
 }
 
 QString Tgamestartform::botLevelText() const { return m_level->text(); }

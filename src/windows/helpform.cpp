@@ -4,6 +4,7 @@
 #include "windows/sidewindow.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
@@ -20,7 +21,7 @@ namespace
 QString pageText(const char* file)
 {
     QFile f(QStringLiteral(":/help/") + QString::fromLatin1(file));
-    if (!f.open(QIODevice::ReadOnly)) return QStringLiteral("<p>This page is missing.</p>");
+    if (!f.open(QIODevice::ReadOnly)) return QCoreApplication::translate("quornet::windows::Thelp", "<p>This page is missing.</p>");
     return QString::fromUtf8(f.readAll());
 }
 
@@ -36,16 +37,16 @@ const char* const PageStyle = "body { color: #1c1c1c; }"
 const QList<Thelp::Topic>& Thelp::topics()
 {
     static const QList<Topic> list = {
-        {1, "Overview", "overview.html"},
-        {2, "Connecting", "connecting.html"},
-        {3, "Game Play", "gameplay.html"},
-        {4, "Scoring", "scoring.html"},
-        {5, "Documentation", "documentation.html"},
-        {6, "License", "license.html"},
-        {7, "Turn", "turn.html"},
-        {8, "Books", "books.html"},
-        {9, "Strategy", "strategy.html"},
-        {11, "The Lobby", "lobby.html"},
+        {1, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Overview"), "overview.html"},
+        {2, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Connecting"), "connecting.html"},
+        {3, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Game Play"), "gameplay.html"},
+        {4, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Scoring"), "scoring.html"},
+        {5, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Documentation"), "documentation.html"},
+        {6, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "License"), "license.html"},
+        {7, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Turn"), "turn.html"},
+        {8, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Books"), "books.html"},
+        {9, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "Strategy"), "strategy.html"},
+        {11, QT_TRANSLATE_NOOP("quornet::windows::Thelp", "The Lobby"), "lobby.html"},
     };
     return list;
 }
@@ -54,7 +55,7 @@ Thelp::Thelp(Tabout* about, QWidget* parent) : QDialog(parent), m_about(about)
 {
     setObjectName(QStringLiteral("Thelp"));
     centreWhenFirstShown(this);
-    setWindowTitle(QStringLiteral("Quornet - Help File"));
+    setWindowTitle(tr("Quornet - Help File"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
     setBackground(tableBackground());
@@ -64,7 +65,7 @@ Thelp::Thelp(Tabout* about, QWidget* parent) : QDialog(parent), m_about(about)
     m_topicButtons->setExclusive(true);
     int top = 8;
     for (const Topic& topic : topics()) {
-        auto* b = new QPushButton(QString::fromLatin1(topic.caption), side);
+        auto* b = new QPushButton(tr(topic.caption), side);
         b->setObjectName(QStringLiteral("button_topic%1").arg(topic.number));
         b->setGeometry(8, top, 108, 30);
         b->setCheckable(true);
@@ -74,7 +75,7 @@ Thelp::Thelp(Tabout* about, QWidget* parent) : QDialog(parent), m_about(about)
         connect(b, &QPushButton::clicked, this, [this, number] { showTopic(number); });
         top += 34;
     }
-    auto* aboutButton = new QPushButton(QStringLiteral("About"), side);
+    auto* aboutButton = new QPushButton(tr("About"), side);
     aboutButton->setObjectName(QStringLiteral("button_about"));
     aboutButton->setGeometry(8, ClientHeight - 16 - 80, 108, 30);
     aboutButton->setAutoDefault(false);
@@ -85,7 +86,7 @@ Thelp::Thelp(Tabout* about, QWidget* parent) : QDialog(parent), m_about(about)
             m_about->raise();
         }
     });
-    auto* done = new QPushButton(QStringLiteral("DONE"), side);
+    auto* done = new QPushButton(tr("DONE"), side);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(8, ClientHeight - 16 - 42, 108, 34);
     done->setDefault(true);
@@ -129,7 +130,7 @@ bool Thelp::showTopic(int number)
     QTextBrowser* memo = m_pages.value(number);
     if (!memo) return false;
     for (const Topic& topic : topics()) {
-        if (topic.number == number) m_caption->setText(QString::fromLatin1(topic.caption));
+        if (topic.number == number) m_caption->setText(tr(topic.caption));
     }
     m_stack->setCurrentWidget(memo);
     if (QAbstractButton* b = m_topicButtons->button(number)) b->setChecked(true);

@@ -37,15 +37,15 @@ bool InstallerDownload::start(const QUrl& url, const QString& folder, QString* e
         if (error) *error = why;
         return false;
     };
-    if (m_reply) return fail(QStringLiteral("A download is running."));
+    if (m_reply) return fail(tr("A download is running."));
     const QString name = fileNameOf(url);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return fail(QStringLiteral("The address names no file."));
+        return fail(tr("The address names no file."));
 
     m_target = QDir(folder).filePath(name);
     m_part.setFileName(m_target + PartSuffix);
     if (!QDir().mkpath(folder) || !m_part.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return fail(QStringLiteral("Cannot write ") + m_part.fileName());
+        return fail(tr("Cannot write %1").arg(m_part.fileName()));
     m_received = 0;
     m_bodyStarted = false;
     m_writeFailed = false;
@@ -111,23 +111,24 @@ void InstallerDownload::onFinished()
     QString error;
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     if (m_writeFailed)
-        error = QStringLiteral("Cannot write ") + m_part.fileName();
+        error = tr("Cannot write %1").arg(m_part.fileName());
     else if (reply->error() != QNetworkReply::NoError)
         error = reply->errorString();
     else if (!statusOk(reply))
-        error = QStringLiteral("The server answered ") +
-                reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toString();
+        error = tr("The server answered %1")
+                    .arg(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toString());
+
     else if (length.isValid() && length.toLongLong() != m_received)
-        error = QStringLiteral("The transfer ended after %1 of %2 bytes.")
+        error = tr("The transfer ended after %1 of %2 bytes.")
                     .arg(m_received)
                     .arg(length.toLongLong());
 
     const bool flushed = m_part.flush();
     m_part.close();
-    if (error.isEmpty() && !flushed) error = QStringLiteral("Cannot write ") + m_part.fileName();
+    if (error.isEmpty() && !flushed) error = tr("Cannot write %1").arg(m_part.fileName());
     if (error.isEmpty()) {
         QFile::remove(m_target);
-        if (!m_part.rename(m_target)) error = QStringLiteral("Cannot rename ") + m_part.fileName();
+        if (!m_part.rename(m_target)) error = tr("Cannot rename %1").arg(m_part.fileName());
     }
     if (!error.isEmpty()) m_part.remove();
     emit finished(error.isEmpty(), error);

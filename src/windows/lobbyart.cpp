@@ -1,5 +1,6 @@
 #include "windows/lobbyart.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -116,13 +117,15 @@ QPixmap drawLobbyPicture(QSize size, qreal ratio)
     p.setFont(lobby);
     p.setPen(QColor(0xff, 0xcc, 0x55));
     p.drawText(QRectF(18, h * 0.28, w * 0.45, h * 0.14), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("LOBBY"));
+               QCoreApplication::translate("LobbyArt", "LOBBY"));
 
     QFont small;
     small.setPixelSize(int(h * 0.07));
     p.setFont(small);
-    const QString lines[] = {QStringLiteral("Meet other players"), QStringLiteral("Join a table"),
-                             QStringLiteral("Chat and play online")};
+    const QString lines[] = {QCoreApplication::translate("LobbyArt", "Meet other players"),
+                             QCoreApplication::translate("LobbyArt", "Join a table"),
+                             QCoreApplication::translate("LobbyArt", "Chat and play online")};
+
     qreal y = h * 0.54;
     for (const QString& line : lines) {
         p.setPen(Qt::NoPen);

@@ -12,7 +12,7 @@ namespace quornet::windows {
 Tphrases::Tphrases(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Tphrases"));
-    setWindowTitle(QStringLiteral("Quornet - Phrase Buttons"));
+    setWindowTitle(tr("Quornet - Phrase Buttons"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(383, 285);
     setBackground(tableBackground());
@@ -22,7 +22,7 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent)
     makePanel(this, QRect(8, Top - 6, 383 - 16, RowStep * PhraseCount + 8));
     for (int n = 1; n <= PhraseCount; ++n) {
         const int y = Top + RowStep * (n - 1);
-        auto* label = new QLabel(QStringLiteral("Phrase Button %1:").arg(n), this);
+        auto* label = new QLabel(tr("Phrase Button %1:").arg(n), this);
         label->setObjectName(QStringLiteral("label_phrase%1").arg(n));
         label->setGeometry(16, y, 112, 22);
         auto* entry = new QLineEdit(this);
@@ -33,7 +33,7 @@ Tphrases::Tphrases(QWidget* parent) : QWidget(parent)
         m_entries[std::size_t(n - 1)] = entry;
     }
 
-    m_done = new QPushButton(QStringLiteral("Done"), this);
+    m_done = new QPushButton(tr("Done"), this);
     m_done->setObjectName(QStringLiteral("button_done"));
     m_done->setGeometry(154, Top + RowStep * PhraseCount + 6, 75, 26);
     connect(m_done, &QPushButton::clicked, this, &Tphrases::done);

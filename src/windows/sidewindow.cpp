@@ -2,6 +2,7 @@
 
 #include "art/boardart.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -14,7 +15,8 @@ namespace quornet::windows
 
 bool askYesNo(QWidget* parent, const QString& text)
 {
-    return QMessageBox::question(parent, QStringLiteral("Confirm"), text,
+    return QMessageBox::question(parent, QCoreApplication::translate("SideWindow", "Confirm"), text,
+
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }

@@ -16,14 +16,14 @@ namespace quornet::windows {
 Tspylist::Tspylist(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Tspylist"));
-    setWindowTitle(QStringLiteral("Q R T - Spys"));
+    setWindowTitle(tr("Q R T - Spys"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(170, 195);
     setBackground(tableBackground());
     makePanel(this, QRect(6, 3, 158, 22));
 
-    m_caption = new QLabel(QStringLiteral("Spy List"), this);
+    m_caption = new QLabel(tr("Spy List"), this);
     m_caption->setObjectName(QStringLiteral("label_spylist"));
     QFont bold = m_caption->font();
     bold.setBold(true);
@@ -42,19 +42,19 @@ Tspylist::Tspylist(QWidget* parent) : QWidget(parent)
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("popup_kick"));
-    m_kick = m_popup->addAction(QStringLiteral("Remove From Game"));
+    m_kick = m_popup->addAction(tr("Remove From Game"));
     m_kick->setObjectName(QStringLiteral("popup_kickhim"));
     m_kick->setEnabled(false);
     connect(m_kick, &QAction::triggered, this, &Tspylist::removeFromGame);
     m_popup->addSeparator();
-    m_mute = m_popup->addAction(QStringLiteral("Mute"));
+    m_mute = m_popup->addAction(tr("Mute"));
     m_mute->setObjectName(QStringLiteral("popup_mute"));
     m_mute->setCheckable(true);
     connect(m_mute, &QAction::triggered, this, [this](bool on) {
         if (const auto participant = hoveredParticipant()) emit muteRequested(*participant, on);
     });
 
-    m_done = new QPushButton(QStringLiteral("Done"), this);
+    m_done = new QPushButton(tr("Done"), this);
     m_done->setObjectName(QStringLiteral("button_done"));
     m_done->setGeometry(47, 162, 75, 25);
     connect(m_done, &QPushButton::clicked, this, &QWidget::hide);

@@ -12,8 +12,7 @@ namespace quornet::windows
 namespace
 {
 
-const QString NoSelection = QStringLiteral("No player selected");
-const QString NoName = QStringLiteral("Player");
+const char* const NoSelection = QT_TRANSLATE_NOOP("quornet::windows::Ttallylist", "No player selected");
 
 QLabel* label(QWidget* parent, const QString& text, const QRect& geometry, int pixelSize = 12,
               bool bold = false, const char* name = nullptr)
@@ -51,7 +50,7 @@ Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Ttallylist"));
     centreWhenFirstShown(this);
-    setWindowTitle(QStringLiteral("Quornet - Tally List"));
+    setWindowTitle(tr("Quornet - Tally List"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
     setBackground(tableBackground());
@@ -60,11 +59,11 @@ Ttallylist::Ttallylist(const QString& folder, QWidget* parent) : QDialog(parent)
     buildPlayerPanel();
     buildLists();
 
-    m_reset = new QPushButton(QStringLiteral("Reset Tally"), this);
+    m_reset = new QPushButton(tr("Reset Tally"), this);
     m_reset->setObjectName(QStringLiteral("button_reset"));
     m_reset->setGeometry(10, 334, 110, 32);
     connect(m_reset, &QPushButton::clicked, this, &Ttallylist::resetClicked);
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(343, 334, 110, 32);
     done->setDefault(true);
@@ -94,32 +93,33 @@ void Ttallylist::setBackground(const QPixmap& tile)
 void Ttallylist::buildOwnPanel()
 {
     QFrame* own = makePanel(this, QRect(10, 10, 226, 74));
-    label(own, QStringLiteral("Your Total Tally"), QRect(10, 6, 206, 18), 13, true);
-    label(own, QStringLiteral("Total Games:"), QRect(14, 28, 120, 18));
+    label(own, tr("Your Total Tally"), QRect(10, 6, 206, 18), 13, true);
+    label(own, tr("Total Games:"), QRect(14, 28, 120, 18));
     m_myGames = count(own, QStringLiteral("mylabel_1"), QRect(130, 28, 84, 18));
-    label(own, QStringLiteral("Your Wins"), QRect(14, 48, 120, 18));
+    label(own, tr("Your Wins"), QRect(14, 48, 120, 18));
     m_myWins = count(own, QStringLiteral("mylabel_2"), QRect(130, 48, 84, 18));
 }
 
 void Ttallylist::buildPlayerPanel()
 {
     QFrame* his = makePanel(this, QRect(10, 94, 226, 230));
-    m_nameTop = label(his, NoSelection, QRect(10, 8, 206, 20), 14, true, "label_hisnametop");
+    m_nameTop = label(his, tr(NoSelection), QRect(10, 8, 206, 20), 14, true, "label_hisnametop");
     m_nameTop->setStyleSheet(QStringLiteral("color: #1a4f8a;"));
-    auto* total = label(his, QStringLiteral("Total"), QRect(110, 40, 46, 18), 12, true);
+    auto* total = label(his, tr("Total"), QRect(110, 40, 46, 18), 12, true);
     total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* session = label(his, QStringLiteral("Session"), QRect(164, 40, 52, 18), 12, true);
+    auto* session = label(his, tr("Session"), QRect(164, 40, 52, 18), 12, true);
     session->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* rule = new QFrame(his);
     rule->setGeometry(10, 62, 206, 1);
     rule->setStyleSheet(QStringLiteral("background: #9c9560;"));
 
     const int tops[] = {74, 112, 150, 188};
-    label(his, QStringLiteral("Number of Games"), QRect(10, tops[0], 116, 20));
-    m_hisName = label(his, NoName + QStringLiteral(" Wins:"), QRect(10, tops[1], 116, 20), 12,
+    label(his, tr("Number of Games"), QRect(10, tops[0], 116, 20));
+    m_hisName = label(his, tr("Player Wins:"), QRect(10, tops[1], 116, 20), 12,
+
                       false, "label_hisname");
-    label(his, QStringLiteral("Your Wins:"), QRect(10, tops[2], 116, 20));
-    label(his, QStringLiteral("Wins as a Team:"), QRect(10, tops[3], 116, 20));
+    label(his, tr("Your Wins:"), QRect(10, tops[2], 116, 20));
+    label(his, tr("Wins as a Team:"), QRect(10, tops[3], 116, 20));
     for (int row = 0; row < 4; ++row) {
         m_counts[std::size_t(row + 1)] =
             count(his, QStringLiteral("label_%1").arg(row + 1), QRect(118, tops[row], 38, 20));
@@ -130,13 +130,13 @@ void Ttallylist::buildPlayerPanel()
 
 void Ttallylist::buildLists()
 {
-    label(this, QStringLiteral("Players In Current Game"), QRect(248, 10, 205, 18), 13, true);
+    label(this, tr("Players In Current Game"), QRect(248, 10, 205, 18), 13, true);
     m_current = new QListWidget(this);
     m_current->setObjectName(QStringLiteral("checklist"));
     m_current->setGeometry(246, 30, 207, 110);
     connect(m_current, &QListWidget::itemChanged, this, &Ttallylist::currentPlayerToggled);
 
-    label(this, QStringLiteral("Players Being Tallied"), QRect(248, 150, 205, 18), 13, true);
+    label(this, tr("Players Being Tallied"), QRect(248, 150, 205, 18), 13, true);
     m_tallied = new QListWidget(this);
     m_tallied->setObjectName(QStringLiteral("listbox_tally"));
     m_tallied->setGeometry(246, 170, 207, 154);
@@ -207,8 +207,7 @@ void Ttallylist::talliedPlayerToggled(QListWidgetItem* item)
     if (item->checkState() == Qt::Checked) return;
     const int index = m_tallied->row(item);
     const QString name = item->text();
-    const QString question = QStringLiteral("This will delete ") + name +
-                             QStringLiteral("'s Tally, Are you want to delete it?");
+    const QString question = tr("This will delete %1's Tally, Are you want to delete it?").arg(name);
     if (!m_ask(this, question)) {
         const QSignalBlocker block(m_tallied);
         item->setCheckState(Qt::Checked);
@@ -245,21 +244,21 @@ void Ttallylist::showSelected()
     const QString name = m_book.tallied().value(index);
     for (int column = 1; column <= 8; ++column)
         m_counts[std::size_t(column)]->setText(m_book.playerCount(index, column));
-    m_hisName->setText(name + QStringLiteral(" Wins:"));
-    m_nameTop->setText(name + QStringLiteral("'s Tally"));
+    m_hisName->setText(tr("%1 Wins:").arg(name));
+    m_nameTop->setText(tr("%1's Tally").arg(name));
 }
 
 void Ttallylist::clearSelectedPanel()
 {
     for (int column = 1; column <= 8; ++column)
         m_counts[std::size_t(column)]->setText(QStringLiteral("0"));
-    m_hisName->setText(NoName + QStringLiteral(" Wins:"));
-    m_nameTop->setText(NoSelection);
+    m_hisName->setText(tr("Player Wins:"));
+    m_nameTop->setText(tr(NoSelection));
 }
 
 void Ttallylist::resetClicked()
 {
-    if (!m_ask(this, QStringLiteral("Are you sure you want to reset the Tally?"))) return;
+    if (!m_ask(this, tr("Are you sure you want to reset the Tally?"))) return;
     m_book.reset();
     showOwnCounts();
     fillTalliedList();
