@@ -312,7 +312,8 @@ void HostEngine::relay(const Queued& q, const QByteArray& args, const char* word
     const QByteArray& name = m_t.rec[std::size_t(p)].name;
     QByteArray out;
     if (word == cmd::Chat) {
-        out = msg::chatRelay(p, name + " chats: " + cleanChat(rest));
+        out = msg::chatRelay(p, fillIn(QT_TRANSLATE_NOOP("HostText", "%1 chats: %2"), {name, cleanChat(rest)}));
+
     } else if (word == cmd::Action) {
         out = msg::actionRelay(p, name + ' ' + cleanChat(rest));
     } else {

@@ -2,6 +2,7 @@
 // rounds and games, and the computer-player timer.
 #include "host/computerplayer.h"
 #include "host/engine.h"
+#include "host/hosttext.h"
 #include "host/log.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
@@ -346,10 +347,11 @@ void HostEngine::postWinner(int w)
     QByteArray names = "No One";
     if (score1 > score2) {
         team = 1;
-        names = m_t.seat(1).name + " and " + m_t.seat(3).name;
+        names = fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"), {m_t.seat(1).name, m_t.seat(3).name});
     } else if (score2 > score1) {
         team = 2;
-        names = m_t.seat(2).name + " and " + m_t.seat(4).name;
+        names = fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"), {m_t.seat(2).name, m_t.seat(4).name});
+
     }
     m_t.running = false;
     m_t.turnSeat = 0;

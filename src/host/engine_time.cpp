@@ -118,9 +118,10 @@ void HostEngine::checkTurnTimeout()
     const int seconds = m_options.turnTimeoutMs / 1000;
     qCInfo(lcHost).noquote() << "participant" << s << logText(rec.name) << "made no move for"
                              << seconds << "s; the computer plays for it";
-    const QByteArray notice = rec.name + " has made no move for " + QByteArray::number(seconds) +
-                              " seconds and is set to just watching; the computer plays until " + rec.name +
-                              " is back.";
+    const QByteArray notice = fillIn(QT_TRANSLATE_NOOP("HostText", "%1 has made no move for %2 seconds and is set to just "
+                                                           "watching; the computer plays until %1 is back."),
+                                     {rec.name, QByteArray::number(seconds)});
+
     broadcast([&] { return msg::chatRelay(0, notice + "|clBlue"); });
     m_hungTurn[std::size_t(s)] = m_turnSerial;
     changed();

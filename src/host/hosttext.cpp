@@ -5,7 +5,27 @@
 
 namespace quornet::host {
 
+QByteArray fillIn(const char* sentence, std::initializer_list<QByteArray> args)
+{
+    qsizetype size = qstrlen(sentence);
+    for (const QByteArray& a : args) size += a.size();
+    QByteArray out;
+    out.reserve(size);
+    for (const char* c = sentence; *c; ++c) {
+
+        const int n = c[0] == '%' && c[1] >= '1' && c[1] <= '9' ? c[1] - '0' : 0;
+        if (n > 0 && n <= int(args.size())) {
+            out += *(args.begin() + (n - 1));
+            ++c;
+        } else {
+            out += *c;
+        }
+    }
+    return out;
+}
+
 QByteArray cleanName(const QByteArray& name)
+
 {
     QByteArray out;
     out.reserve(qMin(name.size(), qsizetype(MaxNameLength) * 2));

@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <initializer_list>
+
+
 namespace quornet::host {
 
 inline constexpr int MaxNameLength = 24;
@@ -29,6 +32,13 @@ QByteArray cleanChat(const QByteArray& textAndColour);
 // A chatter sound's name as CMD_playasound carries it ("wave1+" .. "wave20+"): true when it
 // names one of the twenty sounds.
 bool isChatterSound(const QByteArray& rest);
+
+// The host's sentences go out in English, whole, with %1..%9 for what changes; they are marked
+// for the translation template (context HostText) where they are written.
+// fillIn gives the sentence with %1..%9 replaced by the arguments, in one pass: an argument is
+// never read for placeholders. Bytes, as the wire carries them, so a name goes out as it came in.
+
+QByteArray fillIn(const char* sentence, std::initializer_list<QByteArray> args);
 
 // Text for a log line: printable characters as they are, control characters escaped
 // ("\n", "\x07"), read as wire text; at most `limit` bytes of the text shown.

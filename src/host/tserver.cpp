@@ -266,7 +266,7 @@ TServer::Resume TServer::resumeSavedGame(const QString& path, QString* message)
     if (!m_engine->restoreGame(*document, &why)) {
         file.moveAside();
         if (message)
-            *message = QStringLiteral("The saved game in %1 could not be read (%2). It was moved to %1.bad.").arg(path, why);
+            *message = tr("The saved game in %1 could not be read (%2). It was moved to %1.bad.").arg(path, why);
         return Resume::Refused;
     }
     afterEngine();

@@ -13,7 +13,7 @@ bool TServer::startDiscovery(quint16 udpPort, QString* error)
 {
     stopDiscovery();
     if (!isListening()) {
-        if (error) *error = QStringLiteral("The table answers requests for tables only while it listens.");
+        if (error) *error = tr("The table answers requests for tables only while it listens.");
         return false;
     }
     auto responder = std::make_unique<net::DiscoveryResponder>([this] { return tableInfo(); });
