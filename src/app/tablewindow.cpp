@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "app/quitsignals.h"
 #include "app/tablewindow.h"
+#include "app/translation.h"
 #include "host/random.h"
 #include "table/window/instanceguard.h"
 
@@ -22,6 +23,8 @@ extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const 
     displayGuard.release();
     QApplication::setApplicationName(QStringLiteral("Quornet"));
     QApplication::setDesktopFileName(QStringLiteral(QUORNET_APPSTREAM_ID));
+    app::installTranslation();
+
     QIcon icon;
     for (int size : {32, 64, 256}) icon.addFile(QStringLiteral(":/icons/quornet-%1.png").arg(size));
     QApplication::setWindowIcon(icon);

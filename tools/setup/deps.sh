@@ -6,6 +6,8 @@ set -euo pipefail
 QUORNET_PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+    qt6-l10n-tools
+
     kdegames-card-data-kf5
     libgtest-dev libbenchmark-dev
     libminiupnpc-dev
