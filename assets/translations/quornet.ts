@@ -154,6 +154,14 @@
         <source>The table answers requests for tables only while it listens.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Listen - Error Binding Socket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listen - Error Starting Listen</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quornet::table::ChatPane</name>
@@ -1440,6 +1448,10 @@
     </message>
     <message>
         <source>Computer Players: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source># to Pickup</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

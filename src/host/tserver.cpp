@@ -86,12 +86,13 @@ bool TServer::listen(quint16 port, QString* error)
         return true;
     }
     const auto e = m_sock1.serverError();
-    const QString text = (e == QAbstractSocket::AddressInUseError || e == QAbstractSocket::SocketAccessError ||
-                          e == QAbstractSocket::SocketAddressNotAvailableError)
-                             ? QStringLiteral("Listen - Error Binding Socket")
-                             : QStringLiteral("Listen - Error Starting Listen");
+    const char* text = (e == QAbstractSocket::AddressInUseError || e == QAbstractSocket::SocketAccessError ||
+                        e == QAbstractSocket::SocketAddressNotAvailableError)
+                           ? QT_TR_NOOP("Listen - Error Binding Socket")
+                           : QT_TR_NOOP("Listen - Error Starting Listen");
     qCWarning(lcHost).noquote() << text << "(" << m_sock1.errorString() << ")";
-    if (error) *error = text;
+    if (error) *error = tr(text);
+
     return false;
 }
 

@@ -70,7 +70,7 @@ Tgamestartform::Tgamestartform(QWidget* parent) : QDialog(parent)
     for (MarkLabel* m : {m_bots, m_discard})
         connect(m, &MarkLabel::clicked, this, [this, m] { theyclicked(m->objectName(), m->state ? 0 : 1); });
 
-    m_countLabel = new QLabel(QStringLiteral("# to Pickup"), this);
+    m_countLabel = new QLabel(tr("# to Pickup"), this);
     m_countLabel->setObjectName("label_numtopickup");
     m_countLabel->setGeometry(62, 238, 90, 22);
     m_count = new QSpinBox(this);
