@@ -10,7 +10,6 @@ namespace quornet::table {
 
 namespace {
 
-
 int number(const QString& text, int fallback)
 {
     bool ok = false;
@@ -44,9 +43,12 @@ QString cardsWords(const QList<int>& codes)
         }
     }
     QStringList parts;
-    if (naturals > 0) parts << (naturals > 1 ? QCoreApplication::translate("Hint", "the %1s") : QCoreApplication::translate("Hint", "the %1")).arg(rankWord(code));
-    if (wilds > 0) parts << (wilds > 1 ? QCoreApplication::translate("Hint", "the wilds") : QCoreApplication::translate("Hint", "the wild"));
-    return parts.size() == 2 ? QCoreApplication::translate("Hint", "%1 and %2").arg(parts[0], parts[1]) : parts.join(QString());
+    if (naturals > 1) parts << QCoreApplication::translate("Hint", "the %1s").arg(rankWord(code));
+    else if (naturals == 1) parts << QCoreApplication::translate("Hint", "the %1").arg(rankWord(code));
+    if (wilds > 1) parts << QCoreApplication::translate("Hint", "the wilds");
+    else if (wilds == 1) parts << QCoreApplication::translate("Hint", "the wild");
+    if (parts.size() == 2) return QCoreApplication::translate("Hint", "%1 and %2").arg(parts[0], parts[1]);
+    return parts.value(0);
 }
 
 QString bookWords(int naming)
@@ -74,8 +76,10 @@ QString cardName(int code)
                                   QT_TRANSLATE_NOOP("Hint", "spades"), QT_TRANSLATE_NOOP("Hint", "hearts")};
     const int suit = qBound(0, (code - 2) / 13, 3);
     const int r = cards::rankValue(code);
-    return QCoreApplication::translate("Hint", "the %1 of %2")
-        .arg(r == 2 || (r >= 3 && r <= 10) ? QString::number(r) : rankWord(code), QCoreApplication::translate("Hint", suits[suit]));
+    const QString rank = r == 2 || (r >= 3 && r <= 10) ? QString::number(r) : rankWord(code);
+    const QString suitWord = QCoreApplication::translate("Hint", suits[suit]);
+    return QCoreApplication::translate("Hint", "the %1 of %2").arg(rank, suitWord);
+
 }
 
 bool hintAvailable(const TableState& s)
@@ -124,7 +128,8 @@ Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level)
     const bool expert = level == bots::Level::Expert;
     if (!s.drawn()) {
         const int mode = expert ? bots::expert::drawMode(o, chance) : bots::strong::drawMode(o);
-        h.text = mode == 2 ? QCoreApplication::translate("Hint", "Hint: take the pile") : QCoreApplication::translate("Hint", "Hint: draw two cards");
+        h.text = mode == 2 ? QCoreApplication::translate("Hint", "Hint: take the pile")
+                           : QCoreApplication::translate("Hint", "Hint: draw two cards");
         return h;
     }
     const bots::Plan plan = expert ? bots::expert::play(o, chance) : bots::strong::play(o);
@@ -145,7 +150,8 @@ Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level)
             else
                 natural = code(slot);
         }
-        h.text = (wild ? QCoreApplication::translate("Hint", "Hint: make a book of %1s with a wild") : QCoreApplication::translate("Hint", "Hint: make a book of %1s"))
+        h.text = (wild ? QCoreApplication::translate("Hint", "Hint: make a book of %1s with a wild")
+                       : QCoreApplication::translate("Hint", "Hint: make a book of %1s"))
                      .arg(rankWord(natural));
         break;
     }
@@ -160,15 +166,15 @@ Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level)
         const bots::TeamBooks& own = o.ownBooks();
         const int naming = first.kind == bots::Move::AddToBook ? own.working[std::size_t(first.b)].naming
                                                                : own.completed[std::size_t(first.b)].naming;
-        h.text = (first.kind == bots::Move::AddToComp ? QCoreApplication::translate("Hint", "Hint: lay %1 on your completed %2")
-                                                      : QCoreApplication::translate("Hint", "Hint: lay %1 on your %2"))
+        h.text = (first.kind == bots::Move::AddToComp
+                      ? QCoreApplication::translate("Hint", "Hint: lay %1 on your completed %2")
+                      : QCoreApplication::translate("Hint", "Hint: lay %1 on your %2"))
                      .arg(cardsWords(codes), bookWords(naming));
         break;
     }
     case bots::Move::Discard:
         h.handSlots = {first.a};
         h.text = QCoreApplication::translate("Hint", "Hint: discard %1").arg(cardName(code(first.a)));
-
         break;
     }
     return h;

@@ -17,16 +17,26 @@ namespace {
 constexpr int ChatterSounds = 20;
 
 constexpr std::array<const char*, ChatterSounds> SoundCaptions{
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Doh"),          QT_TRANSLATE_NOOP("quornet::table::TableModel", "Cough"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Hello"),        QT_TRANSLATE_NOOP("quornet::table::TableModel", "Thank You"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Where have you been?"), QT_TRANSLATE_NOOP("quornet::table::TableModel", "Snoring"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Sneezing"),     QT_TRANSLATE_NOOP("quornet::table::TableModel", "Sorry"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Welcome"),      QT_TRANSLATE_NOOP("quornet::table::TableModel", "Yeehaa"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Yippee"),       QT_TRANSLATE_NOOP("quornet::table::TableModel", "Oh No"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Applause"),     QT_TRANSLATE_NOOP("quornet::table::TableModel", "Honk"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Oooh"),         QT_TRANSLATE_NOOP("quornet::table::TableModel", "Razzberry"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Cheer"),        QT_TRANSLATE_NOOP("quornet::table::TableModel", "Woman Laughing"),
-    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Man Laughing"), QT_TRANSLATE_NOOP("quornet::table::TableModel", "Crying"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Doh"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Cough"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Hello"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Thank You"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Where have you been?"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Snoring"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Sneezing"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Sorry"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Welcome"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Yeehaa"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Yippee"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Oh No"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Applause"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Honk"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Oooh"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Razzberry"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Cheer"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Woman Laughing"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Man Laughing"),
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Crying"),
 };
 
 // "wave1".."wave20" in any letter case; 0 for any other name.
@@ -45,7 +55,6 @@ QString TableModel::chatterSoundCaption(int n)
 {
     if (n < 1 || n > ChatterSounds) return {};
     return tr(SoundCaptions[std::size_t(n - 1)]);
-
 }
 
 void TableModel::chatrecieved(const QByteArray& args, bool isChat)
@@ -71,9 +80,11 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
     if (m_s.solo && sender == m_s.own) {
         const QString you = QString::number(sender) + QLatin1Char('+') + m_s.playerName;
         if (line.startsWith(you + QStringLiteral(" chats: ")))
-            line = QString::number(sender) + QLatin1Char('+') + tr("%1 chat: %2").arg(m_s.playerName, line.mid(you.size() + 8));
+            line = QString::number(sender) + QLatin1Char('+') +
+                   tr("%1 chat: %2").arg(m_s.playerName, line.mid(you.size() + 8));
         else if (line.startsWith(you + QStringLiteral(" says: ")))
-            line = QString::number(sender) + QLatin1Char('+') + tr("%1 say: %2").arg(m_s.playerName, line.mid(you.size() + 7));
+            line = QString::number(sender) + QLatin1Char('+') +
+                   tr("%1 say: %2").arg(m_s.playerName, line.mid(you.size() + 7));
 
     }
     m_chat.addlinetochat(line, colour);

@@ -26,8 +26,11 @@ inline constexpr int MaxCompletedBooks = 30; // the host keeps up to 30 per team
 inline constexpr char WaitingName[] = "<Waiting>";
 inline constexpr char WelcomeStatus[] = QT_TRANSLATE_NOOP("quornet::table::TableModel", "Welcome to Quornet!");
 // Status texts for clicks that do nothing.
-inline constexpr char DrawFirst[] = QT_TRANSLATE_NOOP("quornet::table::TableModel", "Draw first: use the draw button or take the pile.");
-inline constexpr char OtherTeamsBook[] = QT_TRANSLATE_NOOP("quornet::table::TableModel", "That book belongs to the other team.");
+inline constexpr char DrawFirst[] =
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "Draw first: use the draw button or take the pile.");
+inline constexpr char OtherTeamsBook[] =
+    QT_TRANSLATE_NOOP("quornet::table::TableModel", "That book belongs to the other team.");
+
 
 // Pixel geometry of the board pictures and the hand row, computed by the model.
 namespace geometry {

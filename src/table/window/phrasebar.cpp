@@ -12,11 +12,16 @@ namespace quornet::table {
 
 namespace {
 const char* const PhraseHints[] = {
-    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Way To Go!"), QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Good One!"),
-    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Nice Try!"),  QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Excellent!"),
-    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Brilliant!"), QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Wow, WTG!"),
-    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Thanks!"),    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Way To Go Teamie!"),
-    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Good Game Everyone!"), QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "See ya!")};
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Way To Go!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Good One!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Nice Try!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Excellent!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Brilliant!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Wow, WTG!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Thanks!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Way To Go Teamie!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "Good Game Everyone!"),
+    QT_TRANSLATE_NOOP("quornet::table::PhraseBar", "See ya!")};
 const widgets::PartOrigin local{QPoint(248, 24)};
 } // namespace
 

@@ -12,9 +12,12 @@ namespace quornet::table {
 namespace {
 constexpr int Rows = 6;
 const char* const RowNames[Rows] = {
-    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Cards played"), QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Book bonuses"),
-    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Going out"),    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Penalties"),
-    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "This round"),   QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Game total")};
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Cards played"),
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Book bonuses"),
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Going out"),
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Penalties"),
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "This round"),
+    QT_TRANSLATE_NOOP("quornet::table::Troundsummary", "Game total")};
 
 QString signedNumber(int v) { return v > 0 ? QStringLiteral("+%1").arg(v) : QString::number(v); }
 } // namespace

@@ -24,8 +24,10 @@ const QColor BlueColour(0, 0, 128);
 
 constexpr int ColumnsPerTeam = 5;
 const char* const TeamColumns[ColumnsPerTeam] = {
-    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Cards"), QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Books"),
-    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Going Out"), QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Penalties"),
+    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Cards"),
+    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Books"),
+    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Going Out"),
+    QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Penalties"),
     QT_TRANSLATE_NOOP("quornet::table::Tscoresheet", "Total")};
 
 QString signedPoints(int v) { return v > 0 ? QStringLiteral("+%1").arg(v) : QString::number(v); }
