@@ -145,6 +145,59 @@
     </message>
 </context>
 <context>
+    <name>Tally</name>
+    <message>
+        <source>Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lzrw1 : Error reading from input file : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lzrw1 : Error writing to output file : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to open input file : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to open output file : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : the tally holds &quot;%2&quot; where a count belongs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the new tally.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tally text ends before its column and row counts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tally text does not have %1 columns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tally text has no valid row count.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tally text ends before its last cell.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>quornet::host::TServer</name>
     <message>
         <source>The saved game in %1 could not be read (%2). It was moved to %1.bad.</source>

@@ -1,6 +1,7 @@
 // The "WRZL" container around the LZRW1/KH block method, in memory and to and from files.
 #include "tally/lzrw1.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
@@ -55,28 +56,30 @@ QString Lzrw1::huffmanText(const QString& name)
 
 QString Lzrw1::sizeMismatchText()
 {
-    return QStringLiteral(
-        "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
+    return QCoreApplication::translate(
+        "Tally", "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
 }
 
 QString Lzrw1::readErrorText(const QString& name)
 {
-    return QStringLiteral("Lzrw1 : Error reading from input file : ") + name;
+    return QCoreApplication::translate("Tally", "Lzrw1 : Error reading from input file : %1").arg(name);
 }
 
 QString Lzrw1::writeErrorText(const QString& name)
 {
-    return QStringLiteral("Lzrw1 : Error writing to output file : ") + name;
+    return QCoreApplication::translate("Tally", "Lzrw1 : Error writing to output file : %1").arg(name);
 }
 
 QString Lzrw1::openInputText(const QString& name)
 {
-    return QStringLiteral("Lzrw1 (de)compression : Failed to open input file : ") + name;
+    return QCoreApplication::translate(
+        "Tally", "Lzrw1 (de)compression : Failed to open input file : %1").arg(name);
 }
 
 QString Lzrw1::openOutputText(const QString& name)
 {
-    return QStringLiteral("Lzrw1 (de)compression : Failed to open output file : ") + name;
+    return QCoreApplication::translate(
+        "Tally", "Lzrw1 (de)compression : Failed to open output file : %1").arg(name);
 }
 
 QByteArray Lzrw1::compress(QByteArrayView data)

@@ -147,14 +147,14 @@ QString TallyBook::readFile(TallyGrid& grid) const
     if (!file.ok()) return file.error;
     QString reason;
     std::optional<TallyGrid> read = TallyGrid::fromText(file.data, &reason);
-    if (!read) return path + QStringLiteral(" : ") + reason;
+    if (!read) return QCoreApplication::translate("Tally", "%1 : %2").arg(path, reason);
     for (int row = 0; row < read->rowCount(); ++row) {
         const int last = row == 0 ? 2 : LastColumn;
         for (int column = 1; column <= last; ++column) {
             const QString cell = read->cell(row, column);
             if (!validCount(cell))
-                return path +
-                       QStringLiteral(" : the tally holds \"%1\" where a count belongs.").arg(cell);
+                return QCoreApplication::translate(
+                    "Tally", "%1 : the tally holds \"%2\" where a count belongs.").arg(path, cell);
             if (cell.isEmpty()) read->setCell(row, column, QStringLiteral("0"));
         }
     }
@@ -171,9 +171,9 @@ QString TallyBook::load()
     const QString error = readFile(grid);
     if (!error.isEmpty()) {
         m_unreadable = true;
-        return error + QStringLiteral("\n\nThe tally starts empty. The unreadable file is kept as"
-                                      " \"%1\" beside the new tally.")
-                           .arg(FileName + BadSuffix);
+        return QCoreApplication::translate(
+            "Tally", "%1\n\nThe tally starts empty. The unreadable file is kept as \"%2\" beside the new tally.")
+            .arg(error, FileName + BadSuffix);
     }
     for (int row = 1; row < grid.rowCount(); ++row) {
         for (int column = SessionFirst; column <= LastColumn; ++column)

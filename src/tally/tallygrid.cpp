@@ -2,6 +2,8 @@
 
 #include "protocol/text8bit.h"
 
+#include <QCoreApplication>
+
 namespace quornet::tally
 {
 
@@ -98,16 +100,19 @@ std::optional<TallyGrid> TallyGrid::fromText(const QByteArray& bytes, QString* e
     };
 
     if (lineCount < 2)
-        return fail(QStringLiteral("The tally text ends before its column and row counts."));
+        return fail(QCoreApplication::translate(
+            "Tally", "The tally text ends before its column and row counts."));
     bool ok = false;
     const int columns = nextLine().trimmed().toInt(&ok);
     if (!ok || columns != ColumnCount)
-        return fail(QStringLiteral("The tally text does not have %1 columns.").arg(ColumnCount));
+        return fail(QCoreApplication::translate(
+            "Tally", "The tally text does not have %1 columns.").arg(ColumnCount));
     const qlonglong rows = nextLine().trimmed().toLongLong(&ok);
-    if (!ok || rows < 1) return fail(QStringLiteral("The tally text has no valid row count."));
+    if (!ok || rows < 1) return fail(QCoreApplication::translate(
+        "Tally", "The tally text has no valid row count."));
     // Checked before anything is sized by the count.
     if (rows > (lineCount - 2) / ColumnCount)
-        return fail(QStringLiteral("The tally text ends before its last cell."));
+        return fail(QCoreApplication::translate("Tally", "The tally text ends before its last cell."));
 
     TallyGrid grid;
     grid.m_rows.resize(qsizetype(rows));
