@@ -83,6 +83,7 @@ private:
     std::deque<QByteArray> m_queue;
     QTimer m_timer;
     QTimer m_silence; // restarted by every byte from the host
+    bool m_watchSilence = true;
     std::function<bool()> m_tickHook;
     QString m_host;
     quint16 m_port = 0;
