@@ -50,6 +50,8 @@ public:
     void scorePosted(int total, int points, int seat);
     void roundEnded(int winningTeam);
     void gameEnded(int winningTeam);
+    // A new table: no game, no rounds.
+    void clear();
 
     // --- What the sheet shows ---------------------------------------------------------------
     const QList<RoundScore>& rounds() const { return m_rounds; }

@@ -69,6 +69,9 @@ public:
     void expectRejoin() { m_rejoinPending = true; }
     // A status text of the window's own (the connection's state).
     void showStatus(const QString& text);
+    // The window goes to another table (tablemodel_seats.cpp): what it showed of the last one
+    // is forgotten (the chat is kept, the player's own choices too); nothing is sent.
+    void startAfresh();
 
     // --- Host messages --------------------------------------------------------------------
     // One message as queued (with or without its terminator byte).
@@ -177,6 +180,10 @@ signals:
     void playersChanged();    // refresh the tally's player check list
     void chatReceived();      // a CMD_chat was shown while seat 2 reads "Klot" (chatter bot)
     void startDialogRequested();
+    // A private table asked for its password (CMD_passwordneeded; it comes on every arrival,
+    // also to a window that sends the password) or refused the one given (CMD_wrongpassword).
+    void passwordAsked();
+    void passwordRefused();
 
 private:
     class Changes;

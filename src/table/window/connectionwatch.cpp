@@ -58,7 +58,7 @@ void ConnectionWatch::connectionEnded()
     if (s.removed) return closeBecauseOfHost(QStringLiteral("You have been removed from the table."));
     // The hosting copy's own window and its host end together.
     if (s.hosting) {
-        m_window.close();
+        if (!(m_tableEnd && m_tableEnd(QString()))) m_window.close();
         return;
     }
     if (m_reconnecting) return nextAttemptOrGiveUp(); // lost again before the table was back
@@ -87,6 +87,7 @@ void ConnectionWatch::startReconnecting()
     }
     m_reconnectNotice->show();
     m_reconnectTimer.start(FirstPauseMs);
+    emit reconnectingStarted();
 }
 
 void ConnectionWatch::tryReconnect()
@@ -138,6 +139,7 @@ void ConnectionWatch::closeBecauseOfHost(const QString& why)
     m_reconnectTimer.stop();
     m_attemptTimer.stop();
     if (m_reconnectNotice) m_reconnectNotice->hide();
+    if (m_tableEnd && m_tableEnd(why)) return;
     m_leaving = true;
     // Shown once the signal that brought the news has returned; the box closes by itself, so
     // an unattended copy still ends with its host.
