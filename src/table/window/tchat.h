@@ -251,6 +251,7 @@ private:
     quint16 m_discoveryPort = 0; // 0: the environment's
     bool m_passwordSent = false; // this connection gave the table's password
     bool m_refusalShown = false; // a refusal of this attempt is on screen already
+    QStringList m_reachShown;    // the reachability sentences the chat has had
 };
 
 } // namespace quornet::table

@@ -35,6 +35,12 @@ QString attemptFailedText(QAbstractSocket::SocketError error, const QString& whe
     default: return QStringLiteral("No answer from %1.").arg(where);
     }
 }
+// A line of the window's own in the chat. The chat takes what comes before the first colon as
+// the line's label: a label of its own keeps addresses (HOST:PORT) whole.
+void say(ChatLog& chat, const QString& text)
+{
+    chat.addlinetochat(QStringLiteral("0+Quornet: ") + text, protocol::colors::Blue);
+}
 } // namespace
 
 void Tchat::buildPlayItems(QMenu* file, QAction* before)
@@ -51,7 +57,7 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
     m_copyLocalLink = copy->addAction(QStringLiteral("For Players on This Network"));
     const auto copyLink = [this](const QString& link) {
         QApplication::clipboard()->setText(link);
-        m_model.chat().addlinetochat(QStringLiteral("0+Invite link copied: ") + link, protocol::colors::Blue);
+        say(m_model.chat(), QStringLiteral("Invite link copied: ") + link);
     };
     connect(m_copyInternetLink, &QAction::triggered, this, [this, copyLink] { copyLink(internetInviteLink()); });
     connect(m_copyLocalLink, &QAction::triggered, this, [this, copyLink] { copyLink(localInviteLink()); });
@@ -220,10 +226,13 @@ void Tchat::startAfresh()
     // The own connection first: its end is no news when the own host stops.
     m_connection.close();
     m_router->stop();
+    // The others at a hosted table are told it closes, so they do not try to come back.
+    if (m_session.isHosting() && m_server.isListening()) m_server.closeTable();
     m_server.startAfresh();
     m_model.startAfresh();
     m_passwordSent = false;
     m_refusalShown = false;
+    m_reachShown.clear();
 }
 
 void Tchat::backToSolo()
@@ -259,15 +268,13 @@ void Tchat::hostTable(const HostRequest& r)
         openPlayDialog(int(PlayDialog::Tab::Host));
         return;
     }
-    m_model.chat().addlinetochat(QStringLiteral("0+Hosting a table on port %1%2.")
-                                     .arg(r.port)
-                                     .arg(r.password.isEmpty() ? QString() : QStringLiteral(" with a password")),
-                                 protocol::colors::Blue);
+    say(m_model.chat(), QStringLiteral("Hosting a table on port %1%2.")
+                           .arg(r.port)
+                           .arg(r.password.isEmpty() ? QString() : QStringLiteral(" with a password")));
     if (r.findable) {
         m_server.setHostName(r.playerName);
         if (!m_server.startDiscovery(m_discoveryPort ? m_discoveryPort : net::discoveryPortFromEnvironment(), &error))
-            m_model.chat().addlinetochat(QStringLiteral("0+Players on this network cannot find the table: ") + error,
-                                         protocol::colors::Blue);
+            say(m_model.chat(), QStringLiteral("Players on this network cannot find the table: ") + error);
     }
     if (r.openRouterPort) m_router->start(m_server.port());
     m_model.setHosting(true);
@@ -285,8 +292,7 @@ void Tchat::joinTable(const JoinRequest& r)
     if (m_tally) m_tally->setLocalPlayer(r.playerName);
     m_model.setHosting(false);
     m_address = r.host;
-    m_model.chat().addlinetochat(QStringLiteral("0+Joining the table at %1..").arg(net::hostAndPort(r.host, r.port)),
-                                 protocol::colors::Blue);
+    say(m_model.chat(), QStringLiteral("Joining the table at %1...").arg(net::hostAndPort(r.host, r.port)));
     m_connection.connectToHost(r.host, r.port);
 }
 
@@ -340,6 +346,13 @@ void Tchat::askPassword(const QString& text)
     const QString password = QInputDialog::getText(this, Title, text, QLineEdit::Password, QString(), &ok);
     if (!ok || password.isEmpty()) return firstContactFailed(QString());
     if (table.role == Session::Role::Host) return; // the own table's password is never asked
+    if (m_playDialog) {
+        // The join tab keeps the password that let the player in.
+        settings::PlaySettings s = playSettings();
+        s.joinPassword = password;
+        savePlaySettings(s);
+        m_playDialog->load(s);
+    }
     joinTable({table.playerName, table.host, table.port, password});
 }
 
@@ -371,7 +384,10 @@ QStringList Tchat::reachability() const
 void Tchat::showReachability()
 {
     const QStringList sentences = reachability();
-    for (const QString& s : sentences) m_model.chat().addlinetochat(QStringLiteral("0+") + s, protocol::colors::Blue);
+    // The chat hears what is new (the router's answer comes after the local network's).
+    for (const QString& s : sentences)
+        if (!m_reachShown.contains(s)) say(m_model.chat(), s);
+    m_reachShown = sentences;
     if (m_playDialog) m_playDialog->setReachability(sentences);
 }
 
