@@ -15,12 +15,12 @@ InstanceGuard::InstanceGuard(QObject* parent) : QObject(parent)
     m_guard.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&m_guard, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = m_guard.nextPendingConnection()) {
-            // One request line: "raise", or "open LINK".
+            // One request line: "raise", or "open LINK" ("open host", "open join": a dialog tab).
             connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
                 if (!peer->canReadLine() && peer->bytesAvailable() < MaxRequestBytes) return;
                 const QByteArray line = peer->readLine(MaxRequestBytes).trimmed();
                 if (line == "raise" || line.startsWith(OpenRequest)) emit raiseRequested();
-                if (line.startsWith(OpenRequest)) emit linkReceived(QString::fromUtf8(line.mid(OpenRequest.size())));
+                if (line.startsWith(OpenRequest)) emit requestReceived(QString::fromUtf8(line.mid(OpenRequest.size())));
                 peer->disconnectFromServer();
             });
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
@@ -34,21 +34,21 @@ InstanceGuard::InstanceGuard(QObject* parent) : QObject(parent)
     });
 }
 
-bool InstanceGuard::askFirstCopyToRaise(const QString& inviteLink)
+bool InstanceGuard::askFirstCopyToRaise(const QString& request)
 {
     QLocalSocket probe;
     probe.connectToServer(QString::fromLatin1(GuardName));
     if (!probe.waitForConnected(ProbeTimeoutMs)) return false;
-    const QByteArray link = inviteLink.simplified().toUtf8();
-    probe.write(link.isEmpty() ? RaiseRequest : OpenRequest + link.left(MaxRequestBytes - 16) + '\n');
+    const QByteArray text = request.simplified().toUtf8();
+    probe.write(text.isEmpty() ? RaiseRequest : OpenRequest + text.left(MaxRequestBytes - 16) + '\n');
     probe.waitForBytesWritten(ProbeTimeoutMs);
     probe.disconnectFromServer();
     return true;
 }
 
-bool InstanceGuard::anotherCopyRuns(const QString& inviteLink)
+bool InstanceGuard::anotherCopyRuns(const QString& request)
 {
-    if (askFirstCopyToRaise(inviteLink)) return true;
+    if (askFirstCopyToRaise(request)) return true;
     return !claim();
 }
 

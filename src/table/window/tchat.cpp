@@ -239,8 +239,9 @@ void Tchat::processparams()
 {
     if (m_tally && !m_tally->startupError().isEmpty())
         QMessageBox::warning(this, QStringLiteral("Quornet"), m_tally->startupError());
-    // An invite link (quornet quornet://HOST:PORT) opens the join tab over a solo table.
-    const QString link = takeInviteLink();
+    // An invite link (quornet quornet://HOST:PORT) or a dialog tab asked for opens over a solo
+    // table.
+    const QString link = takeStartRequest();
     m_model.setHosting(false);
     m_model.setSolo(m_positional.isEmpty());
     // The solo player sees each round's end before the next deal.
@@ -248,7 +249,7 @@ void Tchat::processparams()
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
         m_session.beginSolo();
-        if (!link.isEmpty()) QMetaObject::invokeMethod(this, [this, link] { openInviteLink(link); }, Qt::QueuedConnection);
+        if (!link.isEmpty()) QMetaObject::invokeMethod(this, [this, link] { openStartRequest(link); }, Qt::QueuedConnection);
         if (m_download && link.isEmpty()) {
             settings::TableSettings saved;
             saved.loadFrom(settingsPath());
@@ -269,9 +270,10 @@ void Tchat::processparams()
     if (m_positional.size() < 3) return; // a name alone, or a name and an address: nothing follows
     m_session.beginTable({m_positional[2] == QLatin1String("true") ? Session::Role::Host : Session::Role::Join,
                           m_address, m_port, QString(), m_positional.value(0), Session::Origin::CommandLine});
-    if (m_positional[2] == QLatin1String("true"))
+    if (m_positional[2] == QLatin1String("true")) {
         hostpress();
-    else
+        announceTable(playSettings());
+    } else
         joinpress();
     // The lobby program may listen here; nothing is sent, read or reported.
     m_lobbyProbe.connectToHost(QStringLiteral("127.0.0.1"), 9001);

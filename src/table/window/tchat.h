@@ -126,6 +126,10 @@ public:
     PlayDialog* playDialog();
     // An invite link from the command line or from a second copy: the join tab filled in.
     void openInviteLink(const QString& text);
+    // What the program was started for besides its table: an invite link, or "host" / "join"
+    // (a tab of the play dialog). Opened over the solo table once the window is shown.
+    void setStartRequest(const QString& request) { m_startRequest = request; }
+    void openStartRequest(const QString& request);
     // Leaves the table (if any) and hosts one, joins one, or plays solo, in this window.
     void hostTable(const HostRequest& request);
     void joinTable(const JoinRequest& request);
@@ -174,8 +178,9 @@ private:
 
     // Playing with others (tchat_play.cpp).
     void buildPlayItems(QMenu* file, QAction* before);
-    // The command line's invite link, taken out of the positional arguments (empty: none).
-    QString takeInviteLink();
+    // What the window was started for (setStartRequest(), or an invite link among the
+    // positional arguments, taken out of them); empty: nothing.
+    QString takeStartRequest();
     void rememberName(const QString& name);
     void wirePlay();
     bool leaveCurrentTable(const QString& question);
@@ -185,6 +190,8 @@ private:
     void askPassword(const QString& text);
     void tableCloseRequested();
     void routerChanged();
+    // The hosted table answers finders and asks the router for its port, as chosen.
+    void announceTable(const settings::PlaySettings& choice);
     void showReachability();
     void rememberTable();
     settings::PlaySettings playSettings() const;
@@ -249,6 +256,7 @@ private:
     QAction* m_copyLocalLink = nullptr;
     QAction* m_leaveTable = nullptr;
     quint16 m_discoveryPort = 0; // 0: the environment's
+    QString m_startRequest;
     bool m_passwordSent = false; // this connection gave the table's password
     bool m_refusalShown = false; // a refusal of this attempt is on screen already
     QStringList m_reachShown;    // the reachability sentences the chat has had

@@ -140,12 +140,22 @@ void Tchat::wirePlay()
     });
 }
 
-QString Tchat::takeInviteLink()
+QString Tchat::takeStartRequest()
 {
-    if (m_positional.isEmpty() || !m_positional[0].startsWith(QLatin1String("quornet:"), Qt::CaseInsensitive)) return {};
-    const QString link = m_positional.takeFirst();
-    m_positional.clear();
-    return link;
+    QString request = m_startRequest;
+    m_startRequest.clear();
+    if (!m_positional.isEmpty() && m_positional[0].startsWith(QLatin1String("quornet:"), Qt::CaseInsensitive)) {
+        request = m_positional[0];
+        m_positional.clear();
+    }
+    return request;
+}
+
+void Tchat::openStartRequest(const QString& request)
+{
+    if (request == QLatin1String("host")) openPlayDialog(int(PlayDialog::Tab::Host));
+    else if (request == QLatin1String("join")) openPlayDialog(int(PlayDialog::Tab::Join));
+    else if (!request.isEmpty()) openInviteLink(request);
 }
 
 void Tchat::rememberName(const QString& name)
@@ -271,14 +281,24 @@ void Tchat::hostTable(const HostRequest& r)
     say(m_model.chat(), QStringLiteral("Hosting a table on port %1%2.")
                            .arg(r.port)
                            .arg(r.password.isEmpty() ? QString() : QStringLiteral(" with a password")));
-    if (r.findable) {
-        m_server.setHostName(r.playerName);
+    m_model.setHosting(true);
+    m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
+    settings::PlaySettings choice;
+    choice.hostFindable = r.findable;
+    choice.hostRouter = r.openRouterPort;
+    announceTable(choice);
+}
+
+void Tchat::announceTable(const settings::PlaySettings& choice)
+{
+    if (!m_server.isListening()) return;
+    if (choice.hostFindable) {
+        m_server.setHostName(m_session.table().playerName);
+        QString error;
         if (!m_server.startDiscovery(m_discoveryPort ? m_discoveryPort : net::discoveryPortFromEnvironment(), &error))
             say(m_model.chat(), QStringLiteral("Players on this network cannot find the table: ") + error);
     }
-    if (r.openRouterPort) m_router->start(m_server.port());
-    m_model.setHosting(true);
-    m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
+    if (choice.hostRouter) m_router->start(m_server.port());
     showReachability();
 }
 
