@@ -140,4 +140,48 @@ void BM_HostMessage_Turn(benchmark::State& state)
 }
 BENCHMARK(BM_HostMessage_Turn)->UseManualTime();
 
+// A game to 5000 of four computer players, 40 turns in (rounds played, books on the table):
+// what a host keeps after every move.
+bool midGame(host::HostEngine& engine)
+{
+    engine.startGame("Bench", "5", false, true, 1);
+    while (engine.table().running && engine.botTimerEnabled() && engine.stats().turns < 40)
+        engine.botTimerFired();
+    return engine.table().running;
+}
+
+// HostEngine::saveGame(): the whole game as a JSON document, the part of a save that runs on
+// the event loop (the file is written on GameFile's worker thread).
+void BM_SaveGame(benchmark::State& state)
+{
+    bench::quietLogging();
+    SilentOutbox out;
+    host::SeededRandom random(7);
+    host::HostEngine engine(out, random);
+    if (!midGame(engine)) state.SkipWithError("the game ended early");
+    qsizetype bytes = 0;
+    for (auto _ : state)
+        bytes = engine.saveGame().size();
+    state.counters["bytes"] = double(bytes);
+}
+BENCHMARK(BM_SaveGame)->Unit(benchmark::kMicrosecond);
+
+// HostEngine::restoreGame() of that document into a fresh engine (a restart).
+void BM_RestoreGame(benchmark::State& state)
+{
+    bench::quietLogging();
+    SilentOutbox out;
+    host::SeededRandom random(7);
+    host::HostEngine engine(out, random);
+    if (!midGame(engine)) state.SkipWithError("the game ended early");
+    const QByteArray document = engine.saveGame();
+    for (auto _ : state) {
+        host::SeededRandom other(1);
+        host::HostEngine fresh(out, other);
+        QString why;
+        if (!fresh.restoreGame(document, &why)) state.SkipWithError(qPrintable(why));
+    }
+}
+BENCHMARK(BM_RestoreGame)->Unit(benchmark::kMicrosecond);
+
 } // namespace

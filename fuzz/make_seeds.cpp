@@ -3,6 +3,7 @@
 // the catalogue, a game played by the rules engine in memory, tally files made by the codec and
 // settings files as other programs leave them.
 #include "host/engine.h"
+#include "host/outbox.h"
 #include "host/random.h"
 #include "net/discoverydatagram.h"
 #include "net/invitelink.h"
@@ -460,6 +461,29 @@ void outsideSeeds()
         put(QByteArray(link));
 }
 
+// Saved games at several points of games of computer players, and damaged copies of one.
+void savedGameSeeds()
+{
+    int n = 0;
+    const auto put = [&](const QByteArray& bytes) { write("savedgame", QStringLiteral("seed-%1").arg(n++, 3, 10, QLatin1Char('0')), bytes); };
+    struct Game { quint32 seed; const char* length; bool twoPlayers; int turns; };
+    for (const Game& g : {Game{1, "r", false, 0}, Game{2, "3", false, 40}, Game{3, "5", false, 150}, Game{4, "f", true, 90}}) {
+        host::SilentOutbox out;
+        host::SeededRandom random(g.seed);
+        host::HostEngine engine(out, random);
+        engine.startGame("Seed", g.length, g.twoPlayers, true, 1);
+        while (engine.table().running && engine.botTimerEnabled() && engine.stats().turns < g.turns)
+            engine.botTimerFired();
+        const QByteArray document = engine.saveGame();
+        put(document);
+        if (g.turns == 150) {
+            put(document.left(document.size() / 2));                               // cut short by a crash
+            put(QByteArray(document).replace("\"version\": 1", "\"version\": 2")); // a newer program's
+            put(QByteArray(document).replace("quornet-game", "quornet-gamf"));     // not ours
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -475,6 +499,7 @@ int main(int argc, char** argv)
     tallySeeds();
     settingsSeeds();
     outsideSeeds();
+    savedGameSeeds();
     std::printf("wrote %d seed files into %s\n", g_written, argv[1]);
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStandardPaths>
 
 using namespace quornet;
 
@@ -45,7 +46,13 @@ extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const 
     QObject::connect(&chat, &table::Tchat::closing, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     chat.setCommandLine(cl.positional, cl.port);
     chat.setStartRequest(request);
-    app::quitOnSignals(&chat, [] { QApplication::closeAllWindows(); });
+    // Games in progress are kept in the user's data folder between runs.
+    chat.setGameFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    app::quitOnSignals(&chat, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* table = qobject_cast<table::Tchat*>(w)) table->closeQuietly();
+        QApplication::closeAllWindows();
+    });
     chat.show();
     const int rc = application.exec();
     program.server.shutdown();

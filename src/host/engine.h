@@ -210,6 +210,9 @@ public:
     QByteArray heldFor(int seat) const;
     // The seat whose key this is, 0 when it is nobody's.
     int seatOfKey(const QByteArray& key) const;
+    // The key of a seat, empty when it has none (a resumed hosting copy gives its own window
+    // the key of seat 1).
+    QByteArray seatKey(int seat) const { return seat >= 1 && seat <= Seats ? m_keys[std::size_t(seat)] : QByteArray(); }
     // Empty when every invariant holds, else a description of the first broken one.
     QString checkInvariants() const;
     // A compact text picture of the table for scenario tests and debugging.

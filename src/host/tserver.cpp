@@ -143,7 +143,8 @@ void TServer::closeTable()
         socket = nullptr;
         s->disconnect(this);
         connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-        s->disconnectFromHost(); // after the farewell is written
+        s->flush(); // the farewell goes out now: the program may be ending
+        s->disconnectFromHost();
     }
 }
 
@@ -318,6 +319,15 @@ void TServer::saveGameNow()
     if (!m_gameFile) return;
     keepGame();
     m_gameFile->flush();
+}
+
+void TServer::discardSavedGame()
+{
+    if (!m_gameFile) return;
+    m_gameFile->remove();
+    m_gameFile->flush();
+    m_gameFile.reset();
+    m_keptRunning = false;
 }
 
 void TServer::renumber(int from, int to)

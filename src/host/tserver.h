@@ -87,6 +87,9 @@ public:
     Resume resumeSavedGame(const QString& path, QString* message = nullptr);
     // Writes the game now and waits until it is on disk (a quit on SIGTERM, the window closing).
     void saveGameNow();
+    // The game is not to be kept (the player ended it): the file goes and nothing is saved any
+    // more until setGameFile() is called again.
+    void discardSavedGame();
     // The host user has seen the end of the round (the solo game's round summary).
     void continueAfterRound();
 

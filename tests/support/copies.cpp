@@ -17,6 +17,7 @@ QProcessEnvironment copyEnvironment(const QTemporaryDir& tmp, const QString& sta
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", tmp.path());
     env.insert("HOME", tmp.path());
+    env.insert("XDG_DATA_HOME", tmp.filePath("data")); // kept games and tallies stay in the test's folder
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("QUORNET_STATE_FILE", stateFile);
     env.insert("QUORNET_NO_DESKTOP", "1");

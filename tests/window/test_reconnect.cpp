@@ -1,5 +1,6 @@
 // A joined table window that loses its connection during a game gets back to its seat by
-// itself; a joined window whose host quits still closes. The window joins a dedicated host
+// itself, through a cut link and through a host that refuses for a while; only the host's
+// farewell (here a removal) closes it. The window joins a dedicated host
 // (`quornet --serve`) through a small relay of the test's own, which can cut the window's
 // connection while the host keeps running. The window writes what it shows to a state file
 // (QUORNET_STATE_FILE).
@@ -52,6 +53,8 @@ public:
         });
     }
     quint16 port() const { return m_server.serverPort(); }
+    // Listens again on the same port after stop().
+    bool resume(quint16 port) { return m_server.listen(QHostAddress::LocalHost, port); }
     int connections() const { return int(m_pairs.size()); }
     // The way to the host is gone: nothing listens here any more.
     void stop()
@@ -77,7 +80,7 @@ private:
 class TestReconnect : public QObject {
     Q_OBJECT
 private slots:
-    void aCutConnectionComesBackAndAGoneHostClosesTheWindow()
+    void aCutConnectionComesBackAndARemovalClosesTheWindow()
     {
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());
@@ -119,7 +122,7 @@ private slots:
         // The connection is cut while the host keeps running: the window stays and comes back
         // to seat 2 with its hand.
         relay.cut();
-        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Connection lost. Reconnecting..."), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Lost the connection to the host. Reconnecting"), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(relay.connections() >= 2, Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Reconnected to the host."), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(hostLog.contains("Bob returns to seat 2"), Deadline);
@@ -132,12 +135,46 @@ private slots:
                  qPrintable(back));
         QCOMPARE(window.state(), QProcess::Running);
 
-        // The host quits: the window says so and closes.
-        host.terminate();
-        QVERIFY(host.waitForFinished(Deadline));
+        // Nothing listens for a while (a host restarting): refusals do not end the tries.
+        const quint16 relayPort = relay.port();
+        const int before = relay.connections();
         relay.stop();
-        QVERIFY(window.waitForFinished(Deadline));
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Lost the connection to the host. Reconnecting"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("Reconnecting (try 2)"), Deadline); // one refused at least
+        QVERIFY(relay.resume(relayPort));
+        QTRY_VERIFY_WITH_TIMEOUT(relay.connections() > before, Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Reconnected to the host."), Deadline);
+        QCOMPARE(window.state(), QProcess::Running);
+
+        // The host user removes Bob: his window says so and closes.
+        ann.write(msg::kickHim(1, 2));
+        // (The event loop must run for the request to leave.)
+        QTRY_COMPARE_WITH_TIMEOUT(window.state(), QProcess::NotRunning, Deadline);
         QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+    }
+
+    // A first connection that nobody takes, or that nobody speaks on, ends in a box that says
+    // which, not in an endless "Loading...".
+    void aFirstContactWithoutAnAnswerSaysSo()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QTcpServer silent; // takes connections and never speaks
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        const quint16 nobody = freePort();
+        const QList<QPair<quint16, QString>> cases{
+            {nobody, QStringLiteral("box Nobody is hosting a table at 127.0.0.1:%1.").arg(nobody)},
+            {silent.serverPort(), QStringLiteral("box No answer from 127.0.0.1:%1.").arg(silent.serverPort())}};
+        for (const auto& [port, box] : cases) {
+            QProcess window;
+            const QString state = tmp.filePath(QStringLiteral("state-%1.txt").arg(port));
+            window.setProcessEnvironment(copyEnvironment(tmp, state));
+            window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(port)});
+            QVERIFY(window.waitForStarted(Deadline));
+            QTRY_VERIFY2_WITH_TIMEOUT(readText(state).contains(box), qPrintable(readText(state)), Deadline);
+            window.kill();
+            QVERIFY(window.waitForFinished(Deadline));
+        }
     }
 };
 

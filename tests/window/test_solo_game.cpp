@@ -8,7 +8,10 @@
 #include "table/window/roundsummaryform.h"
 #include "windows/gamestart.h"
 
+#include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -53,6 +56,28 @@ private:
     void clickCard(table::Tchat& chat, int slot)
     {
         QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("card%1").arg(slot)), Qt::LeftButton);
+    }
+
+    // Answers the next message box with `button` and keeps its text in `text`.
+    void answerNextBox(QMessageBox::StandardButton button, QString* text)
+    {
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, button, text] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            *text = box->text();
+            poll->deleteLater();
+            box->button(button)->click();
+        });
+        poll->start(10);
+    }
+
+    QList<int> handCodes(table::Tchat& chat)
+    {
+        QList<int> codes;
+        for (const table::HandCard& c : hand(chat)) codes << c.code;
+        std::sort(codes.begin(), codes.end());
+        return codes;
     }
 
     struct Played {
@@ -272,6 +297,49 @@ private slots:
         window->resize(760, 560);
         shot(*window, "scoresheet-after-game");
         shot(chat, "solo-game-over");
+    }
+
+    // A solo game closed with "keep it" comes back at the next start with the same hand and
+    // turn; one closed with "end it" is gone.
+    void aKeptSoloGameIsResumedAtTheNextStart()
+    {
+        QTemporaryDir games;
+        QVERIFY(games.isValid());
+        QList<int> held;
+        QString question;
+        {
+            testing::WindowRig rig(SeveralRoundsSeed);
+            rig.chat.setGameFolder(games.path());
+            QVERIFY(rig.startSolo(2));
+            QTest::mouseClick(child<QPushButton>(&rig.chat, "button_start"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(rig.program.gameStart.isVisible(), Deadline);
+            QTest::mouseClick(child<QPushButton>(&rig.program.gameStart, "button_start"), Qt::LeftButton);
+            QTRY_COMPARE_WITH_TIMEOUT(hand(rig.chat).size(), 11, Deadline);
+            held = handCodes(rig.chat);
+            answerNextBox(QMessageBox::Yes, &question);
+            rig.chat.close();
+            QCOMPARE(question, QStringLiteral("A game is in progress. Keep it to finish later?"));
+        }
+        const QString file = QDir(games.path()).filePath("solo-game.json");
+        QVERIFY(QFile::exists(file));
+        for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+            testing::WindowRig rig(99); // another seed: the cards can only come from the file
+            rig.chat.setGameFolder(games.path());
+            answerNextBox(answer, &question);
+            QVERIFY(rig.startSolo(2));
+            QVERIFY2(question.startsWith("Resume the unfinished game of "), qPrintable(question));
+            if (answer == QMessageBox::Yes) {
+                QTRY_COMPARE_WITH_TIMEOUT(handCodes(rig.chat), held, Deadline);
+                QVERIFY(rig.model().gameRunning());
+                answerNextBox(QMessageBox::Yes, &question); // kept again
+                rig.chat.close();
+                QVERIFY(QFile::exists(file));
+            } else {
+                // Not resumed: the file goes, and a fresh table waits for a start.
+                QVERIFY(!QFile::exists(file));
+                QVERIFY(!rig.model().gameRunning());
+            }
+        }
     }
 };
 

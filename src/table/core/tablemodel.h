@@ -67,6 +67,9 @@ public:
     // window showed of the table is forgotten (the chat is kept) and the host's catch-up after
     // the login shows it afresh.
     void expectRejoin() { m_rejoinPending = true; }
+    // A key kept from before this program started (a saved game, a table left by a crash):
+    // presented at the next login.
+    void setSeatKey(const QByteArray& key) { m_s.seatKey = key; }
     // A status text of the window's own (the connection's state).
     void showStatus(const QString& text);
     // The window goes to another table (tablemodel_seats.cpp): what it showed of the last one
@@ -137,6 +140,7 @@ public:
     void setJustWatchFor(int seat);        // "Set to Just Watch"
     void unsetJustWatchFor(int seat);      // "Unset Just Watch"
     void toggleJustWatch();                // main menu "Just Watch" for the own seat
+    void imBack();                         // "I'm Back" after the computer took a hung turn over
 
     // --- Muting (this window only, for the session) ----------------------------------------
     // A muted participant's chat, actions and chatter sounds are not shown or played here. The
@@ -272,6 +276,7 @@ private:
     QSet<QString> m_muted;
     bool m_touched = false;
     bool m_rejoinPending = false;
+    bool m_justWatchAsked = false; // this window asked for its own seat to watch
     // After a rejoin, the catch-up's computer seats are announced without a notice.
     bool m_quietCatchUp = false;
     QByteArray m_seatLost; // the host's CMD_seatlost before the own arrival: "unknown", "lapsed"

@@ -112,6 +112,8 @@ void TableModel::justWatching(const QByteArray& args)
     SeatView& seat = m_s.seats[std::size_t(s)];
     if (state == "1") {
         if (s == m_s.own) {
+            m_s.takenOver = !m_justWatchAsked && gameRunning();
+            m_justWatchAsked = false;
             m_s.justWatch = true;
             m_s.pickupVisible = false;
             m_s.drawVisible = false;
@@ -119,7 +121,10 @@ void TableModel::justWatching(const QByteArray& args)
         notice(aboutPlayer(seat.name, QStringLiteral(" is just watching"), QStringLiteral(" are just watching")));
         seat.eyesVisible = true;
     } else {
-        if (s == m_s.own) m_s.justWatch = false;
+        if (s == m_s.own) {
+            m_s.justWatch = false;
+            m_s.takenOver = false;
+        }
         notice(aboutPlayer(seat.name, QStringLiteral(" now playing again"), QStringLiteral(" are playing again")));
         seat.eyesVisible = false;
     }
@@ -225,7 +230,9 @@ void TableModel::kicking(int participant)
 
 void TableModel::setJustWatchFor(int seat)
 {
-    if (m_s.loggedIn && seat >= 1 && seat <= SeatCount) sendMessage(msg::justWatch(seat, 1));
+    if (!m_s.loggedIn || seat < 1 || seat > SeatCount) return;
+    if (seat == m_s.own) m_justWatchAsked = true;
+    sendMessage(msg::justWatch(seat, 1));
 }
 
 void TableModel::unsetJustWatchFor(int seat)
@@ -237,7 +244,14 @@ void TableModel::toggleJustWatch()
 {
     // The check mark changes only when the host's CMD_justwatching comes back.
     if (!m_s.loggedIn || m_s.own < 1 || m_s.own > SeatCount) return;
+    if (!m_s.justWatch) m_justWatchAsked = true;
     sendMessage(msg::justWatch(m_s.own, m_s.justWatch ? 2 : 1));
+}
+
+void TableModel::imBack()
+{
+    if (!m_s.loggedIn || !m_s.takenOver) return;
+    sendMessage(msg::justWatch(m_s.own, 2));
 }
 
 } // namespace quornet::table

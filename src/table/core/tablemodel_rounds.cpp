@@ -71,6 +71,7 @@ void TableModel::startthegame(const QByteArray& args)
     forgetHeldSeats();
     m_s.startVisible = false;
     m_s.justWatch = false;
+    m_s.takenOver = false;
     hideBanners(m_s);
     clearTurnDisplay();
     // The last game's last move is no news at the start of a new one.

@@ -189,6 +189,9 @@ struct TableState {
     bool startVisible = false;
     bool startMenuEnabled = false;
     bool justWatch = false;    // JustWatch1 check mark, set by the host's CMD_justwatching
+    // The host set the own seat to just watching without being asked (a turn that hung): the
+    // window offers "I'm Back".
+    bool takenOver = false;
 
     // Options the settings layer sets.
     bool manualSort = false;

@@ -123,7 +123,10 @@ void ChatPane::sync()
 
 void ChatPane::sendEntry()
 {
-    if (m_model.sendit(m_entry->text(), m_colour)) m_entry->clear();
+    if (!m_model.sendit(m_entry->text(), m_colour)) return;
+    m_entry->clear();
+    // The keys go back to the table, so the play keys (D, X, ...) play instead of typing.
+    window()->setFocus(Qt::OtherFocusReason);
 }
 
 void ChatPane::paste()

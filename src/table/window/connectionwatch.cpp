@@ -4,15 +4,20 @@
 #include "table/core/tablemodel.h"
 #include "table/window/tableconnection.h"
 
+#include <QPushButton>
+
 namespace quornet::table {
 
 namespace {
 // Every try together may take this long; the pauses between them double from one second.
 constexpr int ReconnectWindowMs = 120'000;
 constexpr int FirstPauseMs = 1000;
+constexpr int LongestPauseMs = 8000; // so a host back after a restart is found within seconds
 // One attempt that has not brought the window back to the table in this time (connected and
 // logged in) is given up for the next.
 constexpr int AttemptTimeoutMs = 8000;
+// A first connection must bring the host's login request within this time.
+constexpr int FirstContactMs = 10'000;
 // The box that says why the window closes closes by itself after this time.
 constexpr int FarewellMs = 5000;
 } // namespace
@@ -37,6 +42,64 @@ ConnectionWatch::ConnectionWatch(QWidget& window, TableModel& model, TableConnec
         if (m_reconnectNotice) m_reconnectNotice->setText(QStringLiteral("Connected again: rejoining the table..."));
     });
     connect(&m_model, &TableModel::rejoined, this, &ConnectionWatch::rejoined);
+    m_firstContactTimer.setSingleShot(true);
+    m_firstContactTimer.setInterval(FirstContactMs);
+    connect(&m_firstContactTimer, &QTimer::timeout, this, [this] {
+        if (m_model.state().loggedIn) return;
+        m_connection.abortAttempt();
+        firstContactFailed(false);
+    });
+    connect(&m_model, &TableModel::changed, this, [this] {
+        if (m_firstContact && m_model.state().loggedIn) {
+            m_firstContact = false;
+            m_firstContactTimer.stop();
+        }
+    });
+}
+
+void ConnectionWatch::watchFirstContact()
+{
+    m_firstContact = true;
+    m_firstContactTimer.start();
+}
+
+void ConnectionWatch::firstContactAnswered()
+{
+    m_firstContact = false;
+    m_firstContactTimer.stop();
+}
+
+void ConnectionWatch::firstContactFailed(bool refused)
+{
+    m_firstContactTimer.stop();
+    const QString where = m_connection.hostAddress() + QLatin1Char(':') + QString::number(m_connection.hostPort());
+    const QString text = refused ? QStringLiteral("Nobody is hosting a table at %1.").arg(where)
+                                 : QStringLiteral("No answer from %1.").arg(where);
+    m_model.showStatus(text);
+    // Shown once the signal that brought the news has returned.
+    QMetaObject::invokeMethod(this, [this, text] {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quornet"), text, QMessageBox::NoButton, &m_window);
+        box.setObjectName(QStringLiteral("first_contact"));
+        QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+        box.addButton(QMessageBox::Close);
+        box.setDefaultButton(again);
+        m_openBox = text;
+        emit openBoxChanged();
+        box.exec();
+        m_openBox.clear();
+        emit openBoxChanged();
+        if (m_leaving) return;
+        if (box.clickedButton() != again) {
+            if (m_tableEnd && m_tableEnd(QString())) return; // the owner goes on elsewhere
+            m_leaving = true;
+            m_window.close();
+            return;
+        }
+        m_model.showStatus(QStringLiteral("Connecting to %1...").arg(m_connection.hostAddress()));
+        m_firstContact = true;
+        m_firstContactTimer.start();
+        m_connection.reconnect();
+    }, Qt::QueuedConnection);
 }
 
 void ConnectionWatch::showMessageBox(const QString& text)
@@ -61,7 +124,9 @@ void ConnectionWatch::connectionEnded()
         if (!(m_tableEnd && m_tableEnd(QString()))) m_window.close();
         return;
     }
+    if (s.tableClosed) return closeBecauseOfHost(QStringLiteral("The host has closed the table."));
     if (m_reconnecting) return nextAttemptOrGiveUp(); // lost again before the table was back
+    if (m_firstContact) return firstContactFailed(false); // a listener that never spoke
     if (m_model.gameRunning()) return startReconnecting();
     closeBecauseOfHost(QStringLiteral("The host has closed the table."));
 }
@@ -71,12 +136,12 @@ void ConnectionWatch::startReconnecting()
     m_reconnecting = true;
     m_reconnectTries = 0;
     m_reconnectClock.start();
-    m_model.chat().addlinetochat(QStringLiteral("0+The connection to the host was lost. Reconnecting.."),
+    m_model.chat().addlinetochat(QStringLiteral("0+Lost the connection to the host. Reconnecting..."),
                                  protocol::colors::Blue);
-    m_model.showStatus(QStringLiteral("Connection lost. Reconnecting..."));
+    m_model.showStatus(QStringLiteral("Lost the connection to the host. Reconnecting..."));
     if (!m_reconnectNotice) {
         m_reconnectNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
-                                            QStringLiteral("The connection to the host was lost. Reconnecting..."),
+                                            QStringLiteral("Lost the connection to the host. Reconnecting..."),
                                             QMessageBox::Cancel, &m_window);
         m_reconnectNotice->setObjectName(QStringLiteral("reconnect_notice"));
         m_reconnectNotice->setModal(false);
@@ -94,9 +159,9 @@ void ConnectionWatch::tryReconnect()
 {
     if (!m_reconnecting || m_leaving) return;
     ++m_reconnectTries;
-    if (m_reconnectNotice)
-        m_reconnectNotice->setText(
-            QStringLiteral("The connection to the host was lost. Reconnecting (try %1)...").arg(m_reconnectTries));
+    const QString text = QStringLiteral("Lost the connection to the host. Reconnecting (try %1)...").arg(m_reconnectTries);
+    m_model.showStatus(text);
+    if (m_reconnectNotice) m_reconnectNotice->setText(text);
     m_attemptTimer.start(AttemptTimeoutMs);
     m_connection.reconnect();
 }
@@ -104,7 +169,7 @@ void ConnectionWatch::tryReconnect()
 void ConnectionWatch::nextAttemptOrGiveUp()
 {
     m_attemptTimer.stop();
-    const qint64 pause = qint64(FirstPauseMs) << qMin(m_reconnectTries, 16);
+    const qint64 pause = qMin(qint64(FirstPauseMs) << qMin(m_reconnectTries, 16), qint64(LongestPauseMs));
     const qint64 left = ReconnectWindowMs - m_reconnectClock.elapsed();
     if (left <= 0) {
         m_reconnecting = false;
@@ -115,14 +180,10 @@ void ConnectionWatch::nextAttemptOrGiveUp()
 
 void ConnectionWatch::reconnectAttemptFailed(QAbstractSocket::SocketError error)
 {
-    // A first connection that cannot be made leaves the window idle, as it always has.
-    if (!m_reconnecting || m_leaving) return;
-    // Nothing listens there any more: the host has gone.
-    if (error == QAbstractSocket::ConnectionRefusedError) {
-        m_reconnecting = false;
-        return closeBecauseOfHost(QStringLiteral("The host has closed the table."));
-    }
-    nextAttemptOrGiveUp();
+    if (m_leaving) return;
+    if (m_firstContact) return firstContactFailed(error == QAbstractSocket::ConnectionRefusedError);
+    // A refusal is no farewell: a host that restarts refuses until it listens again.
+    if (m_reconnecting) nextAttemptOrGiveUp();
 }
 
 void ConnectionWatch::rejoined()

@@ -1,11 +1,15 @@
 // The end of the table window's connection to the host and the way back to the table, and the
 // host's message boxes (the host's messages wait while one is open).
 //
-// A joined window whose connection is lost during a game stays open and tries to get back to
-// the table: again and again, with growing pauses, to the same address and port under the same
-// name; the host gives the seat back (it holds it for the player's name) and catches the window
-// up. When the host is gone (nothing listens any more, or the connection ends between games) or
-// removed this participant, the window says so and closes, which ends the program.
+// A joined window whose connection is lost during a game (closed, or silent for 45 s) stays
+// open and tries to get back to the table: again and again, with growing pauses, for two
+// minutes, through refused and unanswered attempts alike (a host that restarts refuses for a
+// while), presenting its seat key; the host gives the seat back and catches the window up.
+// Only the host's farewell (the table closed, this participant removed), the end of those two
+// minutes or a connection that ends between games close the window, which ends the program.
+//
+// A first connection that is refused, or brings no login request within 10 s, says so in a
+// box with Try Again and Close: never an endless "Loading...".
 #pragma once
 
 #include <QAbstractSocket>
@@ -32,6 +36,11 @@ public:
     // show; empty when the hosting copy's own host ended). Returning true means the owner goes
     // on elsewhere (another table) and the window stays open.
     void setTableEndHandler(std::function<bool(const QString& why)> handler) { m_tableEnd = std::move(handler); }
+    // The first connection to a joined table was asked for: watch that it gets an answer.
+    void watchFirstContact();
+    // The host answered the first connection with a refusal the owner shows itself (a password
+    // asked for or wrong, a full table): the watch says nothing more of it.
+    void firstContactAnswered();
     // The window is closing: the end of the connection is no news.
     void setLeaving() { m_leaving = true; }
     // The text of the message box on screen (the state file says it), empty when none is.
@@ -57,6 +66,7 @@ private:
     void rejoined();
     // Says why the window closes (the host is gone, this participant was removed), then closes.
     void closeBecauseOfHost(const QString& why);
+    void firstContactFailed(bool refused);
 
     QWidget& m_window;
     TableModel& m_model;
@@ -70,6 +80,8 @@ private:
     QTimer m_attemptTimer;   // an attempt that takes too long is given up
     QPointer<QMessageBox> m_reconnectNotice;
     std::function<bool(const QString&)> m_tableEnd;
+    QTimer m_firstContactTimer; // the first connection's login request is this late
+    bool m_firstContact = false;
 };
 
 } // namespace quornet::table

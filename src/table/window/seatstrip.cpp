@@ -77,7 +77,13 @@ void SeatStrip::sync()
         const SeatView& v = s.seat(i);
         const auto k = std::size_t(i);
         m_name[k]->setText(v.name);
-        m_name[k]->setToolTip(m_model.isParticipantMuted(i) ? QStringLiteral("Muted in this window") : QString());
+        // A held seat keeps its player's name, in italics, while the computer plays it.
+        QFont f = m_name[k]->font();
+        f.setItalic(v.held);
+        m_name[k]->setFont(f);
+        QString tip = m_model.isParticipantMuted(i) ? QStringLiteral("Muted in this window") : QString();
+        if (v.held) tip = QStringLiteral("The seat is kept for %1 while the connection is lost.").arg(v.name);
+        m_name[k]->setToolTip(tip);
         m_score[k]->setText(v.score);
         m_score[k]->setVisible(v.scoreVisible);
         m_cardsLeft[k]->setText(v.cardsLeft);

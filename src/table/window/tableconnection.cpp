@@ -13,13 +13,18 @@ TableConnection::TableConnection(QObject* parent) : QObject(parent), m_framing(1
 {
     m_timer.setInterval(TickMs);
     connect(&m_timer, &QTimer::timeout, this, &TableConnection::tick);
+    m_silence.setSingleShot(true);
+    m_silence.setInterval(LinkSilenceMs);
+    connect(&m_silence, &QTimer::timeout, this, &TableConnection::silenceEnded);
     connect(&m_socket, &QTcpSocket::readyRead, this, &TableConnection::readAll);
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
         m_wasConnected = true;
+        m_silence.start();
         m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
         emit connected();
     });
     connect(&m_socket, &QTcpSocket::disconnected, this, [this] {
+        m_silence.stop();
         if (!m_wasConnected) return;
         m_wasConnected = false;
         m_endPending = true;
@@ -62,6 +67,7 @@ void TableConnection::reconnect()
 void TableConnection::abortAttempt()
 {
     m_wasConnected = false;
+    m_silence.stop();
     m_socket.abort();
 }
 
@@ -79,6 +85,7 @@ void TableConnection::close()
 {
     m_wasConnected = false;
     m_endPending = false;
+    m_silence.stop();
     m_socket.abort();
     m_timer.stop();
 }
@@ -92,6 +99,7 @@ void TableConnection::holdDispatch(bool hold)
 
 void TableConnection::readAll()
 {
+    m_silence.start();
     const QList<QByteArray> messages = m_framing.feed(m_socket.readAll());
     if (m_framing.overflowed()) {
         qCWarning(lcConnection) << "the host sent more than 1 MiB without a terminator; closing";
@@ -108,6 +116,18 @@ void TableConnection::readAll()
         m_queue.push_back(m);
     }
     wakeTimer();
+}
+
+// A pulled cable or a sleeping router sends nothing, not even an end: the link is given up as
+// if the host had closed it, and what arrived before is still handled first.
+void TableConnection::silenceEnded()
+{
+    if (!m_wasConnected) return;
+    qCInfo(lcConnection) << "nothing from the host for" << m_silence.interval() / 1000 << "s; the link counts as lost";
+    m_wasConnected = false;
+    m_endPending = true;
+    m_socket.abort();
+    reportEndWhenDone();
 }
 
 void TableConnection::wakeTimer()

@@ -20,6 +20,7 @@
 
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 
@@ -53,6 +54,7 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     applyArt();
     // Klot answers chat now and then in the solo game; his remarks stay in this window.
     new ChatterBot(m_model, this);
+    connect(&m_model, &TableModel::changed, this, &Tchat::keepJoinedSeat);
     syncAll();
 }
 
@@ -154,7 +156,27 @@ void Tchat::wireModel()
 void Tchat::sync()
 {
     if (m_model.badgesCounting() && !m_badgeTimer.isActive()) m_badgeTimer.start();
+    syncTakeOverNotice();
     writeStateFile();
+}
+
+void Tchat::syncTakeOverNotice()
+{
+    if (!m_model.state().takenOver) {
+        if (m_backNotice) m_backNotice->hide();
+        return;
+    }
+    if (!m_backNotice) {
+        m_backNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
+                                       QStringLiteral("Your turn took too long: the computer plays your seat until you are back."),
+                                       QMessageBox::NoButton, this);
+        m_backNotice->setObjectName(QStringLiteral("back_notice"));
+        m_backNotice->setModal(false);
+        QPushButton* back = m_backNotice->addButton(QStringLiteral("I'm Back"), QMessageBox::AcceptRole);
+        back->setObjectName(QStringLiteral("button_imback"));
+        connect(back, &QPushButton::clicked, &m_model, &TableModel::imBack);
+    }
+    if (!m_backNotice->isVisible()) m_backNotice->show();
 }
 
 void Tchat::syncAll()
@@ -246,6 +268,11 @@ void Tchat::processparams()
     m_model.setSolo(m_positional.isEmpty());
     // The solo player sees each round's end before the next deal.
     m_server.engine().setRoundWaitsForHostUser(m_positional.isEmpty());
+    // A seat at a joined table left by a crash comes before a new solo game.
+    if (m_positional.isEmpty() && offerJoinedSeat()) {
+        m_model.setSolo(false);
+        m_server.engine().setRoundWaitsForHostUser(false);
+    }
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
         m_session.beginSolo();
@@ -259,6 +286,7 @@ void Tchat::processparams()
         m_address = QStringLiteral("127.0.0.1");
         m_model.setPlayerName(QStringLiteral("You"));
         if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));
+        resumeOrKeepGames();
         hostpress();
         return;
     }
@@ -271,10 +299,12 @@ void Tchat::processparams()
     m_session.beginTable({m_positional[2] == QLatin1String("true") ? Session::Role::Host : Session::Role::Join,
                           m_address, m_port, QString(), m_positional.value(0), Session::Origin::CommandLine});
     if (m_positional[2] == QLatin1String("true")) {
+        resumeOrKeepGames();
         hostpress();
         announceTable(playSettings());
-    } else
+    } else {
         joinpress();
+    }
     // The lobby program may listen here; nothing is sent, read or reported.
     m_lobbyProbe.connectToHost(QStringLiteral("127.0.0.1"), 9001);
 }
@@ -294,6 +324,7 @@ void Tchat::hostpress()
 void Tchat::joinpress()
 {
     m_model.setHosting(false);
+    m_watch->watchFirstContact();
     m_connection.connectToHost(m_address, m_port);
 }
 

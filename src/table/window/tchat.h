@@ -18,6 +18,8 @@
 
 #include <QMainWindow>
 #include <QTcpSocket>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
@@ -113,6 +115,12 @@ public:
     Tgamelog* gameLogWindow() const { return m_gameLogWindow; }
     Troundsummary* roundSummary() const { return m_roundSummary; }
 
+    // Where games are kept between runs (tchat_keep.cpp); empty (tests): nowhere, and closing
+    // asks nothing.
+    void setGameFolder(const QString& folder);
+    // The session ends (a signal): closing keeps a game in progress without asking.
+    void closeQuietly() { m_closingQuietly = true; }
+
     // Start-up steps (also used by tests).
     void processparams();
     void hostpress();
@@ -162,6 +170,8 @@ private:
     // Every part drawn afresh (at the start, after the settings were read).
     void syncAll();
     void writeStateFile();
+    // "I'm Back": shown while the computer plays the own seat after a hung turn.
+    void syncTakeOverNotice();
 
     // Pictures: drawn for the screen's pixel ratio times the zoom, again when either changes.
     qreal artRatio() const;
@@ -196,6 +206,13 @@ private:
     void rememberTable();
     settings::PlaySettings playSettings() const;
     void savePlaySettings(const settings::PlaySettings& s);
+    // Games kept between runs (tchat_keep.cpp).
+    QString keptGamePath() const;
+    QString joinedSeatPath() const;
+    void resumeOrKeepGames();
+    bool offerJoinedSeat();
+    void keepJoinedSeat();
+    bool settleGameBeforeClosing();
 
     // Zoom (tchat_zoom.cpp).
     void buildZoomMenu();
@@ -220,8 +237,12 @@ private:
     quint16 m_port = 7772;
     bool m_shown = false;
     QString m_address;
+    QString m_gameFolder;
+    QByteArray m_keptJoinedKey; // the seat key last written for a restart, empty: none
+    bool m_closingQuietly = false;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     QTimer m_badgeTimer;     // Timer2
+    QPointer<QMessageBox> m_backNotice;
     SoundPlayer m_sounds;
     settings::TableSettings m_settings;
     QString m_settingsPath;

@@ -129,6 +129,10 @@ void Tchat::saveinifile(const QRect& r)
 
 void Tchat::closeEvent(QCloseEvent* event)
 {
+    if (!settleGameBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     m_watch->setLeaving();
     QRect r = outerBounds();
     if (r != m_lastBounds) {

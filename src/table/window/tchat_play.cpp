@@ -25,16 +25,7 @@ namespace quornet::table {
 namespace {
 const QString Title = QStringLiteral("Quornet");
 
-// A connection that could not be made, in words.
-QString attemptFailedText(QAbstractSocket::SocketError error, const QString& where, const QString& host)
-{
-    switch (error) {
-    case QAbstractSocket::ConnectionRefusedError: return QStringLiteral("Nobody is hosting a table at %1.").arg(where);
-    case QAbstractSocket::HostNotFoundError: return QStringLiteral("No computer called %1 was found.").arg(host);
-    case QAbstractSocket::NetworkError: return QStringLiteral("%1 cannot be reached from this network.").arg(where);
-    default: return QStringLiteral("No answer from %1.").arg(where);
-    }
-}
+
 // A line of the window's own in the chat. The chat takes what comes before the first colon as
 // the line's label: a label of its own keeps addresses (HOST:PORT) whole.
 void say(ChatLog& chat, const QString& text)
@@ -111,12 +102,14 @@ void Tchat::wirePlay()
     });
     connect(&m_model, &TableModel::passwordAsked, this, [this] {
         if (m_passwordSent) return; // the host's answer to the password follows
+        m_watch->firstContactAnswered();
         m_connection.close();
         m_refusalShown = true;
         QMetaObject::invokeMethod(this, [this] { askPassword(QStringLiteral("This table needs a password.")); },
                                   Qt::QueuedConnection);
     });
     connect(&m_model, &TableModel::passwordRefused, this, [this] {
+        m_watch->firstContactAnswered();
         m_connection.close();
         m_refusalShown = true;
         QMetaObject::invokeMethod(this, [this] {
@@ -128,15 +121,6 @@ void Tchat::wirePlay()
             if (box.clickedButton() == again) askPassword(QStringLiteral("Type the table's password:"));
             else firstContactFailed(QString());
         }, Qt::QueuedConnection);
-    });
-    // A first connection of a table from the dialog that cannot be made is said in words.
-    connect(&m_connection, &TableConnection::attemptFailed, this, [this](QAbstractSocket::SocketError error) {
-        if (m_session.state() != Session::State::Connecting || !m_session.isJoining() || m_refusalShown) return;
-        if (m_session.table().origin == Session::Origin::CommandLine) return;
-        const Session::Table& t = m_session.table();
-        m_refusalShown = true;
-        const QString why = attemptFailedText(error, net::hostAndPort(t.host, t.port), t.host);
-        QMetaObject::invokeMethod(this, [this, why] { firstContactFailed(why); }, Qt::QueuedConnection);
     });
 }
 
@@ -227,12 +211,19 @@ void Tchat::rememberTable()
 bool Tchat::leaveCurrentTable(const QString& question)
 {
     if (!m_model.gameRunning()) return true;
-    return QMessageBox::question(this, Title, QStringLiteral("A game is in progress. ") + question,
+    const bool kept = m_session.isSolo() && m_server.gameFile() != nullptr;
+    return QMessageBox::question(this, Title,
+                                 QStringLiteral("A game is in progress%1. ")
+                                         .arg(kept ? QStringLiteral(": it is kept to finish later") : QString()) + question,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void Tchat::startAfresh()
 {
+    // A solo game in progress stays in its file, to be offered at the next solo table; other
+    // tables' games are not kept here.
+    m_server.saveGameNow();
+    m_server.setGameFile(QString());
     // The own connection first: its end is no news when the own host stops.
     m_connection.close();
     m_router->stop();
@@ -254,6 +245,8 @@ void Tchat::backToSolo()
     m_model.setPlayerName(QStringLiteral("You"));
     if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));
     m_server.engine().setRoundWaitsForHostUser(true);
+    m_positional.clear();
+    resumeOrKeepGames(); // a solo game kept when the window left it is offered again
     hostpress();
 }
 
@@ -312,7 +305,10 @@ void Tchat::joinTable(const JoinRequest& r)
     if (m_tally) m_tally->setLocalPlayer(r.playerName);
     m_model.setHosting(false);
     m_address = r.host;
+    // As a joined window of the command line: its seat is kept for a restart of the program.
+    m_positional = {r.playerName, r.host, QStringLiteral("join")};
     say(m_model.chat(), QStringLiteral("Joining the table at %1...").arg(net::hostAndPort(r.host, r.port)));
+    m_watch->watchFirstContact();
     m_connection.connectToHost(r.host, r.port);
 }
 
@@ -383,6 +379,7 @@ void Tchat::tableCloseRequested()
         close();
         return;
     }
+    m_watch->firstContactAnswered();
     m_connection.close();
     if (m_session.state() == Session::State::Connecting) {
         m_refusalShown = true;
