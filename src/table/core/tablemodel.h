@@ -188,6 +188,8 @@ signals:
     // also to a window that sends the password) or refused the one given (CMD_wrongpassword).
     void passwordAsked();
     void passwordRefused();
+    // The host runs another version than this window (CMD_wrongversion).
+    void versionDiffers();
 
 private:
     class Changes;

@@ -199,8 +199,10 @@ void TableModel::wrongVersion(const char* word, const QByteArray& args)
     if (qstrcmp(word, cmd::HaveWrongVersion) == 0)
         notice(protocol::fromWire(args) +
                QStringLiteral(" has a different version of the game then you."));
-    else
+    else {
         notice(QStringLiteral("You have a different version of the game then the host."));
+        emit versionDiffers();
+    }
 }
 
 void TableModel::full()

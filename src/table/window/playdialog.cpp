@@ -347,6 +347,11 @@ void PlayDialog::foundChanged(const net::FoundTable& t)
     item->setText(ColumnGame, t.table.gameRunning ? QStringLiteral("game running") : QStringLiteral("waiting"));
     item->setText(ColumnPassword, t.table.passwordNeeded ? QStringLiteral("password") : QString());
     item->setText(ColumnVersion, t.table.version);
+    showFoundCount();
+}
+
+void PlayDialog::showFoundCount()
+{
     const int n = m_found->topLevelItemCount();
     m_findState->setText(n == 1 ? QStringLiteral("1 table found on this network.")
                                 : QStringLiteral("%1 tables found on this network.").arg(n));
@@ -356,6 +361,7 @@ void PlayDialog::foundGone(const QString& key)
 {
     for (int i = 0; i < m_found->topLevelItemCount(); ++i)
         if (m_found->topLevelItem(i)->data(0, KeyRole).toString() == key) delete m_found->takeTopLevelItem(i--);
+    showFoundCount();
 }
 
 void PlayDialog::foundChosen(QTreeWidgetItem* item)

@@ -95,6 +95,7 @@ private:
     void addressEdited(const QString& text);
     void foundChanged(const net::FoundTable& table);
     void foundGone(const QString& key);
+    void showFoundCount();
     void foundChosen(QTreeWidgetItem* item);
     void recentChosen(int row);
     void fillRecent();

@@ -146,8 +146,9 @@ public:
     // the port at a public address) and for this network.
     QString internetInviteLink() const;
     QString localInviteLink() const;
-    // Who can join the hosted table, in words.
+    // Who can join the hosted table, in words; and with the invite links (the dialog's host tab).
     QStringList reachability() const;
+    QStringList hostingWords() const;
     // The UDP port the hosted table answers finders on (tests use their own).
     void setDiscoveryPort(quint16 port) { m_discoveryPort = port; }
 

@@ -108,6 +108,14 @@ void Tchat::wirePlay()
         QMetaObject::invokeMethod(this, [this] { askPassword(QStringLiteral("This table needs a password.")); },
                                   Qt::QueuedConnection);
     });
+    connect(&m_model, &TableModel::versionDiffers, this, [this] {
+        QMetaObject::invokeMethod(this, [this] {
+            QMessageBox::warning(this, Title,
+                                 QStringLiteral("The host runs another version of Quornet than yours (%1). Everyone at a "
+                                                "table should run the same version; the game may go wrong otherwise.")
+                                     .arg(QString::fromLatin1(protocol::VersionText)));
+        }, Qt::QueuedConnection);
+    });
     connect(&m_model, &TableModel::passwordRefused, this, [this] {
         m_watch->firstContactAnswered();
         m_connection.close();
@@ -167,7 +175,7 @@ void Tchat::openPlayDialog(int tab)
     PlayDialog* dialog = playDialog();
     if (!dialog->isVisible()) dialog->load(playSettings());
     dialog->showTab(PlayDialog::Tab(tab));
-    dialog->setReachability(m_session.isHosting() ? reachability() : QStringList());
+    dialog->setReachability(m_session.isHosting() ? hostingWords() : QStringList());
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -405,7 +413,15 @@ void Tchat::showReachability()
     for (const QString& s : sentences)
         if (!m_reachShown.contains(s)) say(m_model.chat(), s);
     m_reachShown = sentences;
-    if (m_playDialog) m_playDialog->setReachability(sentences);
+    if (m_playDialog) m_playDialog->setReachability(hostingWords());
+}
+
+QStringList Tchat::hostingWords() const
+{
+    QStringList words = reachability();
+    if (const QString link = internetInviteLink(); !link.isEmpty()) words << QStringLiteral("Invite link for the internet: ") + link;
+    if (const QString link = localInviteLink(); !link.isEmpty()) words << QStringLiteral("Invite link for this network: ") + link;
+    return words;
 }
 
 void Tchat::routerChanged()
