@@ -123,6 +123,12 @@ private slots:
         QCOMPARE(row->text(PlayDialog::ColumnName), QStringLiteral("Ann"));
         QCOMPARE(row->text(PlayDialog::ColumnSeats), QStringLiteral("1/4"));
         QCOMPARE(row->text(PlayDialog::ColumnPassword), QStringLiteral("password"));
+        // A click on it fills the address and the port in.
+        dialog->findChild<QLineEdit*>("join_address")->clear();
+        dialog->findChild<QSpinBox*>("join_port")->setValue(1);
+        QTest::mouseClick(found->viewport(), Qt::LeftButton, {}, found->visualItemRect(row).center());
+        QCOMPARE(dialog->findChild<QLineEdit*>("join_address")->text(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(dialog->findChild<QSpinBox*>("join_port")->value(), int(port));
 
         // Join without the password: asked, a wrong one refused, Try Again, the right one.
         BoxAnswers answers({{"This table needs a password.", {}, "wrong"},

@@ -63,6 +63,15 @@ void ConnectionWatch::watchFirstContact()
     m_firstContactTimer.start();
 }
 
+void ConnectionWatch::reset()
+{
+    m_reconnecting = false;
+    m_reconnectTimer.stop();
+    m_attemptTimer.stop();
+    firstContactAnswered();
+    if (m_reconnectNotice) m_reconnectNotice->hide();
+}
+
 void ConnectionWatch::firstContactAnswered()
 {
     m_firstContact = false;
@@ -147,7 +156,10 @@ void ConnectionWatch::startReconnecting()
         m_reconnectNotice->setModal(false);
         // Giving up ends the program, as File > Exit does.
         connect(m_reconnectNotice, &QMessageBox::rejected, this, [this] {
-            if (m_reconnecting) m_window.close();
+            if (!m_reconnecting) return;
+            reset();
+            if (m_tableEnd && m_tableEnd(QString())) return; // the owner goes on elsewhere
+            m_window.close();
         });
     }
     m_reconnectNotice->show();

@@ -41,6 +41,8 @@ public:
     // The host answered the first connection with a refusal the owner shows itself (a password
     // asked for or wrong, a full table): the watch says nothing more of it.
     void firstContactAnswered();
+    // The window leaves its table for another: no reconnecting, no first contact watched.
+    void reset();
     // The window is closing: the end of the connection is no news.
     void setLeaving() { m_leaving = true; }
     // The text of the message box on screen (the state file says it), empty when none is.

@@ -233,6 +233,7 @@ void Tchat::startAfresh()
     m_server.saveGameNow();
     m_server.setGameFile(QString());
     // The own connection first: its end is no news when the own host stops.
+    m_watch->reset();
     m_connection.close();
     m_router->stop();
     // The others at a hosted table are told it closes, so they do not try to come back.
