@@ -203,6 +203,7 @@ private:
     void seatLost(const QByteArray& args);
     void removedFromGame();
     void tableClosed();
+    void scoreSheetRound(const QByteArray& args);
 
     // Dispatch helpers.
     void dispatch(const QByteArray& word, const QByteArray& args);
