@@ -1,7 +1,7 @@
 #include "bots/strong.h"
 
 #include "bots/classic.h"
-#include "bots/rules.h"
+#include "rules/books.h"
 
 #include <algorithm>
 

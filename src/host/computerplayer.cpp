@@ -40,17 +40,6 @@ private:
     Random& m_random;
 };
 
-void copyBooks(const TeamBooks& from, bots::TeamBooks& to)
-{
-    for (std::size_t k = 0; k < from.working.size(); ++k)
-        to.working[k] = {from.working[k].count, from.working[k].naming, from.working[k].kind};
-    to.completedCount = from.completedCount;
-    for (int k = 1; k <= from.completedCount; ++k) {
-        const Book& b = from.completed[std::size_t(k)];
-        to.completed[std::size_t(k)] = {b.count, b.naming, b.kind};
-    }
-}
-
 void forget(bots::RankCounts& known, int card)
 {
     int& k = known[std::size_t(cards::rankValue(card))];
@@ -68,21 +57,18 @@ struct ComputerPlayer::Job {
     double ms = 0;
 };
 
-// Classic's requests: each goes to the host's handler at once, and the observation follows.
+// Classic's requests: each goes to the host's handler at once; Classic's view of its hand and
+// books is the table's own, so it follows them.
 class ComputerPlayer::ClassicRequests final : public bots::Requests {
 public:
-    ClassicRequests(ComputerPlayer& driver, bots::Observation& obs, int seat)
-        : m_driver(driver), m_engine(driver.m_engine), m_obs(obs), m_seat(seat) {}
-    void createBook(int a, int b, int c) override { m_engine.requestCreateBook(m_seat, a, b, c); sync(); }
-    void addToBook(int slot, int book) override { m_engine.requestAddToBook(m_seat, slot, book); sync(); }
-    void addToComp(int slot, int comp) override { m_engine.requestAddToComp(m_seat, slot, comp); sync(); }
-    void discard(int slot) override { m_engine.requestDiscard(m_seat, slot); sync(); }
+    ClassicRequests(HostEngine& engine, int seat) : m_engine(engine), m_seat(seat) {}
+    void createBook(int a, int b, int c) override { m_engine.requestCreateBook(m_seat, a, b, c); }
+    void addToBook(int slot, int book) override { m_engine.requestAddToBook(m_seat, slot, book); }
+    void addToComp(int slot, int comp) override { m_engine.requestAddToComp(m_seat, slot, comp); }
+    void discard(int slot) override { m_engine.requestDiscard(m_seat, slot); }
 
 private:
-    void sync() { m_driver.refreshOwn(m_obs, m_seat); }
-    ComputerPlayer& m_driver;
     HostEngine& m_engine;
-    bots::Observation& m_obs;
     int m_seat;
 };
 
@@ -131,21 +117,12 @@ void ComputerPlayer::playedToBook(int seat, int card)
 
 // ---- Observations ---------------------------------------------------------------------------
 
-// What Classic reads: the own hand and the team's books, kept current after every request.
-void ComputerPlayer::refreshOwn(bots::Observation& o, int seat) const
-{
-    const Table& t = m_engine.table();
-    o.seat = seat;
-    o.hand = t.seat(seat).hand;
-    copyBooks(t.books(t.seat(seat).team), o.books[std::size_t(bots::Observation::teamOf(seat))]);
-}
-
 void ComputerPlayer::fill(bots::Observation& o, int seat) const
 {
     const Table& t = m_engine.table();
     o.seat = seat;
     o.hand = t.seat(seat).hand;
-    for (int team = 1; team <= 2; ++team) copyBooks(t.books(team), o.books[std::size_t(team)]);
+    o.books = t.teams;
     o.pileCount = t.discardCount;
     for (int p = 1; p <= t.discardCount; ++p) o.pile[std::size_t(p)] = t.pile[std::size_t(p)];
     int deck = 0;
@@ -163,6 +140,12 @@ void ComputerPlayer::fill(bots::Observation& o, int seat) const
     o.target = t.target;
     o.known = m_known;
     o.played = m_played;
+}
+
+bots::classic::View ComputerPlayer::classicView(int seat) const
+{
+    const Table& t = m_engine.table();
+    return {t.seat(seat).hand, t.books(t.seat(seat).team), t.topOfPile()};
 }
 
 bots::Observation ComputerPlayer::observe(int seat) const
@@ -218,13 +201,8 @@ void ComputerPlayer::draw(int seat)
     const Stopwatch watch(m_timing);
     int mode = 1;
     if (level == bots::Level::Classic) {
-        bots::Observation& o = m_classicObs;
-        refreshOwn(o, seat);
-        const Table& t = m_engine.table();
-        o.pileCount = t.discardCount;
-        o.pile[std::size_t(t.discardCount)] = t.topOfPile();
         GameChance chance(m_engine.random());
-        mode = bots::classic::drawMode(o, chance);
+        mode = bots::classic::drawMode(classicView(seat), chance);
     } else if (level == bots::Level::Strong) {
         mode = bots::strong::drawMode(observe(seat));
     } else if (m_thinker) {
@@ -245,11 +223,9 @@ void ComputerPlayer::play(int seat)
     const bots::Level level = m_active[std::size_t(seat)];
     if (level != bots::Level::Classic) return playPlans(seat);
     const Stopwatch watch(m_timing);
-    bots::Observation& o = m_classicObs;
-    refreshOwn(o, seat);
-    ClassicRequests out(*this, o, seat);
+    ClassicRequests out(m_engine, seat);
     GameChance chance(m_engine.random());
-    bots::classic::play(o, out, chance);
+    bots::classic::play(classicView(seat), out, chance);
     record(level, watch.ms());
 }
 

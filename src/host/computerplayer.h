@@ -31,10 +31,6 @@ namespace quornet::host {
 
 class HostEngine;
 
-using bots::HandProfile;
-using bots::handProfile;
-using bots::nearlyAllWild;
-
 class ComputerPlayer {
 public:
     explicit ComputerPlayer(HostEngine& engine);
@@ -88,7 +84,7 @@ private:
     class ClassicRequests;
     struct Job;
     void thinkAside(int seat, Phase phase, std::function<void(Job&)> work, std::function<void(const Job&)> apply);
-    void refreshOwn(bots::Observation& o, int seat) const;
+    bots::classic::View classicView(int seat) const;
     void fill(bots::Observation& o, int seat) const;
     void playPlans(int seat);
     void makeMoves(int seat, const bots::Plan& plan);
@@ -108,9 +104,6 @@ private:
     bots::RankCounts m_played{};
     std::array<ThinkTimes, bots::LevelCount> m_times{};
     bool m_timing = true;
-    // Classic's observation, kept between decisions: it reads the own hand, the team's books
-    // and the pile's top, which are brought up to date each time.
-    bots::Observation m_classicObs;
 };
 
 } // namespace quornet::host
