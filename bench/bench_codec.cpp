@@ -2,7 +2,7 @@
 // that vary) and repetitive data.
 #include "benchsupport.h"
 
-#include "windows/tally/lzrw1.h"
+#include "tally/lzrw1.h"
 
 #include <benchmark/benchmark.h>
 

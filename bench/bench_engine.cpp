@@ -11,7 +11,7 @@
 
 using namespace quornet;
 using quornet::bench::MemoryOutbox;
-using quornet::bench::SilentOutbox;
+using quornet::host::SilentOutbox;
 namespace msg = protocol::msg;
 
 namespace
@@ -29,7 +29,7 @@ void BM_OneRoundGame(benchmark::State& state)
     for (auto _ : state) {
         const long long before = engine.stats().turns;
         engine.startGame("Bench", "r", false, true, 1);
-        while (engine.table().running && out.armed)
+        while (engine.table().running && engine.botTimerEnabled())
             engine.botTimerFired();
         turns += engine.stats().turns - before;
     }
@@ -116,7 +116,7 @@ void BM_HostMessage_Turn(benchmark::State& state)
                  engine.table().phase == host::Phase::Draw)) {
             if (!engine.table().running)
                 newGame();
-            else if (out.armed)
+            else if (engine.botTimerEnabled())
                 engine.botTimerFired();
             else
                 break;
@@ -139,5 +139,49 @@ void BM_HostMessage_Turn(benchmark::State& state)
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_HostMessage_Turn)->UseManualTime();
+
+// A game to 5000 of four computer players, 40 turns in (rounds played, books on the table):
+// what a host keeps after every move.
+bool midGame(host::HostEngine& engine)
+{
+    engine.startGame("Bench", "5", false, true, 1);
+    while (engine.table().running && engine.botTimerEnabled() && engine.stats().turns < 40)
+        engine.botTimerFired();
+    return engine.table().running;
+}
+
+// HostEngine::saveGame(): the whole game as a JSON document, the part of a save that runs on
+// the event loop (the file is written on GameFile's worker thread).
+void BM_SaveGame(benchmark::State& state)
+{
+    bench::quietLogging();
+    SilentOutbox out;
+    host::SeededRandom random(7);
+    host::HostEngine engine(out, random);
+    if (!midGame(engine)) state.SkipWithError("the game ended early");
+    qsizetype bytes = 0;
+    for (auto _ : state)
+        bytes = engine.saveGame().size();
+    state.counters["bytes"] = double(bytes);
+}
+BENCHMARK(BM_SaveGame)->Unit(benchmark::kMicrosecond);
+
+// HostEngine::restoreGame() of that document into a fresh engine (a restart).
+void BM_RestoreGame(benchmark::State& state)
+{
+    bench::quietLogging();
+    SilentOutbox out;
+    host::SeededRandom random(7);
+    host::HostEngine engine(out, random);
+    if (!midGame(engine)) state.SkipWithError("the game ended early");
+    const QByteArray document = engine.saveGame();
+    for (auto _ : state) {
+        host::SeededRandom other(1);
+        host::HostEngine fresh(out, other);
+        QString why;
+        if (!fresh.restoreGame(document, &why)) state.SkipWithError(qPrintable(why));
+    }
+}
+BENCHMARK(BM_RestoreGame)->Unit(benchmark::kMicrosecond);
 
 } // namespace

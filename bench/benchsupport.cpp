@@ -32,7 +32,7 @@ QList<QByteArray> recordedGame(std::uint32_t seed)
     engine.enqueue(1, msg::justWatch(1, 1).chopped(1));
     while (engine.dispatchOne()) {
     }
-    for (int k = 0; k < 1000000 && engine.table().running && out.armed; ++k)
+    for (int k = 0; k < 1000000 && engine.table().running && engine.botTimerEnabled(); ++k)
         engine.botTimerFired();
     protocol::FrameSplitter split(1 << 30);
     return split.feed(out.buffers[1]);

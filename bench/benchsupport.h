@@ -1,4 +1,4 @@
-// Shared by the benchmarks: outboxes and a recorded game.
+// Shared by the benchmarks: an outbox like a socket's write buffer and a recorded game.
 #pragma once
 
 #include "host/outbox.h"
@@ -11,16 +11,6 @@
 namespace quornet::bench
 {
 
-// Nobody is connected: the engine sends nothing (as in quornet-sim).
-class SilentOutbox : public host::Outbox
-{
-public:
-    void send(int, const QByteArray&) override {}
-    void disconnect(int) override {}
-    void botTimerChanged(bool on, int) override { armed = on; }
-    bool armed = false;
-};
-
 // Keeps what would be written to each participant's socket, like a socket's write buffer.
 class MemoryOutbox : public host::Outbox
 {
@@ -31,7 +21,7 @@ public:
         ++messages;
     }
     void disconnect(int) override {}
-    void botTimerChanged(bool on, int) override { armed = on; }
+    void botTimerChanged(bool, int) override {}
     void clear()
     {
         for (QByteArray& b : buffers)
@@ -39,7 +29,6 @@ public:
     }
     std::array<QByteArray, 12> buffers;
     long long messages = 0;
-    bool armed = false;
 };
 
 // Every message the host sends to participant 1 (seat 1, played by the computer while it just

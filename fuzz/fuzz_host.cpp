@@ -9,15 +9,25 @@
 //   13     a new connection is accepted and welcomed
 //   14     byte P: participant (P & 0x7F) % 9 + 1 logs in (bit 0x80: with a wrong version)
 //   15     byte P: participant P % 9 + 1 sends more than the framing limit without a terminator
-// (selectors are taken modulo 16). The first input byte seeds the shuffles (low 7 bits) and sets
-// takeOverSeatOne (high bit).
+//   16     byte P: participant (P & 0x0F) % 9 + 1 presents the key its window was given for seat
+//          (P >> 4) % 4 + 1, possibly stale by now, and logs in (a window coming back)
+//   17     byte P: participant P % 9 + 1 presents a foreign key (P & 0x80: malformed) and logs in
+//   18     byte P: participant P % 9 + 1 answers a heartbeat (CMD_pong)
+//   19     byte N: the clock moves on by N * 500 ms, deadline by deadline (heartbeats, silent
+//          links, quiet arrivals, held seats, hung turns)
+//   20     byte P: participant P % 9 + 1 gives a password (P & 0x80: the right one)
+// (selectors are taken modulo 21). The first input byte seeds the shuffles (low 6 bits), makes
+// the table private (bit 0x40, password "secret") and sets takeOverSeatOne (high bit).
 //
 // At the end (dedicated host only) everybody leaves, and the computer players must play the
 // game to its end.
 // Checked after every handled message, timer event and closed connection: the engine's own
 // invariants (EngineOptions::checkInvariants: 216 cards, no card code 1 outside the deck, hand
 // slots 0 or 2..54, partner scores, turn seat 0..4), and on every message the engine sends: one
-// whole frame, only to an open connection, and a CMD_newcard only to the seat it names.
+// whole frame, only to an open connection (one connection per number: a seat taken back closes
+// the old one), a CMD_newcard only to the seat it names, a seat key only to its own seat and
+// never inside any other message, and at a private table nothing but the password's answer to a
+// connection that has not given it.
 #include "fuzzsupport.h"
 
 #include "host/engine.h"
@@ -27,6 +37,7 @@
 #include "protocol/messages.h"
 
 #include <algorithm>
+#include <utility>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -56,6 +67,35 @@ public:
             const int seat = r.integer();
             FUZZ_CHECK(r.ok() && seat == participant, "a seat's card went to another participant");
         }
+        if (privateTable && !passwordGiven[std::size_t(participant)])
+            FUZZ_CHECK(message.startsWith("CMD_passwordneeded+") || message.startsWith("CMD_wrongpassword+") ||
+                           message.startsWith("CMD_sendlogininfo+"),
+                       "a private table spoke before the password: " + message.left(60));
+        if (message.startsWith("CMD_sendlogininfo+")) passwordGiven[std::size_t(participant)] = true;
+        QByteArray ownKey;
+        if (message.startsWith("CMD_seatkey+")) {
+            protocol::FieldReader r(message.mid(12).chopped(1));
+            const int seat = r.integer();
+            ownKey = r.text();
+            FUZZ_CHECK(r.ok() && seat == participant, "a seat key went to another participant");
+            keys[std::size_t(seat)] = ownKey;
+            allKeys.push_back(ownKey);
+        }
+        for (const QByteArray& key : allKeys)
+            FUZZ_CHECK(key == ownKey || !message.contains(key), "a seat key inside another message");
+    }
+    void renumber(int from, int to) override
+    {
+        FUZZ_CHECK(!open[std::size_t(to)] && !accepted[std::size_t(to)], "two connections on one number");
+        open[std::size_t(to)] = std::exchange(open[std::size_t(from)], false);
+        accepted[std::size_t(to)] = std::exchange(accepted[std::size_t(from)], false);
+        passwordGiven[std::size_t(to)] = std::exchange(passwordGiven[std::size_t(from)], false);
+    }
+    void forget(int participant) override
+    {
+        open[std::size_t(participant)] = false;
+        accepted[std::size_t(participant)] = false;
+        passwordGiven[std::size_t(participant)] = false;
     }
     void disconnect(int participant) override
     {
@@ -68,18 +108,30 @@ public:
 
     std::array<bool, host::ConnectionRecords + 1> open{};     // the socket is there
     std::array<bool, host::ConnectionRecords + 1> accepted{}; // the engine counts it connected
+    std::array<bool, host::ConnectionRecords + 1> passwordGiven{};
+    std::array<QByteArray, host::Seats + 1> keys{}; // the last key each seat's window was given
+    std::vector<QByteArray> allKeys;
     std::vector<int> pendingCloses;
     bool timerEnabled = false;
+    bool privateTable = false;
 };
 
 class Session
 {
 public:
     explicit Session(std::uint8_t first)
-        : m_random(first & 0x7F), m_engine(m_out, m_random, options(first)),
+        : m_random(first & 0x3F), m_engine(m_out, m_random, options(first)),
           m_takeOverSeatOne((first & 0x80) != 0)
     {
         m_engine.setBotSpeed(5);
+        int counter = 0; // keys the same for the same input
+        m_engine.setKeySource([counter]() mutable {
+            return QByteArray("Key").append(QByteArray::number(++counter).rightJustified(17, '0'));
+        });
+        if (first & 0x40) {
+            m_engine.setPassword("secret");
+            m_out.privateTable = true;
+        }
     }
 
     void run(const std::uint8_t* data, std::size_t size)
@@ -87,7 +139,7 @@ public:
         std::size_t i = 0;
         const auto next = [&]() -> int { return i < size ? data[i++] : 0; };
         while (i < size) {
-            const int selector = next() % 16;
+            const int selector = next() % 21;
             if (selector < Participants) {
                 const std::size_t length = std::size_t(next());
                 const std::size_t take = std::min(length, size - i);
@@ -118,9 +170,31 @@ public:
                 break;
             }
             case 15:
-                receive(next() % Participants + 1,
-                        QByteArray(protocol::FrameSplitter::DefaultMaxPending + 1, 'x'));
+                receive(next() % Participants + 1, QByteArray(host::MaxFrameBytes + 1, 'x'));
                 break;
+            case 16: {
+                const int b = next();
+                const int p = (b & 0x0F) % Participants + 1;
+                rejoin(p, m_out.keys[std::size_t((b >> 4) % host::Seats + 1)]);
+                break;
+            }
+            case 17: {
+                const int b = next();
+                rejoin(b % Participants + 1, (b & 0x80) ? QByteArray("bad+key\x01") : QByteArray(20, 'Z'));
+                break;
+            }
+            case 18:
+                receive(next() % Participants + 1, protocol::msg::pong());
+                break;
+            case 19:
+                advance(qint64(next()) * 500);
+                break;
+            case 20: {
+                const int b = next();
+                receive(b % Participants + 1, protocol::msg::password((b & 0x80) ? "secret" : "guess"));
+                dispatch(host::ConnectionRecords * 1000);
+                break;
+            }
             }
         }
         // Whatever is still queued is handled, as the socktimer would.
@@ -236,6 +310,27 @@ private:
             m_engine.botTimerFired();
             check();
             settle();
+        }
+    }
+
+    void rejoin(int p, const QByteArray& key)
+    {
+        if (!m_out.open[std::size_t(p)]) return;
+        m_engine.enqueue(p, protocol::msg::rejoin(key).chopped(1));
+        login(p, false);
+    }
+
+    // The clock moves deadline by deadline, as TServer's single-shot timer moves it.
+    void advance(qint64 ms)
+    {
+        const qint64 target = m_engine.now() + ms;
+        while (spend()) {
+            const qint64 next = m_engine.nextDeadline();
+            const qint64 step = next > m_engine.now() && next < target ? next : target;
+            m_engine.advanceTo(step);
+            check();
+            settle();
+            if (step >= target) break;
         }
     }
 

@@ -13,7 +13,7 @@
 
 #include "settings/inifile.h"
 #include "settings/tablesettings.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 
 #include <QStringDecoder>
 #include <QtEndian>
@@ -23,7 +23,7 @@
 using namespace quornet;
 using quornet::settings::IniFile;
 using quornet::settings::TableSettings;
-using quornet::table::ColorText;
+using quornet::protocol::ColorText;
 
 namespace
 {

@@ -10,8 +10,8 @@
 //     piece must be no longer than the original piece plus its flag byte.
 #include "fuzzsupport.h"
 
-#include "windows/tally/lzrw1.h"
-#include "windows/tally/tallygrid.h"
+#include "tally/lzrw1.h"
+#include "tally/tallygrid.h"
 
 #include <QtEndian>
 

@@ -3,10 +3,13 @@
 // the catalogue, a game played by the rules engine in memory, tally files made by the codec and
 // settings files as other programs leave them.
 #include "host/engine.h"
+#include "host/outbox.h"
 #include "host/random.h"
+#include "net/discoverydatagram.h"
+#include "net/invitelink.h"
 #include "protocol/framing.h"
 #include "protocol/messages.h"
-#include "windows/tally/lzrw1.h"
+#include "tally/lzrw1.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +66,11 @@ public:
     }
     HostInput& login(int p, bool wrong = false) { return op(14, (p - 1) | (wrong ? 0x80 : 0)); }
     HostInput& flood(int p) { return op(15, p - 1); }
+    HostInput& rejoin(int p, int seat) { return op(16, (p - 1) | ((seat - 1) << 4)); }
+    HostInput& foreignKey(int p, bool malformed = false) { return op(17, (p - 1) | (malformed ? 0x80 : 0)); }
+    HostInput& pong(int p) { return op(18, p - 1); }
+    HostInput& advance(int halfSeconds) { return op(19, halfSeconds); }
+    HostInput& password(int p, bool right) { return op(20, (p - 1) | (right ? 0x80 : 0)); }
     QByteArray data() const { return m_b; }
 
 private:
@@ -123,6 +131,47 @@ void hostSeeds()
             .dispatch()
             .accept()
             .login(5)
+            .fire()
+            .dispatch());
+    // Keys: a one-sided drop mid-turn (a new connection with seat 2's key), a drop the host sees
+    // and a return, stale and foreign keys, heartbeats and silent links, a hold that lapses.
+    put(HostInput(0x80 | 13)
+            .accept(3)
+            .login(1)
+            .login(2)
+            .start(0x01)
+            .bytes(1, msg::drawing(1, 1) + msg::discard(1, 0))
+            .dispatch()
+            .bytes(2, msg::drawing(2, 1))
+            .dispatch()
+            .rejoin(3, 2)
+            .dispatch()
+            .close(2)
+            .accept()
+            .rejoin(3, 2)
+            .foreignKey(4)
+            .foreignKey(5, true)
+            .advance(30)
+            .pong(1)
+            .advance(100)
+            .pong(2)
+            .advance(255)
+            .advance(255)
+            .rejoin(4, 2)
+            .fire()
+            .dispatch());
+    // A private table: silence, a guess, the password, then a login; a raw login without it.
+    put(HostInput(0x40 | 5)
+            .accept(3)
+            .password(1, false)
+            .password(2, true)
+            .login(2)
+            .login(3)
+            .accept()
+            .password(1, true)
+            .login(1)
+            .start(0x00)
+            .advance(40)
             .fire()
             .dispatch());
     // Spoofed numbers: a participant speaking for another seat, kicking, starting.
@@ -396,6 +445,45 @@ void settingsSeeds()
         put(colour);
 }
 
+// Discovery datagrams both ways and links, as the outside sends them.
+void outsideSeeds()
+{
+    int n = 0;
+    const auto put = [&](const QByteArray& bytes) { write("outside", QStringLiteral("seed-%1").arg(n++, 3, 10, QLatin1Char('0')), bytes); };
+    put(net::makeQuery(0));
+    put(net::makeQuery(0x0123456789abcdefULL));
+    put(net::makeAnswer(0x0123456789abcdefULL, 42, {QStringLiteral("Ann"), 7772, 1, false, false, QStringLiteral("1.0.11")}));
+    put(net::makeAnswer(1, 0xfedcba9876543210ULL, {QStringLiteral("Bj\u00f6rn's table at home"), 40001, 4, true, true, QStringLiteral("1.0.12")}));
+    put(net::makeAnswer(2, 3, {QString(80, QLatin1Char('n')), 65535, 0, true, false, QStringLiteral("?")}));
+    for (const char* link : {"quornet://192.0.2.7:7772", "quornet://table.example.org", "quornet://[2001:db8::7]:7773?password=s%C3%A9same%20x",
+                             "QUORNET://host:7772/?lang=fr&password=a+b", "192.0.2.7:7800", "my-pc", "[fe80::1]:9000", "2001:db8::1",
+                             "http://example.org/", "quornet://ann@host:1#x", "host:65536", "quornet://h?password=%zz"})
+        put(QByteArray(link));
+}
+
+// Saved games at several points of games of computer players, and damaged copies of one.
+void savedGameSeeds()
+{
+    int n = 0;
+    const auto put = [&](const QByteArray& bytes) { write("savedgame", QStringLiteral("seed-%1").arg(n++, 3, 10, QLatin1Char('0')), bytes); };
+    struct Game { quint32 seed; const char* length; bool twoPlayers; int turns; };
+    for (const Game& g : {Game{1, "r", false, 0}, Game{2, "3", false, 40}, Game{3, "5", false, 150}, Game{4, "f", true, 90}}) {
+        host::SilentOutbox out;
+        host::SeededRandom random(g.seed);
+        host::HostEngine engine(out, random);
+        engine.startGame("Seed", g.length, g.twoPlayers, true, 1);
+        while (engine.table().running && engine.botTimerEnabled() && engine.stats().turns < g.turns)
+            engine.botTimerFired();
+        const QByteArray document = engine.saveGame();
+        put(document);
+        if (g.turns == 150) {
+            put(document.left(document.size() / 2));                               // cut short by a crash
+            put(QByteArray(document).replace("\"version\": 1", "\"version\": 2")); // a newer program's
+            put(QByteArray(document).replace("quornet-game", "quornet-gamf"));     // not ours
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -410,6 +498,8 @@ int main(int argc, char** argv)
     tableSeeds();
     tallySeeds();
     settingsSeeds();
+    outsideSeeds();
+    savedGameSeeds();
     std::printf("wrote %d seed files into %s\n", g_written, argv[1]);
     return 0;
 }

@@ -1,8 +1,13 @@
 #include "app/commandline.h"
 
+#include "net/invitelink.h"
+#include "protocol/messages.h"
+
 namespace quornet::app {
 
 namespace {
+constexpr int MaxFindSeconds = 3600;
+
 bool readNumber(const QString& text, qulonglong max, qulonglong* out)
 {
     bool ok = false;
@@ -71,17 +76,45 @@ CommandLine parseCommandLine(const QStringList& arguments)
             if (!readNumber(*v, 86400, &n))
                 cl.error = QStringLiteral("%1 takes seconds 0 to 86400").arg(a);
             (turn ? cl.turnTimeoutSeconds : cl.seatHoldSeconds) = int(n);
+        } else if (a == QLatin1String("--state-dir")) {
+            const auto v = value("--state-dir");
+            if (!v) return cl;
+            if (v->isEmpty()) cl.error = QStringLiteral("--state-dir takes a folder");
+            cl.stateDir = *v;
+        } else if (a == QLatin1String("--password")) {
+            const auto v = value("--password");
+            if (!v) return cl;
+            if (v->isEmpty() || v->size() > 64) cl.error = QStringLiteral("--password takes a text of 1 to 64 characters");
+            for (QChar c : *v)
+                if (c.unicode() < 0x20 || c.unicode() == 0x7F) cl.error = QStringLiteral("--password takes no control characters");
+            cl.password = *v;
         } else if (a == QLatin1String("--bot-level")) {
             const auto v = value("--bot-level");
             if (!v) return cl;
             if (*v != QLatin1String("classic") && *v != QLatin1String("strong") && *v != QLatin1String("expert"))
                 cl.error = QStringLiteral("--bot-level takes classic, strong or expert");
             cl.botLevel = *v;
+        } else if (a == QLatin1String("--name")) {
+            const auto v = value("--name");
+            if (!v) return cl;
+            if (v->trimmed().isEmpty()) cl.error = QStringLiteral("--name takes the host's name");
+            cl.name = *v;
+        } else if (a == QLatin1String("--no-lan")) {
+            cl.noLan = true;
+        } else if (a == QLatin1String("--find-tables")) {
+            cl.findTables = true;
+            // The seconds are optional: only a number that follows is taken.
+            if (i + 1 < arguments.size() && !arguments[i + 1].isEmpty() && arguments[i + 1].front().isDigit()) {
+                if (!readNumber(arguments[++i], MaxFindSeconds, &n) || n < 1)
+                    cl.error = QStringLiteral("--find-tables takes seconds 1 to %1").arg(MaxFindSeconds);
+                cl.findSeconds = int(n);
+            }
         } else {
             cl.positional << a;
         }
         if (!cl.error.isEmpty()) return cl;
     }
+    if (cl.findTables && cl.serve) cl.error = QStringLiteral("--find-tables and --serve do not go together");
     return cl;
 }
 
@@ -93,6 +126,7 @@ QString usageText()
         "  quornet NAME ADDRESS true        host a table (others join on TCP port 7772)\n"
         "  quornet NAME ADDRESS join        join the table hosted at ADDRESS\n"
         "  quornet --serve                  run a dedicated host without a window\n"
+        "  quornet --find-tables [SECONDS]  list the tables on this network (looking 2 seconds)\n"
         "Options:\n"
         "  --port N        TCP port to host on or connect to (default 7772)\n"
         "  --seed S        fix the shuffles (dedicated host)\n"
@@ -105,8 +139,24 @@ QString usageText()
         "                  name (dedicated host, default 120, 0 off)\n"
         "  --bot-level L   computer players' level: classic, strong or expert (dedicated host,\n"
         "                  default classic)\n"
+        "  --state-dir DIR keep the game in DIR after every move and take it up again after a\n"
+        "                  restart (dedicated host, default $STATE_DIRECTORY)\n"
+        "  --password TEXT a private table: players must give TEXT to join (dedicated host)\n"
+        "  --name NAME     the host's name shown to players looking for tables (dedicated host,\n"
+        "                  default this machine's name)\n"
+        "  --no-lan        do not answer players looking for tables on this network (dedicated\n"
+        "                  host; it answers on UDP port 7773 otherwise)\n"
         "  --version       print the program's name and version\n"
         "  --help          print this text\n");
+}
+
+QString foundTableLine(const QHostAddress& address, const net::TableInfo& t)
+{
+    QStringList words{net::hostAndPort(address.toString(), t.port), t.name, QStringLiteral("%1/4").arg(t.seatsTaken),
+                      t.gameRunning ? QStringLiteral("game running") : QStringLiteral("no game")};
+    if (t.passwordNeeded) words << QStringLiteral("password");
+    if (t.version != QLatin1String(protocol::VersionText)) words << QStringLiteral("version ") + t.version;
+    return words.join(QStringLiteral("  "));
 }
 
 } // namespace quornet::app

@@ -4,11 +4,15 @@
 //   quornet NAME ADDRESS true                host a table
 //   quornet NAME ADDRESS other               join the table at ADDRESS
 //   quornet --serve [--port N] [--seed S] [--bot-speed MS] [--bot-level L]
-//                   [--admin ADDRESS]... [--turn-timeout S] [--seat-hold S]   dedicated host, no window
+//                   [--admin ADDRESS]... [--turn-timeout S] [--seat-hold S] [--state-dir DIR]
+//                   [--password TEXT] [--name NAME] [--no-lan]    dedicated host, no window
+//   quornet --find-tables [SECONDS]                           list the tables on the network
 //
 // Options may stand anywhere; every other argument is positional, and arguments after the
 // third positional one are ignored.
 #pragma once
+
+#include "net/discoverydatagram.h"
 
 #include <QHostAddress>
 #include <QPair>
@@ -33,6 +37,18 @@ struct CommandLine {
     int turnTimeoutSeconds = 120; // 0: a turn waits as long as it takes
     int seatHoldSeconds = 120;    // 0: seats are not held
     QString botLevel = QStringLiteral("classic"); // classic, strong or expert
+    // The dedicated host keeps its game here (one file per port); empty: $STATE_DIRECTORY, or
+    // nowhere when that is not set either.
+    QString stateDir;
+    // A private table: connections must give this password first. Empty: none.
+    QString password;
+    // The dedicated host's name in answers to finders (empty: this machine's name), and whether
+    // it answers them at all.
+    QString name;
+    bool noLan = false;
+    // --find-tables: look for tables this long, print them and exit.
+    bool findTables = false;
+    int findSeconds = 2;
     QStringList positional;
     QString error; // non-empty when the command line could not be read
 };
@@ -41,5 +57,8 @@ CommandLine parseCommandLine(const QStringList& arguments); // arguments without
 // An address ("10.0.0.5", "::1") or a subnet ("192.168.1.0/24"); nullopt when it is neither.
 std::optional<QPair<QHostAddress, int>> parseSubnet(const QString& text);
 QString usageText();
+// One line of --find-tables: address and port, the host's name, seats taken as N/4, whether a
+// game runs, "password" when the table needs one (and the version when it is not ours).
+QString foundTableLine(const QHostAddress& address, const net::TableInfo& table);
 
 } // namespace quornet::app

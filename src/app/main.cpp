@@ -5,12 +5,15 @@
 #include "host/computerplayer.h"
 #include "host/random.h"
 #include "host/tserver.h"
+#include "net/tablefinder.h"
 #include "protocol/messages.h"
+#include "protocol/text8bit.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -31,15 +34,51 @@ int serve(const app::CommandLine& cl, int argc, char** argv)
     for (const QString& a : cl.admins) admins << *app::parseSubnet(a);
     server.setAdminAddresses(admins);
     server.engine().computerPlayer().setLevel(bots::levelFromText(cl.botLevel.toStdString()));
+    if (!cl.password.isEmpty()) server.engine().setPassword(protocol::toWire(cl.password));
+    QString stateDir = cl.stateDir;
+    if (stateDir.isEmpty()) stateDir = qEnvironmentVariable("STATE_DIRECTORY").section(QLatin1Char(':'), 0, 0);
+    if (!stateDir.isEmpty()) {
+        // One game per port: several tables may share the folder.
+        const QString file = QDir(stateDir).filePath(QStringLiteral("table-%1.json").arg(cl.port));
+        QString message;
+        if (server.resumeSavedGame(file, &message) == host::TServer::Resume::Refused)
+            std::fprintf(stderr, "quornet: %s\n", qPrintable(message));
+        server.setGameFile(file);
+    }
     QString error;
     if (!server.listen(cl.port, &error)) {
         std::fprintf(stderr, "quornet: %s (port %u)\n", qPrintable(error), unsigned(cl.port));
         return 1;
     }
+    if (!cl.noLan) {
+        server.setHostName(cl.name); // empty: this machine's name
+        server.startDiscovery(); // a failure is logged; the table plays on without it
+    }
+    // SIGTERM (systemctl stop or restart) and SIGINT keep the game for the next start.
     app::quitOnSignals(&application, [] { QCoreApplication::quit(); });
     const int rc = application.exec();
+    server.saveGameNow();
     server.shutdown();
     return rc;
+}
+
+// Asks the network for tables for a while, then prints one line for each.
+int findTables(const app::CommandLine& cl, int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    net::TableFinder finder;
+    QString error;
+    if (!finder.start(net::discoveryPortFromEnvironment(), &error)) {
+        std::fprintf(stderr, "quornet: %s\n", qPrintable(error));
+        return 1;
+    }
+    QTimer::singleShot(cl.findSeconds * 1000, &application, &QCoreApplication::quit);
+    app::quitOnSignals(&application, [] { QCoreApplication::quit(); });
+    application.exec();
+    const QList<net::FoundTable> tables = finder.tables();
+    if (tables.isEmpty()) std::puts("No tables found.");
+    for (const net::FoundTable& t : tables) std::puts(qUtf8Printable(app::foundTableLine(t.address, t.table)));
+    return 0;
 }
 
 // The table window lives in the module beside the program: lib/quornet/ when installed,
@@ -86,6 +125,7 @@ int main(int argc, char** argv)
         std::printf("quornet %s\n", protocol::VersionText);
         return 0;
     }
+    if (cl.findTables) return findTables(cl, argc, argv);
     if (cl.serve) return serve(cl, argc, argv);
     return play(cl, argc, argv);
 }

@@ -9,11 +9,16 @@ Program::Program(std::uint32_t seed, const QString& tallyFolder)
     : server(seed), chat(server, gameStart), about(&chat), help(&about, &chat), tally(tallyFolder, &chat),
       download(&chat)
 {
-    // The host's computer players follow the Bot Speed of the host user's own window.
-    server.engine().setBotSpeedSource([this] { return chat.botSpeed(); });
-    // ... and play at the level chosen in its menu, taken at every game start.
-    server.engine().computerPlayer().setLevelSource(
-        [this] { return bots::levelFromText(chat.botLevel().toStdString()); });
+    // The host's computer players play at the Bot Speed and level of the host user's own window:
+    // the engine is told each change (the speed counts from the next move, the level from the
+    // next game start).
+    const auto setLevel = [this](const QString& level) {
+        server.engine().computerPlayer().setLevel(bots::levelFromText(level.toStdString()));
+    };
+    server.engine().setBotSpeed(chat.botSpeed());
+    setLevel(chat.botLevel());
+    QObject::connect(&chat, &table::Tchat::botSpeedChanged, &chat, [this](int ms) { server.engine().setBotSpeed(ms); });
+    QObject::connect(&chat, &table::Tchat::botLevelChanged, &chat, setLevel);
     chat.setSpyList(&spyList);
     chat.setPhraseEditor(&phrases);
     chat.setTallyList(&tally);

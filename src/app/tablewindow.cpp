@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QStandardPaths>
 
 using namespace quornet;
 
@@ -39,7 +40,13 @@ extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const 
     // Closing the table window ends the program, whatever side windows are still open.
     QObject::connect(&chat, &table::Tchat::closing, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     chat.setCommandLine(cl.positional, cl.port);
-    app::quitOnSignals(&chat, [] { QApplication::closeAllWindows(); });
+    // Games in progress are kept in the user's data folder between runs.
+    chat.setGameFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    app::quitOnSignals(&chat, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* table = qobject_cast<table::Tchat*>(w)) table->closeQuietly();
+        QApplication::closeAllWindows();
+    });
     chat.show();
     const int rc = application.exec();
     program.server.shutdown();

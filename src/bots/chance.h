@@ -44,6 +44,9 @@ public:
         return int(m >> 32);
     }
     bool operator==(const Rng&) const = default;
+    // The whole state, for a saved game.
+    std::uint64_t state() const { return m_state; }
+    static Rng fromState(std::uint64_t state) { return Rng(state); }
 
 private:
     std::uint64_t m_state = 0;

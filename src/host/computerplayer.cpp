@@ -4,6 +4,8 @@
 #include "bots/strong.h"
 #include "host/engine.h"
 
+#include <QJsonArray>
+
 #include <ctime>
 #include <memory>
 
@@ -94,7 +96,6 @@ void ComputerPlayer::setSeed(std::uint64_t seed)
 
 void ComputerPlayer::gameStarted()
 {
-    if (m_levelSource) setLevel(m_levelSource());
     m_active = m_chosen;
 }
 
@@ -273,6 +274,93 @@ void ComputerPlayer::makeMoves(int seat, const bots::Plan& plan)
         case bots::Move::Discard: m_engine.requestDiscard(seat, m.a); break;
         }
     }
+}
+
+// ---- Saved games ----------------------------------------------------------------------------
+// Generator states travel as decimal text: JSON numbers hold only 53 bits exactly.
+
+namespace {
+QJsonArray countsArray(const bots::RankCounts& counts)
+{
+    QJsonArray a;
+    for (int c : counts) a.append(c);
+    return a;
+}
+
+bool readCounts(const QJsonValue& v, bots::RankCounts& counts)
+{
+    const QJsonArray a = v.toArray();
+    if (a.size() != int(counts.size())) return false;
+    for (int i = 0; i < a.size(); ++i) {
+        const int c = a[i].toInt(-1);
+        if (c < 0 || c > cards::DeckSize) return false;
+        counts[std::size_t(i)] = c;
+    }
+    return true;
+}
+
+bool readLevel(const QJsonValue& v, bots::Level& level)
+{
+    const auto l = bots::levelFromName(v.toString().toStdString());
+    if (!l) return false;
+    level = *l;
+    return true;
+}
+} // namespace
+
+QJsonObject ComputerPlayer::saveState() const
+{
+    QJsonArray seats;
+    for (int s = 1; s <= Seats; ++s) {
+        const auto i = std::size_t(s);
+        seats.append(QJsonObject{{"chosen", QString::fromLatin1(bots::levelName(m_chosen[i]).data())},
+                                 {"active", QString::fromLatin1(bots::levelName(m_active[i]).data())},
+                                 {"rng", QString::number(m_rng[i].state())},
+                                 {"known", countsArray(m_known[i])}});
+    }
+    return {{"seed", QString::number(m_seed)},
+            {"serial", qint64(m_serial)},
+            {"played", countsArray(m_played)},
+            {"seats", seats}};
+}
+
+bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
+{
+    const auto fail = [error](const char* why) {
+        if (error) *error = QStringLiteral("computer players: %1").arg(QLatin1String(why));
+        return false;
+    };
+    bool ok = false;
+    const std::uint64_t seed = state.value("seed").toString().toULongLong(&ok);
+    if (!ok) return fail("no seed");
+    const qint64 serial = state.value("serial").toInteger(-1);
+    if (serial < 0 || serial > 0xFFFFFFFFll) return fail("no serial");
+    bots::RankCounts played{};
+    if (!readCounts(state.value("played"), played)) return fail("cards played");
+    const QJsonArray seats = state.value("seats").toArray();
+    if (seats.size() != Seats) return fail("not four seats");
+    std::array<bots::Level, Seats + 1> chosen{}, active{};
+    std::array<bots::Rng, Seats + 1> rng{};
+    std::array<bots::RankCounts, Seats + 1> known{};
+    for (int s = 1; s <= Seats; ++s) {
+        const auto i = std::size_t(s);
+        const QJsonObject o = seats[s - 1].toObject();
+        if (!readLevel(o.value("chosen"), chosen[i]) || !readLevel(o.value("active"), active[i]))
+            return fail("a seat's level");
+        const std::uint64_t r = o.value("rng").toString().toULongLong(&ok);
+        if (!ok) return fail("a seat's generator");
+        rng[i] = bots::Rng::fromState(r);
+        if (!readCounts(o.value("known"), known[i])) return fail("a seat's picked-up cards");
+    }
+    m_seed = seed;
+    m_serial = unsigned(serial);
+    m_played = played;
+    m_chosen = chosen;
+    m_active = active;
+    m_rng = rng;
+    m_known = known;
+    m_pending = 0;
+    return true;
 }
 
 } // namespace quornet::host

@@ -23,6 +23,9 @@
 #include "bots/observation.h"
 #include "host/table.h"
 
+#include <QJsonObject>
+#include <QString>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -38,14 +41,12 @@ public:
     ComputerPlayer(const ComputerPlayer&) = delete;
     ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
-    // The level of every computer-played seat from the next game start on (Classic at first).
+    // The level of every computer-played seat from the next game start on (Classic at first):
+    // the engine's owner sets it whenever it changes.
     void setLevel(bots::Level level) { setTeamLevels(level, level); }
     // Team 1 (seats 1 and 3) and team 2 (seats 2 and 4) at levels of their own (the simulator).
     void setTeamLevels(bots::Level team1, bots::Level team2);
     bots::Level level(int seat) const { return m_active[std::size_t(seat)]; }
-    // Where the level of every seat comes from at each game start (the host user's menu),
-    // instead of setLevel().
-    void setLevelSource(std::function<bots::Level()> source) { m_levelSource = std::move(source); }
     // Seeds the seats' level generators (at every game start, from this seed).
     void setSeed(std::uint64_t seed);
 
@@ -80,6 +81,11 @@ public:
     // The observation of a seat as this driver would give it to a level.
     bots::Observation observe(int seat) const;
 
+    // The driver's part of a saved game: the levels, the seats' generators and what the round
+    // showed so far. restoreState() changes nothing and says why when the object is not one.
+    QJsonObject saveState() const;
+    bool restoreState(const QJsonObject& state, QString* error);
+
 private:
     class ClassicRequests;
     struct Job;
@@ -97,7 +103,6 @@ private:
     std::array<bots::Rng, Seats + 1> m_rng;
     std::uint64_t m_seed = 0;
     Thinker m_thinker;
-    std::function<bots::Level()> m_levelSource;
     unsigned m_serial = 0;  // moves on with every decision asked for and every deal
     unsigned m_pending = 0; // the serial of the decision a worker is thinking about, 0 none
     std::array<bots::RankCounts, Seats + 1> m_known{};

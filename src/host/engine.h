@@ -21,14 +21,16 @@
 
 #include "host/outbox.h"
 #include "host/random.h"
+#include "host/roundscores.h"
 #include "host/table.h"
 #include "protocol/framing.h"
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QSet>
 #include <QString>
 
 #include <deque>
-#include <functional>
 #include <memory>
 
 namespace quornet::host {
@@ -41,16 +43,36 @@ class ComputerPlayer;
 inline constexpr int MaxWaitingMessages = 100;
 inline constexpr int MaxMessagesPerWindow = 200;
 inline constexpr int RateWindowMs = 10'000;
+// The longest message a table window sends is about 450 bytes: a frame longer than this, or more
+// than MaxWaitingBytes waiting in one connection's queue, closes the connection.
+inline constexpr int MaxFrameBytes = 4 * 1024;
+inline constexpr int MaxWaitingBytes = 64 * 1024;
 // A connection that has not logged in within this time is closed.
 inline constexpr int LoginDeadlineMs = 10'000;
-// A human seat whose turn has seen no message from its connection for this long is set to
-// just watching, and the computer player takes the turn.
+// A human seat whose turn has seen no move from its connection for this long is set to just
+// watching, and the computer player plays for it until the player is back.
 inline constexpr int DefaultTurnTimeoutMs = 120'000;
-// A seated player who drops during a game keeps the seat this long, for a return under the
-// same name.
+// A seated player who drops during a game keeps the seat this long, for a return with its key.
 inline constexpr int DefaultSeatHoldMs = 120'000;
+// Liveness: a logged-in connection that has heard nothing from the host for HeartbeatIdleMs is
+// sent CMD_ping (our windows answer CMD_pong); one that has sent nothing for LinkSilenceMs is
+// taken for dropped (a pulled cable, a laptop gone to sleep), and its seat is held as for any drop.
+inline constexpr int HeartbeatIdleMs = 10'000;
+inline constexpr int LinkSilenceMs = 45'000;
+// A connection that leaves within this time of its login is announced to nobody, so arrivals
+// and departures in quick succession cannot flood the chat panes.
+inline constexpr int QuietArrivalMs = 5'000;
 // Refusals of one connection are logged at most this often.
 inline constexpr int RefusalLogIntervalMs = 1000;
+// A seat key: this many characters of A-Z, a-z and 0-9.
+inline constexpr int SeatKeyLength = 20;
+// A game restored after a crash or restart holds every human seat this long for its player's
+// key; for the first ReturnGraceMs the computer players wait for a returning player before they
+// play a held seat's turn.
+inline constexpr int RestoredSeatHoldMs = 300'000;
+inline constexpr int ReturnGraceMs = 30'000;
+// The saved game's format: a newer version is refused, not guessed at.
+inline constexpr int SavedGameVersion = 1;
 
 struct EngineOptions {
     // The dedicated host has no own table window: seat 1 leaving in its turn is taken over like
@@ -62,6 +84,11 @@ struct EngineOptions {
     int loginDeadlineMs = LoginDeadlineMs; // 0: no deadline
     int turnTimeoutMs = DefaultTurnTimeoutMs; // 0: a turn waits as long as it takes
     int seatHoldMs = DefaultSeatHoldMs;       // 0: seats are not held
+    int maxFrameBytes = MaxFrameBytes;
+    int maxWaitingBytes = MaxWaitingBytes;
+    int heartbeatIdleMs = HeartbeatIdleMs; // 0: no heartbeats
+    int linkSilenceMs = LinkSilenceMs;     // 0: a silent connection stays
+    int quietArrivalMs = QuietArrivalMs;   // 0: arrivals are announced at once
     // Run checkInvariants() after every handled message and timer event (tests, simulator debug).
     bool checkInvariants = false;
 };
@@ -90,9 +117,12 @@ public:
     };
     // Numbers a new connection: the lowest free number that no held seat keeps. Number 1 (the
     // host user's rights) goes only to a connection the adapter accepts as the host user's: the
-    // hosting copy's own table window, or a dedicated host's allowed address.
-    AcceptResult accept(bool hostUser = true);
-    // Sends CMD_sendlogininfo to an accepted participant (after the adapter mapped its socket).
+    // hosting copy's own table window, or a dedicated host's allowed address. `address` is the
+    // peer's address as text: a participant removed by the host user cannot log in again from
+    // it for the rest of that game.
+    AcceptResult accept(bool hostUser = true, const QByteArray& address = {});
+    // Sends CMD_sendlogininfo to an accepted participant (after the adapter mapped its socket),
+    // or, at a private table, CMD_passwordneeded.
     void welcome(int participant);
     // Received bytes of a participant's connection: framed (with carry-over) into its queue.
     // A connection that overflows the framing limit or sends faster than a person can is closed
@@ -102,6 +132,20 @@ public:
     bool enqueue(int participant, const QByteArray& text);
     // The participant's connection closed (peer, kick or error). Handled once per connection.
     void connectionClosed(int participant);
+    // The table ends (the hosting copy closes it): every participant is told CMD_tableclosed,
+    // so its window closes instead of trying to get back.
+    void closeTable();
+
+    // --- Seats and private tables ------------------------------------------------------------
+    // Where seat keys come from: 20 characters of A-Z, a-z, 0-9 from the system's
+    // cryptographic source unless a test sets a source of its own.
+    void setKeySource(std::function<QByteArray()> source) { m_keySource = std::move(source); }
+    // A private table: a connection must send this password (CMD_password) before it learns
+    // anything of the table. Empty: no password.
+    void setPassword(const QByteArray& password) { m_password = password; }
+    bool needsPassword() const { return !m_password.isEmpty(); }
+    // Seats 1..4 held by a logged-in human.
+    int seatsTaken() const;
 
     // --- Time --------------------------------------------------------------------------------
     // One socktimer tick: takes one queued message, from the next connection in turn that has
@@ -119,9 +163,10 @@ public:
     bool botTimerEnabled() const { return m_timerEnabled; }
     int botTimerInterval() const { return m_timerInterval; }
     TimerTag botTimerTag() const { return m_timerTag; }
-    // The Bot Speed value read each time Timer1 is armed (1000 until told otherwise).
-    void setBotSpeedSource(std::function<int()> source) { m_botSpeed = std::move(source); }
-    void setBotSpeed(int ms);
+    // The computer players' pace (Bot Speed), read each time Timer1 is armed (1000 until told
+    // otherwise): the engine's owner sets it whenever it changes.
+    void setBotSpeed(int ms) { m_botSpeed = ms; }
+    int botSpeed() const { return m_botSpeed; }
     // The solo game: the next round is dealt only once the host user has seen the end of the
     // last one (continueAfterRound(), the round summary's Continue), not after the pause alone.
     void setRoundWaitsForHostUser(bool waits) { m_roundWaits = waits; }
@@ -140,12 +185,34 @@ public:
     void requestAddToComp(int seat, int handSlot, int compSlot);
     void requestDiscard(int seat, int handSlot);
 
+    // --- The game as one value (engine_save.cpp) ----------------------------------------------
+    // Everything of the game: the table, held seats with their keys and the time they have
+    // left, the turn and its clock, the timer's pending step, the round gate, the computer
+    // players' memory and generators, the game's generator and each round's scores, as a
+    // versioned JSON document. Connections are not part of it.
+    QByteArray saveGame() const;
+    // Into a fresh engine (no connections yet): the game goes on as if it had never stopped, the
+    // same inputs giving the same cards, decisions and messages; every seat a human held is
+    // held for its key for RestoredSeatHoldMs. A damaged, foreign or newer document changes
+    // nothing and returns false with the reason.
+    bool restoreGame(const QByteArray& document, QString* error);
+    // Counts the changes to the game: moves, turns, rounds, seats held and freed. The adapter
+    // saves when it moves on (Outbox::gameChanged says so after each event).
+    quint64 gameChanges() const { return m_gameChanges; }
+
     // --- Inspection --------------------------------------------------------------------------
     const Table& table() const { return m_t; }
+    // Every round of the game in progress (or of the last game), as scored.
+    const ScoreLedger& rounds() const { return m_rounds; }
     const EngineStats& stats() const { return m_stats; }
     int queuedMessages() const { return m_queued; }
     // The name a seat is held for (its player dropped during the game), empty when not held.
     QByteArray heldFor(int seat) const;
+    // The seat whose key this is, 0 when it is nobody's.
+    int seatOfKey(const QByteArray& key) const;
+    // The key of a seat, empty when it has none (a resumed hosting copy gives its own window
+    // the key of seat 1).
+    QByteArray seatKey(int seat) const { return seat >= 1 && seat <= Seats ? m_keys[std::size_t(seat)] : QByteArray(); }
     // Empty when every invariant holds, else a description of the first broken one.
     QString checkInvariants() const;
     // A compact text picture of the table for scenario tests and debugging.
@@ -169,11 +236,21 @@ private:
         bool hostUser = false;
         bool closing = false; // the adapter was asked to close it; the number is free once it has
         bool removed = false; // by the host user: its seat is not held
-        protocol::FrameSplitter framing{protocol::FrameSplitter::DefaultMaxPending};
+        bool announced = false;    // the others were told of its arrival
+        // Moved onto a seat still bound to its player's dead connection: until its login it
+        // stands in for that player (its close is the player's departure).
+        bool standsIn = false;
+        bool passwordGiven = false; // a private table's password was right
+        protocol::FrameSplitter framing{MaxFrameBytes};
         std::deque<QByteArray> queue;
+        int waitingBytes = 0;
         std::deque<qint64> recent; // arrival times of its latest messages (the rate window)
+        QByteArray address;        // the peer's address, as the adapter gave it
+        QByteArray presentedKey;   // the seat key of its CMD_rejoin, empty when none
         qint64 since = 0;          // accepted, or given its number, at
+        qint64 loggedInAt = 0;
         qint64 lastHeard = 0;      // its last message arrived at
+        qint64 lastSent = 0;       // the host last sent it something at
         qint64 refusalLoggedAt = 0;
         int refusalsUnlogged = 0;
         bool refusalEverLogged = false;
@@ -194,24 +271,43 @@ private:
     void requestClose(int participant);
     void clearLink(int n);
 
-    // Deadlines and held seats (engine_links.cpp).
+    // Deadlines (engine_time.cpp): logins not made, heartbeats and silent links, hung turns.
     void expireLogins();
+    void checkLinks();
+    void announceQuietArrivals();
     void checkTurnTimeout();
     qint64 turnDeadline() const;
+    // A seat the computer plays for a hung turn: its player is back (I'm Back, or a move).
+    // From this turn on while the computer has not drawn for it yet, else from its next turn.
+    void playerBack(int seat);
+    bool takenOverForHungTurn(int seat) const { return m_hungTurn[std::size_t(seat)] != 0; }
+    void restoreSeat(int seat);
+
+    // Seat keys, held seats, removals and private tables (engine_seats.cpp).
+    void rejoinRequest(const Queued& q, const QByteArray& args);
+    void passwordRequest(const Queued& q, const QByteArray& args);
+    void refuse(int participant, const QByteArray& message, const char* why);
+    QByteArray newKey();
+    void giveSeatKey(int seat);
+    void forgetSeatKey(int seat);
+    // A valid key for another seat than the connection's number: the connection takes that
+    // seat (held, or still bound to an old connection of the same player).
+    void moveToKeySeat(int n, int seat);
     void holdSeat(int seat, const QByteArray& name);
-    void releaseHold(int seat, const char* why);
+    void releaseHold(int seat, const char* why, bool tell = false);
     void releaseAllHolds(const char* why);
-    bool returnToHeldSeat(int n, const QByteArray& name);
-    void heardFrom(int participant, bool restore);
+    void endGameBans();
 
     // Seats, logins and relays.
     void login(const Queued& q, const QByteArray& args);
-    void announceArrival(int n, const QByteArray& version);
+    enum class Arrival { Newcomer, Returning, Reconnected };
+    void announceArrival(int n, const QByteArray& version, Arrival arrival);
+    void announceToOthers(int n);
     void catchUp(int n);
     void kickHim(const Queued& q, const QByteArray& args);
     void relay(const Queued& q, const QByteArray& args, const char* word);
     void justWatch(const Queued& q, const QByteArray& args);
-    void departure(int n, bool wasLoggedIn, bool removed);
+    void departure(int n, bool wasLoggedIn, bool removed, bool announced);
     void takeOver(int seat);
 
     // Game start, dealing, drawing.
@@ -236,18 +332,27 @@ private:
     void findPlayer();
     bool checkForWin(int seat);
     void postWinner(int seat);
-    void setTeamScore(int seat, int score);
+    void setTeamScore(int seat, int score, ScoreKind kind = ScoreKind::Cards);
 
     // Timer1.
     void armTimer(TimerTag tag);
     void disarmTimer();
-    int botSpeed() const;
+
+    // Saved games (engine_save.cpp): reading into a table of its own, checked before it is used.
+    bool readTable(const QJsonObject& o, Table& t, QString* error) const;
+    // After a restore: the waiting for returning players, and a computer decision that was
+    // under way when the game was saved is asked for again.
+    bool waitingForReturn(int seat) const;
+    void resumeTurn();
+    void changed() { ++m_gameChanges; }
 
     // Game requests from connections (sender, phase and range checks before the handler).
     void gameRequest(const Queued& q, const char* word, const QByteArray& args);
 
     // Sending.
     void sendTo(int participant, const QByteArray& message);
+    // To an accepted connection whether or not it has logged in.
+    void deliver(int participant, const QByteArray& message);
     template <typename Build> void sendToSeat(int seat, Build build);
     template <typename Build> void broadcast(Build build, int except = 0);
     bool anyConnected() const;
@@ -257,6 +362,7 @@ private:
     Random& m_random;
     EngineOptions m_options;
     Table m_t;
+    ScoreLedger m_rounds;
     EngineStats m_stats;
     std::unique_ptr<ComputerPlayer> m_bots;
 
@@ -267,22 +373,31 @@ private:
     qint64 m_now = 0;
 
     std::array<Hold, Seats + 1> m_holds{};
-    // The turn's start, for the hung-turn deadline; a seat the host set to just watching for a
-    // hung turn (restored when its connection speaks again).
+    // Each seat's key, kept for the player who holds the seat (and through a hold); empty: none.
+    std::array<QByteArray, Seats + 1> m_keys{};
+    QSet<QByteArray> m_issuedKeys;       // every key handed out (a stale key is told apart)
+    QSet<QByteArray> m_removedAddresses; // removed by the host user, until the game ends
+    std::function<QByteArray()> m_keySource;
+    QByteArray m_password;
+    // The turn's start or the turn seat's last move, for the hung-turn deadline; a seat the host
+    // set to just watching for a hung turn, and a player back whose seat returns at its next turn.
     qint64 m_turnSince = 0;
     quint64 m_turnSerial = 0;
     std::array<quint64, Seats + 1> m_hungTurn{}; // the turn serial it hung in, 0 = none
+    std::array<bool, Seats + 1> m_backAtNextTurn{};
 
     bool m_timerEnabled = false;
     int m_timerInterval = 1000;
     TimerTag m_timerTag = TimerTag::Idle;
     int m_timerTicks = 0;
-    std::function<int()> m_botSpeed;
-    int m_fixedBotSpeed = 1000;
+    int m_botSpeed = 1000;
     bool m_everDealt = false;
     bool m_roundWaits = false;
     bool m_roundContinued = false; // the host user has seen the end of the round
     bool m_roundWaiting = false;
+    qint64 m_returnGraceUntil = 0; // after a restore: held seats' turns wait for their players
+    quint64 m_gameChanges = 0;
+    quint64 m_reportedChanges = 0;
 };
 
 // Builds the message only when somebody will receive it (the simulator has no connections).
@@ -296,7 +411,7 @@ template <typename Build> void HostEngine::broadcast(Build build, int except)
 
 template <typename Build> void HostEngine::sendToSeat(int seat, Build build)
 {
-    if (m_t.rec[std::size_t(seat)].connected) m_out.send(seat, build());
+    if (m_t.rec[std::size_t(seat)].connected) deliver(seat, build());
 }
 
 } // namespace quornet::host

@@ -43,7 +43,7 @@ void HostEngine::addToBook(int seat, int slot, int bookSlot)
     if (r.completedSlot != 0) {
         const int bonus = cards::bookBonus(r.kind);
         broadcast([&] { return msg::complete(seat, rec.team, bookSlot, r.completedSlot, r.naming, r.kind); });
-        setTeamScore(seat, rec.score + bonus);
+        setTeamScore(seat, rec.score + bonus, ScoreKind::Bonus);
         broadcast([&] { return msg::postScores(rec.score, bonus, seat, rec.partner); });
     }
     checkForFoot(seat, false);
@@ -64,6 +64,7 @@ void HostEngine::addToComp(int seat, int slot, int compSlot)
 
 void HostEngine::addScore(int seat, int card)
 {
+    changed();
     const int points = cards::cardPoints(card);
     m_bots->playedToBook(seat, card);
     Record& rec = m_t.seat(seat);

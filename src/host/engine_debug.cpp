@@ -56,6 +56,10 @@ QString HostEngine::checkInvariants() const
 
 void HostEngine::afterEvent()
 {
+    if (m_gameChanges != m_reportedChanges) {
+        m_reportedChanges = m_gameChanges;
+        m_out.gameChanged();
+    }
     if (!m_options.checkInvariants) return;
     const QString broken = checkInvariants();
     if (!broken.isEmpty()) {

@@ -31,8 +31,10 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
 {
     m_t.phase = Phase::None;
     disarmTimer();
+    changed();
     releaseAllHolds("ended: a new game starts");
     m_hungTurn.fill(0);
+    m_backAtNextTurn.fill(false);
     m_roundWaiting = false;
     m_t.pickUpCount = count;
     m_t.lengthCode = length;
@@ -52,6 +54,7 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
     m_t.deckExhausted = false;
     shuffleDeck();
     m_t.teams = {};
+    m_rounds.assign(1, RoundScores{});
     for (int s = 1; s <= Seats; ++s) {
         Record& rec = m_t.seat(s);
         rec.team = (s == 1 || s == 3) ? 1 : 2;
@@ -76,10 +79,14 @@ void HostEngine::startGame(const QByteArray& starter, const QByteArray& length, 
 
 void HostEngine::startNewRound()
 {
+    changed();
     m_t.deckExhausted = false;
     m_t.discardCount = 0;
     m_t.pile.fill(0);
     broadcast([] { return msg::startRound(); });
+    RoundScores next;
+    for (int team = 1; team <= 2; ++team) next.teams[std::size_t(team)].total = m_t.seat(team).score;
+    m_rounds.push_back(next);
     shuffleDeck();
     m_t.teams = {};
     for (int s = 1; s <= Seats; ++s) {
@@ -181,7 +188,8 @@ void HostEngine::drawing(int seat, int mode)
         checkForFoot(seat, false);
         if (!m_t.running || m_t.turnSeat != seat) return;
     }
-    if (m_t.computerPlayed(seat)) m_bots->play(seat);
+    changed();
+    if (m_t.computerPlayed(seat) && !waitingForReturn(seat)) m_bots->play(seat);
 }
 
 // ---- Discards, feet and the turn ------------------------------------------------------------
@@ -189,6 +197,7 @@ void HostEngine::drawing(int seat, int mode)
 void HostEngine::discard(int seat, int slot)
 {
     if (seat < 1 || seat > Seats || seat != m_t.turnSeat) return;
+    changed();
     Record& rec = m_t.seat(seat);
     if (const int card = rules::discard(rec.hand, slot, m_t.pile, m_t.discardCount)) {
         m_bots->discarded(seat, card);
@@ -220,6 +229,9 @@ void HostEngine::checkForFoot(int seat, bool afterDiscard)
 void HostEngine::findPlayer()
 {
     if (m_t.turnSeat != 0 && checkForWin(m_t.turnSeat)) return;
+    // Players back from a takeover play from this turn on.
+    for (int s = 1; s <= Seats; ++s)
+        if (m_backAtNextTurn[std::size_t(s)]) restoreSeat(s);
     const int previous = m_t.turnSeat;
     const int cardsLeft = previous != 0 ? cardsIn(m_t.seat(previous).hand) : 0;
     ++m_t.turnSeat;
@@ -229,11 +241,12 @@ void HostEngine::findPlayer()
     const int seat = m_t.turnSeat;
     ++m_turnSerial;
     m_turnSince = m_now;
+    changed();
     // Spectators follow the turn too: their turn marker and card counts move with everyone's.
     broadcast([&] { return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat); });
 
     if (m_t.pickUp) {
-        m_timerInterval = botSpeed();
+        m_timerInterval = m_botSpeed;
         if (m_t.computerPlayed(seat)) armTimer(TimerTag::DrawDecision);
     } else {
         m_t.phase = Phase::Play;
@@ -246,8 +259,17 @@ void HostEngine::findPlayer()
 
 // ---- Scoring, round end and game end --------------------------------------------------------
 
-void HostEngine::setTeamScore(int seat, int score)
+void HostEngine::setTeamScore(int seat, int score, ScoreKind kind)
 {
+    if (!m_rounds.empty()) {
+        TeamRoundPoints& p = m_rounds.back().teams[std::size_t(m_t.seat(seat).team == 2 ? 2 : 1)];
+        const int points = score - m_t.seat(seat).score;
+        (kind == ScoreKind::Bonus      ? p.bonuses
+         : kind == ScoreKind::GoingOut ? p.goingOut
+         : kind == ScoreKind::Penalty  ? p.penalties
+                                       : p.cards) += points;
+        p.total = score;
+    }
     m_t.seat(seat).score = score;
     m_t.seat(m_t.seat(seat).partner).score = score;
 }
@@ -262,21 +284,26 @@ bool HostEngine::checkForWin(int s)
     const Record& partner = m_t.seat(rec.partner);
     if (!rules::goesOut(rules::done(rec.hand, rec.onFoot), rules::done(partner.hand, partner.onFoot), m_t.twoPlayer))
         return false;
-    setTeamScore(s, rec.score + cards::GoingOutBonus);
+    setTeamScore(s, rec.score + cards::GoingOutBonus, ScoreKind::GoingOut);
     postWinner(s);
     return true;
 }
 
 void HostEngine::postWinner(int w)
 {
+    changed();
     m_t.phase = Phase::None;
     disarmTimer();
     if (!m_t.running) return;
     for (int i = 1; i <= Seats; ++i) {
         Record& rec = m_t.seat(i);
         const int penalty = rules::roundPenalty(i, rec.hand, rec.foot, m_t.twoPlayer);
-        setTeamScore(i, rec.score + penalty);
+        setTeamScore(i, rec.score + penalty, ScoreKind::Penalty);
         broadcast([&] { return msg::postScores(m_t.seat(rec.team).score, penalty, i, rec.partner); });
+    }
+    if (!m_rounds.empty()) {
+        m_rounds.back().finished = true;
+        m_rounds.back().wentOut = w != 0 ? m_t.seat(w).team : 0;
     }
     const int score1 = m_t.seat(1).score;
     const int score2 = m_t.seat(2).score;
@@ -300,6 +327,7 @@ void HostEngine::postWinner(int w)
     m_t.running = false;
     m_t.turnSeat = 0;
     releaseAllHolds("ended with the game");
+    endGameBans();
     ++m_stats.gamesEnded;
     m_stats.lastWinner = team;
     qCInfo(lcHost).noquote() << "game ended:" << score1 << "to" << score2 << "winner"
@@ -323,19 +351,11 @@ void HostEngine::continueAfterRound()
     afterEvent();
 }
 
-void HostEngine::setBotSpeed(int ms)
-{
-    m_fixedBotSpeed = ms;
-    m_botSpeed = nullptr;
-}
-
-int HostEngine::botSpeed() const { return m_botSpeed ? m_botSpeed() : m_fixedBotSpeed; }
-
 void HostEngine::armTimer(TimerTag tag)
 {
     m_timerTicks = 0;
     m_timerTag = tag;
-    m_timerInterval = botSpeed();
+    m_timerInterval = m_botSpeed;
     m_timerEnabled = true;
     m_out.botTimerChanged(true, m_timerInterval);
 }
@@ -352,6 +372,13 @@ void HostEngine::botTimerFired()
 {
     if (!m_timerEnabled) return; // a stale event after the timer was disarmed
     ++m_timerTicks;
+    changed();
+    // After a restore, a held seat's turn waits for its player for a while.
+    if (m_t.turnSeat != 0 && waitingForReturn(m_t.turnSeat) &&
+        (m_timerTag == TimerTag::DrawDecision || m_timerTag == TimerTag::AutoDraw)) {
+        afterEvent();
+        return;
+    }
     if (m_timerTicks > 1 && m_timerTag == TimerTag::DrawDecision) {
         disarmTimer();
         if (m_t.turnSeat != 0 && m_t.computerPlayed(m_t.turnSeat)) m_bots->draw(m_t.turnSeat);

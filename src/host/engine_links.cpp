@@ -1,5 +1,5 @@
-// Connections: numbering, framing and fair queues, the pace limits, the dispatcher's turn over
-// the connections, and what falls due with time: logins not made, hung turns, held seats.
+// Connections: numbering, framing and fair queues, the pace and size limits, and the
+// dispatcher's turn over the connections.
 #include "host/computerplayer.h"
 #include "host/engine.h"
 #include "host/hosttext.h"
@@ -13,7 +13,7 @@ using namespace protocol;
 
 // ---- Numbering --------------------------------------------------------------------------------
 
-HostEngine::AcceptResult HostEngine::accept(bool hostUser)
+HostEngine::AcceptResult HostEngine::accept(bool hostUser, const QByteArray& address)
 {
     int n = 0;
     for (int k = 1; k <= MaxParticipants && n == 0; ++k) {
@@ -30,15 +30,25 @@ HostEngine::AcceptResult HostEngine::accept(bool hostUser)
     Link& l = link(n);
     l.serial = m_nextConnection++;
     l.hostUser = hostUser;
-    l.since = l.lastHeard = m_now;
+    l.address = address;
+    l.framing = protocol::FrameSplitter(m_options.maxFrameBytes);
+    l.since = l.lastHeard = l.lastSent = m_now;
     qCInfo(lcHost) << "connection accepted as participant" << n;
     return {n, false};
 }
 
 void HostEngine::welcome(int participant)
 {
-    if (participant >= 1 && participant <= ConnectionRecords && taken(participant))
-        m_out.send(participant, msg::sendLoginInfo(participant));
+    if (participant < 1 || participant > ConnectionRecords || !taken(participant)) return;
+    // A private table says nothing of itself, not even a number, before the password.
+    const bool mustAsk = needsPassword() && !link(participant).passwordGiven;
+    deliver(participant, mustAsk ? msg::passwordNeeded() : msg::sendLoginInfo(participant));
+}
+
+void HostEngine::deliver(int participant, const QByteArray& message)
+{
+    link(participant).lastSent = m_now;
+    m_out.send(participant, message);
 }
 
 void HostEngine::clearLink(int n)
@@ -57,11 +67,16 @@ bool HostEngine::receive(int participant, const QByteArray& bytes)
     Link& l = link(participant);
     const QList<QByteArray> messages = l.framing.feed(bytes);
     if (l.framing.overflowed()) {
-        closeFlooder(participant, "sent more than 64 KiB without a terminator");
+        closeFlooder(participant, "sent a frame longer than the limit");
         return false;
     }
-    for (const QByteArray& m : messages)
+    for (const QByteArray& m : messages) {
+        if (m.size() > m_options.maxFrameBytes) {
+            closeFlooder(participant, "sent a frame longer than the limit");
+            return false;
+        }
         if (!enqueue(participant, m)) return false;
+    }
     return true;
 }
 
@@ -70,7 +85,8 @@ bool HostEngine::enqueue(int participant, const QByteArray& text)
     if (participant < 1 || participant > ConnectionRecords || !taken(participant)) return false;
     Link& l = link(participant);
     if (l.closing) return false;
-    if (int(l.queue.size()) >= m_options.maxWaitingPerConnection) {
+    if (int(l.queue.size()) >= m_options.maxWaitingPerConnection ||
+        l.waitingBytes + text.size() > m_options.maxWaitingBytes) {
         closeFlooder(participant, "has too many messages waiting");
         return false;
     }
@@ -84,9 +100,15 @@ bool HostEngine::enqueue(int participant, const QByteArray& text)
         }
         l.recent.pop_front();
     }
-    l.queue.push_back(text);
-    ++m_queued;
     l.lastHeard = m_now;
+    // A heartbeat's answer only shows the link is alive: it waits in no queue, so a long queue
+    // never makes a live connection look dead.
+    if (text.startsWith(cmd::Pong) && (text.size() == qsizetype(sizeof cmd::Pong) - 1 || text.endsWith('+')) &&
+        text.size() <= qsizetype(sizeof cmd::Pong))
+        return true;
+    l.queue.push_back(text);
+    l.waitingBytes += int(text.size());
+    ++m_queued;
     return true;
 }
 
@@ -97,7 +119,10 @@ void HostEngine::closeFlooder(int participant, const char* why)
     // Nothing it still had queued is handled: it goes at once, not one message per tick.
     m_queued -= int(l.queue.size());
     l.queue.clear();
+    l.queue.shrink_to_fit();
+    l.waitingBytes = 0;
     l.recent.clear();
+    l.framing.clear();
     requestClose(participant);
 }
 
@@ -116,11 +141,15 @@ void HostEngine::connectionClosed(int participant)
     if (participant < 1 || participant > ConnectionRecords) return;
     // The socket layer may report one close twice; only the first report is a departure.
     if (!taken(participant)) return;
-    const bool wasLoggedIn = loggedIn(participant);
+    const bool wasLoggedIn = loggedIn(participant) || link(participant).standsIn;
     const bool removed = link(participant).removed;
+    const bool announced = link(participant).announced || link(participant).standsIn;
     clearLink(participant);
-    if (participant <= Seats) m_hungTurn[std::size_t(participant)] = 0;
-    departure(participant, wasLoggedIn, removed);
+    if (participant <= Seats) {
+        m_hungTurn[std::size_t(participant)] = 0;
+        m_backAtNextTurn[std::size_t(participant)] = false;
+    }
+    departure(participant, wasLoggedIn, removed, announced);
     afterEvent();
 }
 
@@ -139,6 +168,7 @@ bool HostEngine::dispatchOne()
     if (l.queue.empty()) return false;
     const Queued q{n, std::move(l.queue.front())};
     l.queue.pop_front();
+    l.waitingBytes -= int(q.text.size());
     --m_queued;
     m_lastServed = n;
     handle(q);
@@ -160,156 +190,12 @@ void HostEngine::dropped(const Queued& q, const char* why)
     l.refusalLoggedAt = m_now;
     l.refusalsUnlogged = 0;
     const QString more = left > 0 ? QStringLiteral(" (and %1 more refused since the last line)").arg(left) : QString();
+    // Seat keys and passwords never reach the log: of those only the command word is shown.
+    const Command c = splitCommand(q.text);
+    const bool secret = c.word == cmd::Rejoin || c.word == cmd::Password;
     qCWarning(lcHost).noquote() << QStringLiteral("dropped a message from participant %1 (%2): %3%4")
                                        .arg(q.participant)
-                                       .arg(QLatin1String(why), logText(q.text), more);
-}
-
-// ---- Time ----------------------------------------------------------------------------------------
-
-void HostEngine::advanceTo(qint64 nowMs)
-{
-    if (nowMs > m_now) m_now = nowMs;
-    expireLogins();
-    for (int s = 1; s <= Seats; ++s) {
-        const Hold& h = m_holds[std::size_t(s)];
-        if (!h.name.isEmpty() && m_now >= h.until) releaseHold(s, "lapsed");
-    }
-    checkTurnTimeout();
-    afterEvent();
-}
-
-qint64 HostEngine::nextDeadline() const
-{
-    qint64 next = -1;
-    const auto consider = [&next](qint64 t) {
-        if (next < 0 || t < next) next = t;
-    };
-    if (m_options.loginDeadlineMs > 0)
-        for (int n = 1; n <= ConnectionRecords; ++n)
-            if (taken(n) && !loggedIn(n) && !link(n).closing)
-                consider(link(n).since + m_options.loginDeadlineMs);
-    for (int s = 1; s <= Seats; ++s)
-        if (!m_holds[std::size_t(s)].name.isEmpty()) consider(m_holds[std::size_t(s)].until);
-    const qint64 turn = turnDeadline();
-    if (turn >= 0) consider(turn);
-    return next;
-}
-
-void HostEngine::expireLogins()
-{
-    if (m_options.loginDeadlineMs <= 0) return;
-    for (int n = 1; n <= ConnectionRecords; ++n) {
-        const Link& l = link(n);
-        if (!taken(n) || l.loggedIn || l.closing || m_now - l.since < m_options.loginDeadlineMs) continue;
-        qCInfo(lcHost) << "participant" << n << "did not log in within"
-                       << m_options.loginDeadlineMs / 1000 << "s; closing its connection";
-        requestClose(n);
-    }
-}
-
-// The turn seat's deadline: its turn, or its connection's last message, plus the timeout. Only
-// while another participant is there to be kept waiting (a solo player may take all the time in
-// the world).
-qint64 HostEngine::turnDeadline() const
-{
-    const int s = m_t.turnSeat;
-    if (m_options.turnTimeoutMs <= 0 || !m_t.running || m_t.phase == Phase::None) return -1;
-    if (s < 1 || s > Seats || m_t.computerPlayed(s)) return -1;
-    bool others = false;
-    for (int k = 1; k <= m_t.highWater && !others; ++k) others = k != s && loggedIn(k);
-    if (!others) return -1;
-    return qMax(m_turnSince, link(s).lastHeard) + m_options.turnTimeoutMs;
-}
-
-void HostEngine::checkTurnTimeout()
-{
-    const qint64 deadline = turnDeadline();
-    if (deadline < 0 || m_now < deadline) return;
-    const int s = m_t.turnSeat;
-    Record& rec = m_t.seat(s);
-    const int seconds = m_options.turnTimeoutMs / 1000;
-    qCInfo(lcHost).noquote() << "participant" << s << logText(rec.name) << "made no move for"
-                             << seconds << "s; the computer plays the turn";
-    const QByteArray notice = rec.name + " has made no move for " + QByteArray::number(seconds) +
-                              " seconds and is set to just watching; the computer plays this turn.";
-    broadcast([&] { return msg::chatRelay(0, notice + "|clBlue"); });
-    m_hungTurn[std::size_t(s)] = m_turnSerial;
-    // As if the host user had chosen Set to Just Watch.
-    rec.justWatching = true;
-    broadcast([&] { return msg::justWatching(s, 1); });
-    takeOver(s);
-}
-
-// A seat set to just watching for a hung turn plays again once its connection speaks after that
-// turn (a player whose program hung for good keeps watching instead of holding up every turn).
-void HostEngine::heardFrom(int participant, bool restore)
-{
-    if (participant < 1 || participant > Seats) return;
-    const auto i = std::size_t(participant);
-    if (m_hungTurn[i] == 0) return;
-    if (m_t.turnSeat == participant && m_turnSerial == m_hungTurn[i]) return;
-    m_hungTurn[i] = 0;
-    if (!restore) return; // the message itself switches the seat (CMD_justwatch)
-    Record& rec = m_t.seat(participant);
-    if (!rec.justWatching || (m_t.twoPlayer && participant >= 3)) return;
-    rec.justWatching = false;
-    broadcast([&] { return msg::justWatching(participant, 2); });
-}
-
-// ---- Held seats -----------------------------------------------------------------------------------
-
-QByteArray HostEngine::heldFor(int seat) const
-{
-    return seat >= 1 && seat <= Seats ? m_holds[std::size_t(seat)].name : QByteArray();
-}
-
-void HostEngine::holdSeat(int seat, const QByteArray& name)
-{
-    if (m_options.seatHoldMs <= 0 || name.isEmpty()) return;
-    Hold& h = m_holds[std::size_t(seat)];
-    h.name = name;
-    h.until = m_now + m_options.seatHoldMs;
-    qCInfo(lcHost).noquote() << "seat" << seat << "held for" << logText(name) << "for"
-                             << m_options.seatHoldMs / 1000 << "s";
-}
-
-void HostEngine::releaseHold(int seat, const char* why)
-{
-    Hold& h = m_holds[std::size_t(seat)];
-    if (h.name.isEmpty()) return;
-    qCInfo(lcHost).noquote() << "hold of seat" << seat << "for" << logText(h.name) << why;
-    h = Hold{};
-}
-
-void HostEngine::releaseAllHolds(const char* why)
-{
-    for (int s = 1; s <= Seats; ++s) releaseHold(s, why);
-}
-
-// A connection logging in under the name a seat is held for takes that seat back: it is given
-// the seat's number (CMD_sendlogininfo, which a table window answers by logging in under it)
-// and is caught up like any late joiner on that seat. Its first number was never announced.
-bool HostEngine::returnToHeldSeat(int n, const QByteArray& name)
-{
-    for (int s = 1; s <= Seats; ++s) {
-        Hold& h = m_holds[std::size_t(s)];
-        if (h.name.isEmpty() || h.name != name || s == n || taken(s)) continue;
-        if (s == 1 && !link(n).hostUser) continue; // number 1 only for the host user
-        qCInfo(lcHost).noquote() << logText(name) << "returns to seat" << s << "(was participant"
-                                 << n << ")";
-        h = Hold{};
-        Link moved = std::move(link(n));
-        link(n) = Link{};
-        moved.since = m_now;
-        moved.loggedIn = false;
-        link(s) = std::move(moved);
-        if (m_lastServed == n) m_lastServed = s;
-        m_out.renumber(n, s);
-        welcome(s);
-        return true;
-    }
-    return false;
+                                       .arg(QLatin1String(why), logText(secret ? c.word : q.text), more);
 }
 
 } // namespace quornet::host

@@ -19,9 +19,25 @@ public:
     // back); what is sent to `to` from now on goes to that connection. Outboxes that do not
     // route by number may ignore it.
     virtual void renumber(int from, int to) { (void)from; (void)to; }
+    // Close a participant's connection without reporting it back: the engine has already
+    // forgotten it (a player's dead connection replaced by its new one). Outboxes without real
+    // connections may ignore it.
+    virtual void forget(int participant) { (void)participant; }
+    // The game changed (a move, a turn, a round, a seat held or freed): time to save it. Said
+    // once after each event that changed it.
+    virtual void gameChanged() {}
     // The computer-player timer was armed (enabled, with its interval; ticks restart from 0)
     // or disarmed.
     virtual void botTimerChanged(bool enabled, int intervalMs) = 0;
+};
+
+// Nobody is connected: the messages go nowhere (the simulator, the benchmarks). The timer's
+// state is the engine's own (HostEngine::botTimerEnabled()).
+class SilentOutbox : public Outbox {
+public:
+    void send(int, const QByteArray&) override {}
+    void disconnect(int) override {}
+    void botTimerChanged(bool, int) override {}
 };
 
 } // namespace quornet::host

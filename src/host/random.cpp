@@ -1,6 +1,7 @@
 #include "host/random.h"
 
 #include <chrono>
+#include <sstream>
 
 namespace quornet::host {
 
@@ -19,6 +20,27 @@ int SeededRandom::below(int n)
         }
     }
     return int(m >> 32);
+}
+
+// The standard text form of the Mersenne Twister: its 624 words and position, the same with
+// every standard library.
+std::string SeededRandom::saveState() const
+{
+    std::ostringstream out;
+    out << m_engine;
+    return out.str();
+}
+
+bool SeededRandom::restoreState(const std::string& state)
+{
+    std::istringstream in(state);
+    std::mt19937 engine;
+    in >> engine;
+    if (in.fail()) return false;
+    in >> std::ws;
+    if (!in.eof()) return false;
+    m_engine = engine;
+    return true;
 }
 
 std::uint32_t SeededRandom::clockSeed()

@@ -11,6 +11,15 @@ namespace quornet::host {
 namespace {
 // A removed participant's socket gets this long to take its last messages before it is cut.
 constexpr int CloseGraceMs = 3000;
+
+// The peer's address, an IPv4 peer on the dual-stack listener as plain IPv4.
+QHostAddress peerOf(const QTcpSocket& socket)
+{
+    const QHostAddress peer = socket.peerAddress();
+    bool v4 = false;
+    const quint32 ip4 = peer.toIPv4Address(&v4);
+    return v4 ? QHostAddress(ip4) : peer;
+}
 } // namespace
 
 TServer::TServer(std::uint32_t seed, EngineOptions options, QObject* parent)
@@ -88,6 +97,7 @@ bool TServer::listen(quint16 port, QString* error)
 
 void TServer::shutdown()
 {
+    stopDiscovery();
     m_sock1.close();
     m_sockTimer.stop();
     m_timer1.stop();
@@ -97,8 +107,24 @@ void TServer::shutdown()
         QTcpSocket* s = socket;
         socket = nullptr;
         s->disconnect(this);
+        s->flush(); // what the engine said last (a farewell) goes out before the close
         s->abort();
         s->deleteLater();
+    }
+}
+
+void TServer::closeTable()
+{
+    intoEngine([this] { m_engine->closeTable(); });
+    m_sock1.close();
+    for (auto& socket : m_sockets) {
+        if (!socket) continue;
+        QTcpSocket* s = socket;
+        socket = nullptr;
+        s->disconnect(this);
+        connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        s->flush(); // the farewell goes out now: the program may be ending
+        s->disconnectFromHost();
     }
 }
 
@@ -124,10 +150,7 @@ QString TServer::adminAddressesText() const
 
 bool TServer::isHostUser(const QTcpSocket& socket) const
 {
-    QHostAddress peer = socket.peerAddress();
-    bool v4 = false;
-    const quint32 ip4 = peer.toIPv4Address(&v4);
-    if (v4) peer = QHostAddress(ip4); // an IPv4 peer on the dual-stack listener
+    const QHostAddress peer = peerOf(socket);
     if (m_ownWindowPort != 0) return peer.isLoopback() && socket.peerPort() == m_ownWindowPort;
     if (m_admins.isEmpty()) return peer.isLoopback();
     for (const auto& subnet : m_admins)
@@ -140,7 +163,7 @@ void TServer::acceptPending()
     while (m_sock1.hasPendingConnections()) {
         QTcpSocket* socket = m_sock1.nextPendingConnection();
         m_engine->advanceTo(m_clock.elapsed());
-        const HostEngine::AcceptResult r = m_engine->accept(isHostUser(*socket));
+        const HostEngine::AcceptResult r = m_engine->accept(isHostUser(*socket), peerOf(*socket).toString().toLatin1());
         if (r.refused) {
             socket->write(protocol::msg::full());
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -149,6 +172,7 @@ void TServer::acceptPending()
         }
         m_sockets[std::size_t(r.participant)] = socket;
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        socket->setReadBufferSize(ReadBufferBytes);
         // The socket is looked up by pointer: its number may change (a player back in its seat).
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { socketClosed(socket); });
@@ -210,6 +234,80 @@ void TServer::disconnect(int participant)
     // The engine learns of the departure on the next turn of the event loop, outside the
     // handler that asked for the close.
     QTimer::singleShot(0, this, [this, participant] { intoEngine([&] { m_engine->connectionClosed(participant); }); });
+}
+
+void TServer::forget(int participant)
+{
+    QTcpSocket* socket = m_sockets[std::size_t(participant)];
+    if (!socket) return;
+    m_sockets[std::size_t(participant)] = nullptr;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+}
+
+// ---- The saved game ----------------------------------------------------------------------------
+
+void TServer::setGameFile(const QString& path)
+{
+    if (m_gameFile) m_gameFile->flush();
+    m_gameFile = path.isEmpty() ? nullptr : std::make_unique<GameFile>(path);
+    m_keptRunning = m_engine->table().running;
+    if (m_gameFile && m_keptRunning) keepGame();
+}
+
+TServer::Resume TServer::resumeSavedGame(const QString& path, QString* message)
+{
+    GameFile file(path);
+    const std::optional<QByteArray> document = file.read();
+    if (!document) return Resume::NoSavedGame;
+    QString why;
+    m_engine->advanceTo(m_clock.elapsed());
+    if (!m_engine->restoreGame(*document, &why)) {
+        file.moveAside();
+        if (message)
+            *message = QStringLiteral("The saved game in %1 could not be read (%2). It was moved to %1.bad.").arg(path, why);
+        return Resume::Refused;
+    }
+    afterEngine();
+    return Resume::Resumed;
+}
+
+void TServer::gameChanged()
+{
+    if (!m_gameFile || m_keepPending) return;
+    // Kept once the event that changed it is over: several changes in one go are one save.
+    m_keepPending = true;
+    QTimer::singleShot(0, this, [this] { keepGame(); });
+}
+
+void TServer::keepGame()
+{
+    m_keepPending = false;
+    if (!m_gameFile) return;
+    if (m_engine->table().running) {
+        m_gameFile->save(m_engine->saveGame());
+        m_keptRunning = true;
+    } else if (m_keptRunning) {
+        m_gameFile->remove(); // the game is over
+        m_keptRunning = false;
+    }
+}
+
+void TServer::saveGameNow()
+{
+    if (!m_gameFile) return;
+    keepGame();
+    m_gameFile->flush();
+}
+
+void TServer::discardSavedGame()
+{
+    if (!m_gameFile) return;
+    m_gameFile->remove();
+    m_gameFile->flush();
+    m_gameFile.reset();
+    m_keptRunning = false;
 }
 
 void TServer::renumber(int from, int to)

@@ -11,8 +11,10 @@
 #pragma once
 
 #include "host/engine.h"
+#include "host/gamefile.h"
 #include "host/outbox.h"
 #include "host/random.h"
+#include "net/discoveryresponder.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -35,7 +37,11 @@ class TServer : public QObject, private Outbox {
     Q_OBJECT
 public:
     static constexpr quint16 DefaultPort = 7772;
-    static constexpr int ListenBacklog = 5;
+    // Many windows may connect at the same moment (a table of friends after a restart): the
+    // queue of connections waiting to be accepted holds them all.
+    static constexpr int ListenBacklog = 64;
+    // What a socket reads ahead of the engine: a frame is at most 4 KiB, so this is plenty.
+    static constexpr qint64 ReadBufferBytes = 64 * 1024;
     static constexpr int SockTimerMs = 10;
     // A participant that reads nothing while this much waits to be sent to it is closed, so a
     // stopped program cannot make the host hold its messages without end.
@@ -51,6 +57,9 @@ public:
     quint16 port() const { return m_sock1.serverPort(); }
     // Closes the listener and every connection.
     void shutdown();
+    // The table ends: every participant is told (CMD_tableclosed) and its connection closed once
+    // the farewell is out, so the windows close instead of trying to get back.
+    void closeTable();
 
     // The hosting copy: its own table window connects from this local port on the loopback
     // address, and only that connection is the host user (participant 1).
@@ -61,8 +70,34 @@ public:
     QString adminAddressesText() const;
 
     HostEngine& engine() { return *m_engine; }
+
+    // --- The saved game ----------------------------------------------------------------------
+    // From now on the game is kept in this file after every change, and the file goes when the
+    // game ends. Empty: not kept.
+    void setGameFile(const QString& path);
+    const GameFile* gameFile() const { return m_gameFile.get(); }
+    enum class Resume { NoSavedGame, Resumed, Refused };
+    // Takes the game kept in `path` into the engine (before anybody connects). A file that cannot
+    // be used is moved aside; `message` then says why.
+    Resume resumeSavedGame(const QString& path, QString* message = nullptr);
+    // Writes the game now and waits until it is on disk (a quit on SIGTERM, the window closing).
+    void saveGameNow();
+    // The game is not to be kept (the player ended it): the file goes and nothing is saved any
+    // more until setGameFile() is called again.
+    void discardSavedGame();
     // The host user has seen the end of the round (the solo game's round summary).
     void continueAfterRound();
+
+    // LAN discovery (tserver_discovery.cpp): while listening, answers the network's requests for
+    // tables with tableInfo(). Off until started; shutdown() stops it. On failure returns false
+    // and sets a sentence saying why; the table plays on without it.
+    bool startDiscovery(quint16 udpPort = net::discoveryPortFromEnvironment(), QString* error = nullptr);
+    void stopDiscovery();
+    bool discoveryRunning() const;
+    // The host's name in the answers (this machine's name until set).
+    void setHostName(const QString& name) { m_hostName = name; }
+    // What the table tells finders now: seats 1 to 4 held by humans logged in, a game running.
+    net::TableInfo tableInfo() const;
 
 private:
     void acceptPending();
@@ -78,6 +113,9 @@ private:
     void send(int participant, const QByteArray& message) override;
     void disconnect(int participant) override;
     void renumber(int from, int to) override;
+    void forget(int participant) override;
+    void gameChanged() override;
+    void keepGame();
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     SeededRandom m_random;
@@ -92,6 +130,11 @@ private:
     QList<QPair<QHostAddress, int>> m_admins;
     // Expert's decisions are worked out here, one at a time, off the event loop.
     QThreadPool m_thinking;
+    std::unique_ptr<GameFile> m_gameFile;
+    bool m_keepPending = false;
+    bool m_keptRunning = false; // the last game kept was in play (its end removes the file)
+    std::unique_ptr<net::DiscoveryResponder> m_discovery;
+    QString m_hostName;
 };
 
 } // namespace quornet::host

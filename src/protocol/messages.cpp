@@ -82,6 +82,10 @@ QByteArray addToComp(int seat, int handSlot, int compSlot)
 
 QByteArray discard(int seat, int handSlot) { return MessageBuilder(cmd::Discard).field(seat).field(handSlot).end(); }
 
+QByteArray rejoin(const QByteArray& key) { return MessageBuilder(cmd::Rejoin).field(key).end(); }
+QByteArray pong() { return bare(cmd::Pong, Trailing); }
+QByteArray password(const QByteArray& text) { return MessageBuilder(cmd::Password).field(text).end(); }
+
 QByteArray sendLoginInfo(int p) { return MessageBuilder(cmd::SendLoginInfo).field(p).end(); }
 QByteArray full() { return bare(cmd::Full, Trailing); }
 QByteArray newPlayerInfo(int p, const QByteArray& n) { return MessageBuilder(cmd::NewPlayerInfo).field(p).field(n).end(); }
@@ -185,6 +189,29 @@ QByteArray loadComp(int team, const QList<BookEntry>& books)
 
 QByteArray roundWinner(int team) { return MessageBuilder(cmd::RWinner).field(team).field(QByteArray()).end(Trailing); }
 QByteArray winner(int team, const QByteArray& names) { return MessageBuilder(cmd::Winner).field(team).field(names).end(); }
+
+QByteArray seatKey(int seat, const QByteArray& key) { return MessageBuilder(cmd::SeatKey).field(seat).field(key).end(); }
+QByteArray seatLost(const QByteArray& why) { return MessageBuilder(cmd::SeatLost).field(why).end(); }
+QByteArray ping() { return bare(cmd::Ping, Trailing); }
+
+QByteArray seatHeld(int seat, int seconds, const QByteArray& name)
+{
+    return MessageBuilder(cmd::SeatHeld).field(seat).field(seconds).field(name).end();
+}
+
+QByteArray removed() { return bare(cmd::Removed, Trailing); }
+QByteArray tableClosed() { return bare(cmd::TableClosed, Trailing); }
+QByteArray passwordNeeded() { return bare(cmd::PasswordNeeded, Trailing); }
+QByteArray wrongPassword() { return bare(cmd::WrongPassword, Trailing); }
+
+QByteArray scoreSheetRound(int round, bool finished, int wentOut, const TeamPoints& green, const TeamPoints& blue)
+{
+    MessageBuilder b(cmd::ScoreSheet);
+    b.field(round).field(finished ? 1 : 0).field(wentOut);
+    for (const TeamPoints* t : {&green, &blue})
+        b.field(t->cards).field(t->bonuses).field(t->goingOut).field(t->penalties).field(t->total);
+    return b.end();
+}
 
 } // namespace msg
 } // namespace quornet::protocol

@@ -25,6 +25,22 @@
 //                                              CMD_loadbooks+team{+book+naming+kind+count}
 //                                              CMD_loadcomp+team{+comp+naming+kind}
 //                                              CMD_rwinner+team++ / CMD_winner+team+names
+//
+// Seats, links and private tables (windows that do not know a host message ignore it):
+//
+//   table window -> host                       host -> table windows
+//   CMD_password+text                          CMD_passwordneeded+ (a private table, on accept)
+//     (a private table: before anything else)  CMD_wrongpassword+ (then the host closes)
+//   CMD_rejoin+key (before CMD_logininfo)      CMD_seatkey+seat+key (to that seat alone)
+//   CMD_pong+ (answers CMD_ping)               CMD_seatlost+why (the key holds no seat:
+//                                                "unknown" or "lapsed")
+//                                              CMD_ping+ (after 10 s without a message)
+//                                              CMD_seatheld+seat+seconds+name (0: not held)
+//                                              CMD_removed+ (refused: removed in this game)
+//                                              CMD_tableclosed+ (the host ends the table)
+//                                              CMD_scoresheet+round+finished+wentout
+//                                                {+cards+bonuses+out+penalties+total} x2
+//                                                (a catch-up: every round of the game)
 #pragma once
 
 #include <QByteArray>
@@ -45,6 +61,9 @@ inline constexpr char AddToBook[] = "CMD_addtobook";
 inline constexpr char Discard[] = "CMD_discard";
 inline constexpr char AddToComp[] = "CMD_addtocomp";
 inline constexpr char Drawing[] = "CMD_drawing";
+inline constexpr char Rejoin[] = "CMD_rejoin";
+inline constexpr char Pong[] = "CMD_pong";
+inline constexpr char Password[] = "CMD_password";
 
 inline constexpr char SendLoginInfo[] = "CMD_sendlogininfo";
 inline constexpr char Full[] = "CMD_full";
@@ -74,6 +93,15 @@ inline constexpr char LoadBooks[] = "CMD_loadbooks";
 inline constexpr char LoadComp[] = "CMD_loadcomp";
 inline constexpr char RWinner[] = "CMD_rwinner";
 inline constexpr char Winner[] = "CMD_winner";
+inline constexpr char SeatKey[] = "CMD_seatkey";
+inline constexpr char SeatLost[] = "CMD_seatlost";
+inline constexpr char Ping[] = "CMD_ping";
+inline constexpr char SeatHeld[] = "CMD_seatheld";
+inline constexpr char Removed[] = "CMD_removed";
+inline constexpr char TableClosed[] = "CMD_tableclosed";
+inline constexpr char PasswordNeeded[] = "CMD_passwordneeded";
+inline constexpr char WrongPassword[] = "CMD_wrongpassword";
+inline constexpr char ScoreSheet[] = "CMD_scoresheet";
 } // namespace cmd
 
 // The version this program reports at login and the host compares against.
@@ -114,6 +142,9 @@ QByteArray createBook(int seat, int slotA, int slotB, int slotC);
 QByteArray addToBook(int seat, int handSlot, int bookSlot);
 QByteArray addToComp(int seat, int handSlot, int compSlot);
 QByteArray discard(int seat, int handSlot);
+QByteArray rejoin(const QByteArray& key);
+QByteArray pong();
+QByteArray password(const QByteArray& text);
 
 // Host -> table windows.
 QByteArray sendLoginInfo(int participant);
@@ -153,6 +184,20 @@ QByteArray loadBooks(int team, const QList<BookEntry>& books);
 QByteArray loadComp(int team, const QList<BookEntry>& books);
 QByteArray roundWinner(int team);
 QByteArray winner(int team, const QByteArray& names);
+QByteArray seatKey(int seat, const QByteArray& key);
+QByteArray seatLost(const QByteArray& why);
+QByteArray ping();
+QByteArray seatHeld(int seat, int seconds, const QByteArray& name);
+QByteArray removed();
+QByteArray tableClosed();
+QByteArray passwordNeeded();
+QByteArray wrongPassword();
+// One round of the score sheet: for each team (green, then blue) its card points, bonuses,
+// going-out bonus, penalties and running total.
+struct TeamPoints {
+    int cards = 0, bonuses = 0, goingOut = 0, penalties = 0, total = 0;
+};
+QByteArray scoreSheetRound(int round, bool finished, int wentOut, const TeamPoints& green, const TeamPoints& blue);
 } // namespace msg
 
 } // namespace quornet::protocol

@@ -24,11 +24,6 @@ public:
     // The user's configuration folder for the file (GenericConfigLocation + "/Vexo42").
     static QString userConfigFolder();
 
-    // True when a file can be created in the folder now (an existing folder in which a probe
-    // file can be made; this also sees read-only mounts and access rules that permission bits
-    // do not show).
-    static bool isWritableFolder(const QString& folder);
-
     // The folder to use: programFolder when it is writable and not below /usr, else configFolder.
     static QString folder(const QString& programFolder, const QString& configFolder);
     // folder() + "/vexolobby.ini".

@@ -1,7 +1,7 @@
 #include "settings/tablesettings.h"
 
 #include "settings/inifile.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 
 namespace quornet::settings {
 
@@ -124,8 +124,8 @@ void TableSettings::load(const IniFile& file)
     if (width <= 0) width = defaults.width;
     if (height <= 0) height = defaults.height;
 
-    textColor = table::ColorText::fromText(
-        file.value(sectionName(), kTextcolor, QStringLiteral("clblack")), table::colors::Black);
+    textColor = protocol::ColorText::fromText(
+        file.value(sectionName(), kTextcolor, QStringLiteral("clblack")), protocol::colors::Black);
 
     const QStringList keys = phraseKeys();
     for (int n = 0; n < PhraseCount; ++n)
@@ -154,9 +154,9 @@ void TableSettings::save(IniFile& file) const
     file.setValue(s, kLeft, QString::number(left));
     file.setValue(s, kWidth, QString::number(width));
     file.setValue(s, kHeight, QString::number(height));
-    const QString colour = table::ColorText::toText(textColor);
+    const QString colour = protocol::ColorText::toText(textColor);
     quint32 back = 0;
-    if (table::ColorText::fromText(colour, &back) && back == textColor)
+    if (protocol::ColorText::fromText(colour, &back) && back == textColor)
         file.setValue(s, kTextcolor, colour);
     file.setValue(s, kBotspeed, QString::number(botSpeed));
     file.setValue(s, kPlaysounds, trueFalse(playSounds));

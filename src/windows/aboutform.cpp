@@ -1,7 +1,7 @@
 #include "windows/aboutform.h"
 
 #include "protocol/messages.h"
-#include "table/art/boardart.h"
+#include "art/boardart.h"
 #include "windows/sidewindow.h"
 
 #include <QLabel>
@@ -44,7 +44,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent), m_url(WebAddress, TURL::Kind:
     m_picture->setGeometry(8, 8, ClientWidth - 32, 54);
     m_picture->setAlignment(Qt::AlignCenter);
     const qreal ratio = devicePixelRatioF();
-    QPixmap logo = table::BoardArt::draw(table::BoardArt::Picture::Logo, 0, 1.6 * ratio);
+    QPixmap logo = art::BoardArt::draw(art::BoardArt::Picture::Logo, 0, 1.6 * ratio);
     logo.setDevicePixelRatio(ratio);
     setPicture(logo);
 

@@ -1,5 +1,6 @@
 #include "windows/downloadform.h"
 
+#include "platform/folders.h"
 #include "windows/installerdownload.h"
 #include "windows/lobbyart.h"
 
@@ -11,7 +12,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace quornet::windows
 {
@@ -46,13 +46,6 @@ QPushButton* button(QWidget* parent, const QString& caption, const char* name,
     b->setFont(f);
     b->setGeometry(geometry);
     return b;
-}
-
-bool canWriteIn(const QString& folder)
-{
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return false;
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("quornet-probe-XXXXXX")));
-    return probe.open();
 }
 
 } // namespace
@@ -179,7 +172,7 @@ QString Tdownload::findLobbyProgram()
 QString Tdownload::defaultTargetFolder()
 {
     const QString program = QCoreApplication::applicationDirPath();
-    if (canWriteIn(program)) return program;
+    if (platform::isWritableFolder(program)) return program;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -1,6 +1,6 @@
 #include "windows/sidewindow.h"
 
-#include "table/art/boardart.h"
+#include "art/boardart.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -87,7 +87,7 @@ void setTiledBackground(QWidget* widget, const QPixmap& tile)
 
 QPixmap tableBackground()
 {
-    return table::BoardArt::draw(table::BoardArt::Picture::Background, 0, 1.0);
+    return art::BoardArt::draw(art::BoardArt::Picture::Background, 0, 1.0);
 }
 
 QFrame* makePanel(QWidget* parent, const QRect& geometry)

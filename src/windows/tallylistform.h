@@ -12,7 +12,7 @@
 #pragma once
 
 #include "windows/sidewindow.h"
-#include "windows/tally/tallybook.h"
+#include "tally/tallybook.h"
 
 #include <QDialog>
 

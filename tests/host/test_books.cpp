@@ -1,5 +1,5 @@
 // Books: creating, refusing, adding to working and completed books, completion and its bonus.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 

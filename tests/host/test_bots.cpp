@@ -1,5 +1,5 @@
 // The computer player's strategy and its draw decision, driven through Timer1 as in a game.
-#include "harness.h"
+#include "support/harness.h"
 
 #include "host/computerplayer.h"
 

@@ -3,7 +3,7 @@
 // turn passes on, and a computer player with no card ends its turn all the same. (The soak test
 // found the stall: a seat on its foot with an empty hand picked up an empty pile, and the game
 // waited for its discard, also after a computer player had taken the seat over.)
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 
@@ -73,7 +73,7 @@ private slots:
     {
         // Ann has drawn; her hand and foot are then empty when she leaves in her turn, and the
         // computer player that takes the seat over has no card to discard.
-        EngineOptions options;
+        EngineOptions options = Harness::scenario();
         options.takeOverSeatOne = true;
         Harness h(options);
         h.join("Ann");

@@ -1,7 +1,7 @@
 // The host does not trust a client's fields: spoofed participant and seat numbers, requests out
 // of turn phase, malformed numbers and out-of-range slots are dropped, each with a log line,
 // without changing anything or answering.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QRegularExpression>
 #include <QtTest>

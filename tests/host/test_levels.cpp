@@ -2,7 +2,7 @@
 // plays whole games by the rules (the harness checks the table's invariants after every event),
 // and Expert's decisions made in a worker are applied only while the turn they were made for
 // is still on.
-#include "harness.h"
+#include "support/harness.h"
 
 #include "bots/level.h"
 #include "host/computerplayer.h"

@@ -1,5 +1,5 @@
 // Discards, feet, the passing of the turn, going out, penalties and the ends of games.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // Participants and seats: numbering, logins, the version check, the catch-up of a late joiner,
 // the full table, relays, removal and the just-watch switch.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 
@@ -116,6 +116,7 @@ private slots:
         want << "3:CMD_existingplayers+1+Ann"
              << "3:CMD_existingplayers+2+Bob"
              << "3:CMD_loadstats+3+2+"
+             << "3:CMD_scoresheet+1+0+0+0+0+0+0+0+0+0+0+0+0" // the round as the rig left its points
              // The newcomer takes over seat 3's hand.
              << "3:CMD_newcard+3+0+5"
              << "3:CMD_newcard+3+2+22"

@@ -1,6 +1,6 @@
 // The computer player taking over a seat in the middle of its turn: a departure in the draw or
 // the play phase, just watching during the own turn, and a seat that becomes a human's again.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 
@@ -39,8 +39,8 @@ private slots:
         QVERIFY(!h.out.timerEnabled);
         h.close(2);
         // The computer player draws for the seat at once and plays the turn to its end.
-        QCOMPARE(h.take(), (QStringList{"1:CMD_playerdisconnected+2+Bob", "1:CMD_discard+16",
-                                        "1:CMD_nextplayer+2+4+t+3"}));
+        QCOMPARE(h.take(), (QStringList{"1:CMD_seatheld+2+120+Bob", "1:CMD_playerdisconnected+2+Bob",
+                                        "1:CMD_discard+16", "1:CMD_nextplayer+2+4+t+3"}));
         QCOMPARE(h.seat(2).hand, (Hand{5, 9, 0, 13, 25}));
         QCOMPARE(h.seat(2).name, QByteArray("Klot"));
         QCOMPARE(h.engine->botTimerTag(), TimerTag::DrawDecision);
@@ -58,8 +58,8 @@ private slots:
         QCOMPARE(h.take(), (QStringList{"2:CMD_newcard+2+3+13", "2:CMD_newcard+2+4+25"}));
         const int deckPos = h.table().deckPos;
         h.close(2);
-        QCOMPARE(h.take(), (QStringList{"1:CMD_playerdisconnected+2+Bob", "1:CMD_discard+16",
-                                        "1:CMD_nextplayer+2+4+t+3"}));
+        QCOMPARE(h.take(), (QStringList{"1:CMD_seatheld+2+120+Bob", "1:CMD_playerdisconnected+2+Bob",
+                                        "1:CMD_discard+16", "1:CMD_nextplayer+2+4+t+3"}));
         QCOMPARE(h.table().deckPos, deckPos); // the computer did not draw again
     }
 
@@ -126,7 +126,7 @@ private slots:
 
     void newcomerTakesAVacatedSeatBeforeTheComputerActs()
     {
-        EngineOptions options;
+        EngineOptions options = Harness::scenario();
         options.seatHoldMs = 0; // a seat that is not held for its player
         Harness h(options);
         h.join("Ann");

@@ -1,6 +1,6 @@
 // Timer1: its tags and tick counts, the Bot Speed read at arming time, and whole games of
 // computer players paced by it.
-#include "harness.h"
+#include "support/harness.h"
 
 #include <QtTest>
 
@@ -78,14 +78,13 @@ private slots:
     void botSpeedIsReadWhenTheTimerIsArmed()
     {
         Harness h;
-        int speed = 750;
-        h.engine->setBotSpeedSource([&speed] { return speed; });
+        h.engine->setBotSpeed(750);
         h.join("Ann");
         h.startGame("r");
         h.send(1, msg::drawing(1, 1));
         h.send(1, msg::discard(1, 0));
         QCOMPARE(h.out.timerInterval, 750);
-        speed = 500; // a change does not touch the pending delay
+        h.engine->setBotSpeed(500); // a change does not touch the pending delay
         h.fire(1);
         QCOMPARE(h.out.timerInterval, 750);
         QCOMPARE(h.engine->botTimerInterval(), 750);

@@ -2,7 +2,7 @@
 // across and within writes, the full table, removal, a misbehaving peer and a paced game.
 #include "host/tserver.h"
 #include "protocol/messages.h"
-#include "tcpclient.h"
+#include "support/tcpclient.h"
 
 #include <QtTest>
 
@@ -41,7 +41,9 @@ class TestTServer : public QObject
 private slots:
     void init()
     {
-        m_server = std::make_unique<TServer>(5);
+        EngineOptions options;
+        options.quietArrivalMs = 0; // arrivals are told at once, as the tests below expect
+        m_server = std::make_unique<TServer>(5, options);
         QVERIFY(m_server->listen(0));
         QVERIFY(m_server->port() != 0);
     }

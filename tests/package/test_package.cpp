@@ -2,7 +2,9 @@
 // folder, dpkg-deb unpacks it, and the program runs from the unpacked tree, without a display,
 // as a dedicated host and as a solo game. The validators of desktop entries, AppStream metadata
 // and systemd units check what it installs, where they are installed.
-#include "host/tcpclient.h"
+#include "support/copies.h"
+#include "support/files.h"
+#include "support/tcpclient.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,8 @@
 #include <QtTest>
 
 using quornet::testing::TcpClient;
+using quornet::testing::freePort;
+using quornet::testing::readText;
 
 namespace {
 constexpr int Deadline = 20000;
@@ -43,18 +47,6 @@ Run run(const QString& program, const QStringList& args, const QProcessEnvironme
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
-}
-
-QString readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
 // The environment of a machine without any display.
@@ -115,16 +107,16 @@ private slots:
         for (int size : {16, 32, 48, 64, 128, 256})
             QVERIFY(QFileInfo::exists(unpacked(QStringLiteral("share/icons/hicolor/%1x%1/apps/quornet.png").arg(size))));
         // The desktop entry starts the solo game: no file or address arguments.
-        const QString desktop = readFile(unpacked("share/applications/" + Id + ".desktop"));
+        const QString desktop = readText(unpacked("share/applications/" + Id + ".desktop"));
         QVERIFY(desktop.contains(QRegularExpression("^Exec=quornet$", QRegularExpression::MultilineOption)));
-        const QString metainfo = readFile(unpacked("share/metainfo/" + Id + ".metainfo.xml"));
+        const QString metainfo = readText(unpacked("share/metainfo/" + Id + ".metainfo.xml"));
         QVERIFY(metainfo.contains(Id + ".desktop</launchable>"));
         // A new version is named by the software centre's release list and by the changelog too.
         QVERIFY(metainfo.contains(QStringLiteral("<release version=\"%1\"").arg(QUORNET_VERSION)));
         const QString changelog = run("gzip", {"-dc", unpacked("share/doc/quornet/changelog.gz")}).out;
         QVERIFY2(changelog.startsWith(QStringLiteral("quornet (%1) ").arg(QUORNET_VERSION)), qPrintable(changelog));
         // The service runs the installed program, not the one the package was staged from.
-        const QString unit = readFile(unpacked("lib/systemd/system/quornet-serve@.service"));
+        const QString unit = readText(unpacked("lib/systemd/system/quornet-serve@.service"));
         QVERIFY2(unit.contains("\nExecStart=/usr/games/quornet --serve --port %i\n"), qPrintable(unit));
     }
 
@@ -150,7 +142,7 @@ private slots:
         if (file.isEmpty()) {
             // The unit as installed, but with the program where the unpacked package has it; its
             // documentation is the packaged manual page.
-            QString unit = readFile(unpacked("lib/systemd/system/quornet-serve@.service"));
+            QString unit = readText(unpacked("lib/systemd/system/quornet-serve@.service"));
             unit.replace(QStringLiteral("/usr/games/quornet"), program());
             QFile f(units.filePath("quornet-serve@.service"));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(unit.toUtf8()) > 0);
@@ -260,8 +252,8 @@ private slots:
         QVERIFY(port != 0);
         solo.start(program(), {"--port", QString::number(port)});
         QVERIFY2(solo.waitForStarted(Deadline), qPrintable(solo.errorString()));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("own 1 logged in"), Deadline);
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("seat 1 You"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("own 1 logged in"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("seat 1 You"), Deadline);
         solo.terminate();
         QVERIFY(solo.waitForFinished(Deadline));
         QCOMPARE(solo.exitStatus(), QProcess::NormalExit);

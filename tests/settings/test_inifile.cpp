@@ -1,5 +1,6 @@
 // The ini layer: reading a shared file and rewriting only our keys, byte for byte.
 #include "settings/inifile.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,18 +27,8 @@ const QByteArray kShared = "; Vexo42 settings, do not edit while the lobby runs\
                            "Top=7\n"
                            "  ; indented comment\n";
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
+using quornet::testing::readFile;
+using quornet::testing::writeFile;
 
 } // namespace
 
@@ -305,7 +296,7 @@ void TestIniFile::saveAfterReloadKeepsOtherProgramsChanges()
     const QString path = dir.filePath("vexolobby.ini");
     QByteArray crlf = kShared;
     crlf.replace("\n", "\r\n");
-    writeFile(path, crlf);
+    QVERIFY(writeFile(path, crlf));
 
     IniFile ini(path);
     QVERIFY(ini.load());
@@ -319,7 +310,7 @@ void TestIniFile::saveAfterReloadKeepsOtherProgramsChanges()
     // The lobby writes its own section meanwhile; loading afresh before the next save keeps it.
     QByteArray lobbyChanged = expected;
     lobbyChanged.replace("Name=Gustav", "Name=Greta");
-    writeFile(path, lobbyChanged);
+    QVERIFY(writeFile(path, lobbyChanged));
     QVERIFY(ini.load());
     ini.setValue("quornet", "Left", "8");
     QVERIFY(ini.save());

@@ -1,8 +1,10 @@
 // The table window's keys: defaults, reading rules, the written order, round trips and where
 // the file lives.
+#include "platform/folders.h"
 #include "settings/inifile.h"
 #include "settings/settingslocation.h"
 #include "settings/tablesettings.h"
+#include "support/files.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -335,11 +337,7 @@ void TestTableSettings::roundTripThroughAFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("vexolobby.ini");
     const QByteArray lobby = "[lobby]\r\nName=Gustav\r\n; keep me\r\n";
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(lobby);
-    }
+    QVERIFY(quornet::testing::writeFile(path, lobby));
     const TableSettings out = changedSettings();
     QVERIFY(out.saveTo(path));
     QVERIFY(out.savePhrasesTo(path));
@@ -348,9 +346,7 @@ void TestTableSettings::roundTripThroughAFile()
     QVERIFY(in.loadFrom(path));
     QCOMPARE(in, out);
 
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray text = f.readAll();
+    const QByteArray text = quornet::testing::readFile(path);
     QVERIFY(text.startsWith(lobby + "[quornet]\r\nTextsize=14\r\n"));
     QVERIFY(text.contains("\r\nTextcolor=$00FF8040\r\n"));
     QVERIFY(text.contains("\r\nGametype=5\r\nNobots=t\r\nPickupdiscard=f\r\nTurnsound=1\r\n"));
@@ -406,7 +402,7 @@ void TestTableSettings::locationBesideTheProgramWhenWritable()
     QTemporaryDir program;
     QTemporaryDir config;
     QVERIFY(program.isValid() && config.isValid());
-    QVERIFY(SettingsLocation::isWritableFolder(program.path()));
+    QVERIFY(quornet::platform::isWritableFolder(program.path()));
     QCOMPARE(SettingsLocation::filePath(program.path(), config.path()),
              program.filePath("vexolobby.ini"));
     QVERIFY(QDir(program.path())
@@ -434,7 +430,7 @@ void TestTableSettings::locationInTheUserFolderOtherwise()
     // An installed program's folder is the package manager's, also for root, who could write there.
     QCOMPARE(SettingsLocation::filePath("/usr/bin", config), expected);
     // A read-only file system refuses everyone, root included.
-    QVERIFY(!SettingsLocation::isWritableFolder("/proc"));
+    QVERIFY(!quornet::platform::isWritableFolder("/proc"));
     QCOMPARE(SettingsLocation::filePath("/proc", config), expected);
 #endif
 

@@ -13,6 +13,7 @@
 
 #include "protocol/framing.h"
 #include "protocol/messages.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QProcess>
@@ -35,9 +36,7 @@ constexpr long MarginKiB = 2048;
 
 long residentKiB(qint64 pid)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
+    for (const QByteArray& line : quornet::testing::readFile(QStringLiteral("/proc/%1/status").arg(pid)).split('\n'))
         if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
 }

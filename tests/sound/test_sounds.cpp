@@ -1,4 +1,5 @@
 // The compiled-in wave sounds and the player's choices.
+#include "support/files.h"
 #include "table/sound/soundplayer.h"
 
 #include <QElapsedTimer>
@@ -132,9 +133,9 @@ void TestSounds::everySoundIsCompiledInAndDecodes()
     QFETCH(double, limit);
 
     const QString path = SoundPlayer::resourcePath(name.toLower());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-    const Wave w = readWave(file.readAll());
+    const QByteArray bytes = quornet::testing::readFile(path);
+    QVERIFY2(!bytes.isEmpty(), qPrintable(path));
+    const Wave w = readWave(bytes);
     QVERIFY2(w.error.isEmpty(), qPrintable(w.error));
     QCOMPARE(w.format, quint16(1)); // PCM
     QCOMPARE(w.channels, quint16(1));

@@ -1,28 +1,13 @@
 // Chat through a real host: two table windows' models and the rules engine in memory. What one
 // participant sends comes back, relayed by the host, to both, the sender included.
 #include "host/engine.h"
-#include "table/core/colortext.h"
+#include "support/recordingoutbox.h"
+#include "protocol/colortext.h"
 #include "tablefixture.h"
-
-#include <deque>
 
 using namespace tabletest;
 
 namespace {
-
-// The engine's messages, framed per participant as the connections would.
-class Wires : public quornet::host::Outbox {
-public:
-    void send(int participant, const QByteArray& message) override
-    {
-        for (const QByteArray& m : split[participant].feed(message)) inbound[participant].push_back(m);
-    }
-    void disconnect(int) override {}
-    void botTimerChanged(bool, int) override {}
-
-    std::map<int, std::deque<QByteArray>> inbound;
-    std::map<int, quornet::protocol::FrameSplitter> split;
-};
 
 class Table {
 public:
@@ -36,6 +21,8 @@ public:
             host.welcome(n);
         }
         settle();
+        host.advanceTo(quornet::host::QuietArrivalMs); // both stayed: each hears of the other
+        settle();
     }
 
     // Runs host and windows until nothing is left to do.
@@ -43,15 +30,11 @@ public:
     {
         for (bool busy = true; busy;) {
             busy = host.dispatchOne();
-            for (int n = 1; n <= 2; ++n) {
-                auto& q = wires.inbound[n];
-                while (!q.empty()) {
-                    const QByteArray m = q.front();
-                    q.pop_front();
+            for (int n = 1; n <= 2; ++n)
+                for (const QByteArray& m : wires.takeFor(n)) {
                     windows[n - 1].model.handleMessage(m);
                     busy = true;
                 }
-            }
         }
     }
 
@@ -60,7 +43,7 @@ public:
     // The last line of a window: its style and its items.
     static const ChatLine& last(Fixture& w) { return w.model.chat().lines().constLast(); }
 
-    Wires wires;
+    quornet::host::testing::RecordingOutbox wires;
     quornet::host::SeededRandom random{7};
     quornet::host::HostEngine host;
     Fixture windows[2];
@@ -78,14 +61,14 @@ private slots:
         QCOMPARE(t.ann().s().seat(2).name, QStringLiteral("Bob"));
 
         // A chat line in navy, with a smiley and a link, reaches both windows in navy.
-        QVERIFY(t.bob().model.sendit(QStringLiteral("hi :)#12 see www.Example.org now"), colors::Navy));
+        QVERIFY(t.bob().model.sendit(QStringLiteral("hi :)#12 see www.Example.org now"), quornet::protocol::colors::Navy));
         t.settle();
         for (Fixture* w : {&t.ann(), &t.bob()}) {
             const ChatLine& line = Table::last(*w);
             QCOMPARE(line.style, 2 + 5);
             QCOMPARE(line.items.first().kind, ChatItem::Label);
             QCOMPARE(line.items.first().text, QStringLiteral("Bob chats: "));
-            QCOMPARE(w->styleColor(7), colors::Navy);
+            QCOMPARE(w->styleColor(7), quornet::protocol::colors::Navy);
             bool smiley = false;
             int link = -1;
             for (const ChatItem& i : line.items) {
@@ -97,24 +80,24 @@ private slots:
         }
 
         // "/me" sends an action; "/ME" and other commands send nothing but clear the entry.
-        QVERIFY(t.ann().model.sendit(QStringLiteral("/me waves"), colors::Green));
+        QVERIFY(t.ann().model.sendit(QStringLiteral("/me waves"), quornet::protocol::colors::Green));
         t.settle();
         QCOMPARE(t.bob().lastLine().simplified(), QStringLiteral("Ann waves"));
-        QCOMPARE(t.bob().styleColor(6), colors::Green);
+        QCOMPARE(t.bob().styleColor(6), quornet::protocol::colors::Green);
         const int lines = int(t.bob().model.chat().lines().size());
-        QVERIFY(t.ann().model.sendit(QStringLiteral("/ME shouts"), colors::Green));
-        QVERIFY(t.ann().model.sendit(QStringLiteral("/quit"), colors::Green));
+        QVERIFY(t.ann().model.sendit(QStringLiteral("/ME shouts"), quornet::protocol::colors::Green));
+        QVERIFY(t.ann().model.sendit(QStringLiteral("/quit"), quornet::protocol::colors::Green));
         t.settle();
         QCOMPARE(int(t.bob().model.chat().lines().size()), lines);
 
         // A "|" typed into the text cuts the line there and shows it in red.
-        QVERIFY(t.ann().model.sendit(QStringLiteral("a|b"), colors::Green));
+        QVERIFY(t.ann().model.sendit(QStringLiteral("a|b"), quornet::protocol::colors::Green));
         t.settle();
         QCOMPARE(t.bob().lastLine().simplified(), QStringLiteral("Ann chats: a"));
-        QCOMPARE(t.bob().styleColor(6), colors::Red);
+        QCOMPARE(t.bob().styleColor(6), quornet::protocol::colors::Red);
 
         // Colours travel as colour texts both ways, names and "$" values alike.
-        for (quint32 c : {0x123456u, colors::Black, 0xFF00FFu, colors::SystemBase + 8}) {
+        for (quint32 c : {0x123456u, quornet::protocol::colors::Black, 0xFF00FFu, quornet::protocol::colors::SystemBase + 8}) {
             QVERIFY(t.ann().model.sendit(QStringLiteral("colour"), c));
             t.settle();
             QCOMPARE(t.bob().styleColor(6), c);
@@ -124,15 +107,15 @@ private slots:
     void quickPhrasesAndCoolDown()
     {
         Table t;
-        QVERIFY(t.bob().model.quickPhrase(QStringLiteral("Good One!"), colors::Black));
+        QVERIFY(t.bob().model.quickPhrase(QStringLiteral("Good One!"), quornet::protocol::colors::Black));
         t.settle();
         QCOMPARE(t.ann().lastLine().simplified(), QStringLiteral("Bob says: Good One!"));
         // A second phrase within the cool-down is ignored; after 101 ticks it is sent.
-        QVERIFY(!t.bob().model.quickPhrase(QStringLiteral("Thanks!"), colors::Black));
+        QVERIFY(!t.bob().model.quickPhrase(QStringLiteral("Thanks!"), quornet::protocol::colors::Black));
         for (int i = 0; i < 100; ++i) t.bob().model.tick();
-        QVERIFY(!t.bob().model.quickPhrase(QStringLiteral("Thanks!"), colors::Black));
+        QVERIFY(!t.bob().model.quickPhrase(QStringLiteral("Thanks!"), quornet::protocol::colors::Black));
         t.bob().model.tick();
-        QVERIFY(t.bob().model.quickPhrase(QStringLiteral("/me is happy"), colors::Black));
+        QVERIFY(t.bob().model.quickPhrase(QStringLiteral("/me is happy"), quornet::protocol::colors::Black));
         t.settle();
         QCOMPARE(t.ann().lastLine().simplified(), QStringLiteral("Bob is happy"));
     }

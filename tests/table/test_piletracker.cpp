@@ -1,7 +1,7 @@
 // The pile tracker against the host: fed the messages participant 1 receives through whole games
 // of computer players (pick-ups of one and of several cards, reshuffles), it knows the pile and
 // the deck's count as the host holds them at the end of every turn.
-#include "host/harness.h"
+#include "support/harness.h"
 
 #include "bots/level.h"
 #include "host/computerplayer.h"

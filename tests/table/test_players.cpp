@@ -182,6 +182,21 @@ private slots:
         const int lines = f.model.chat().lines().size();
         f.feed(msg::justWatching(5, 1));
         QCOMPARE(f.model.chat().lines().size(), lines);
+
+        // In a game, the own seat set to watching unasked (a hung turn the computer took over)
+        // offers "I'm Back", which asks to play again; watching the player asked for does not.
+        f.feed(msg::startGameAnnounce("Hal", "5", 1));
+        QVERIFY(f.model.gameRunning());
+        f.feed(msg::justWatching(2, 1));
+        QVERIFY(f.s().takenOver);
+        f.sent.clear();
+        f.model.imBack();
+        QCOMPARE(f.sent, QList<QByteArray>{msg::justWatch(2, 2)});
+        f.feed(msg::justWatching(2, 2));
+        QVERIFY(!f.s().takenOver);
+        f.model.toggleJustWatch();
+        f.feed(msg::justWatching(2, 1));
+        QVERIFY(f.s().justWatch && !f.s().takenOver);
     }
 
     void twoPlayerGameAndOptions()
@@ -217,7 +232,7 @@ private slots:
         for (const auto& [code, text] : lengths) {
             f.feed(msg::loadStats(code, 4));
             QCOMPARE(f.s().fullText, text);
-            QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up 4"));
+            QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up: 4"));
         }
     }
 

@@ -2,6 +2,7 @@
 // real rules engine in memory, with seat 1 played through the model's actions.
 #include "cards/cards.h"
 #include "host/engine.h"
+#include "support/recordingoutbox.h"
 #include "tablefixture.h"
 
 #include <deque>
@@ -9,27 +10,7 @@
 using namespace tabletest;
 using quornet::protocol::BookEntry;
 
-namespace {
-
-// The engine's messages to participant 1, framed as the connection would.
-class Wire : public quornet::host::Outbox {
-public:
-    void send(int participant, const QByteArray& message) override
-    {
-        if (participant != 1) return;
-        for (const QByteArray& m : m_split.feed(message)) inbound.push_back(m);
-    }
-    void disconnect(int participant) override { closed.append(participant); }
-    void botTimerChanged(bool, int) override {}
-
-    std::deque<QByteArray> inbound;
-    QList<int> closed;
-
-private:
-    quornet::protocol::FrameSplitter m_split;
-};
-
-} // namespace
+using quornet::host::testing::RecordingOutbox;
 
 class TestReplay : public QObject {
     Q_OBJECT
@@ -181,7 +162,7 @@ private slots:
         f.feed(msg::noBotsCatchUp());
         QCOMPARE(f.s().ownTeam, 2);
         QCOMPARE(f.s().fullText, QStringLiteral("Play to 5000"));
-        QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up 2"));
+        QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up: 2"));
         QCOMPARE(f.rowSlots(), (QList<int>{0, 3}));
         QCOMPARE(f.s().team(1).working[1].tag, -1);
         QCOMPARE(f.s().team(2).working[1].tag, 1);
@@ -208,7 +189,7 @@ private slots:
 
     void gamesAgainstTheRealHost()
     {
-        Wire wire;
+        RecordingOutbox wire;
         QFETCH(quint32, seed);
         QFETCH(QString, length);
         quornet::host::SeededRandom random(seed);
@@ -233,12 +214,15 @@ private slots:
         bool over = false;
         int tieLines = 0;
         int turnsOfSeat1 = 0;
-        const auto quiet = [&] { return host.queuedMessages() == 0 && wire.inbound.empty(); };
+        // The window's connection: the host's messages to participant 1, one at a time.
+        std::deque<QByteArray> inbound;
+        const auto quiet = [&] { return host.queuedMessages() == 0 && inbound.empty(); };
         for (int step = 0; step < 200000 && !over; ++step) {
             if (host.dispatchOne()) continue;
-            if (!wire.inbound.empty()) {
-                const QByteArray m = wire.inbound.front();
-                wire.inbound.pop_front();
+            for (const QByteArray& m : wire.takeFor(1)) inbound.push_back(m);
+            if (!inbound.empty()) {
+                const QByteArray m = inbound.front();
+                inbound.pop_front();
                 f.model.handleMessage(m);
                 if (m.startsWith("CMD_rwinner+") || m.startsWith("CMD_winner+"))
                     checkScoreSheet(f.model.scoreSheet(), host.table());
@@ -285,7 +269,8 @@ private slots:
         QVERIFY(turns >= turnsOfSeat1);
         QVERIFY(f.s().startVisible);
         QVERIFY(f.boxes.isEmpty() || f.boxes.constFirst().startsWith(QLatin1String("Woops")));
-        QVERIFY(wire.closed.isEmpty());
+        QVERIFY(wire.closeRequests.isEmpty());
+        QVERIFY(wire.framesOk);
         QCOMPARE(host.stats().gamesEnded, 1);
         const ScoreSheet& sheet = f.model.scoreSheet();
         QCOMPARE(sheet.rounds().size(), qsizetype(host.stats().rounds));

@@ -1,6 +1,6 @@
 // Chat and action lines from the host, the chat entry, quick phrases with their cool-down, and
 // chatter sounds.
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "tablefixture.h"
 
 using namespace tabletest;

@@ -1,6 +1,6 @@
 // The tally file's bytes: the container, the block method and round trips.
 #include "containerwalk.h"
-#include "windows/tally/lzrw1.h"
+#include "tally/lzrw1.h"
 
 #include <QtTest>
 

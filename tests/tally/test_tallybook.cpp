@@ -1,7 +1,8 @@
 // The tally list's rules and its file: counting games, following players, restarts, and what
 // happens to a tally file that cannot be read.
-#include "windows/tally/lzrw1.h"
-#include "windows/tally/tallybook.h"
+#include "tally/lzrw1.h"
+#include "tally/tallybook.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,18 +29,8 @@ QStringList zeros()
     return QStringList(8, QStringLiteral("0"));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using quornet::testing::readFile;
+using quornet::testing::writeFile;
 
 } // namespace
 
@@ -196,8 +187,8 @@ private slots:
         QVERIFY(dir.isValid());
         const QString path = dir.filePath("quornettally.tld");
         const QString bad = path + ".bad";
-        writeFile(bad, "an older copy");
-        writeFile(path, "not a tally at all");
+        QVERIFY(writeFile(bad, "an older copy"));
+        QVERIFY(writeFile(path, "not a tally at all"));
 
         TallyBook book(dir.path());
         const QString error = book.load();
@@ -249,7 +240,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         TallyBook book(dir.path());
-        writeFile(book.filePath(), file);
+        QVERIFY(writeFile(book.filePath(), file));
         const QString error = book.load();
         const QString start =
             errorStart.contains("%1") ? errorStart.arg(book.filePath()) : errorStart;

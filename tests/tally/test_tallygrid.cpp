@@ -1,5 +1,5 @@
 // The tally grid and its text layout.
-#include "windows/tally/tallygrid.h"
+#include "tally/tallygrid.h"
 
 #include <QtTest>
 

@@ -2,9 +2,10 @@
 // there with its check marks and shortcuts, menu changes are written to the settings file, and
 // chat lines with smileys, links and colours come back through the host. With QUORNET_SHOTS_DIR
 // set, pictures of the chat pane and of each opened menu are kept.
-#include "app/program.h"
+#include "protocol/colortext.h"
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "support/files.h"
+#include "support/windowrig.h"
 #include "table/window/chatview.h"
 
 #include <QMenu>
@@ -16,12 +17,6 @@ using namespace quornet;
 
 namespace {
 constexpr int Deadline = 20000;
-
-QString readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
 } // namespace
 
 class TestMenusAndChat : public QObject {
@@ -32,58 +27,47 @@ private:
         const QString dir = qEnvironmentVariable("QUORNET_SHOTS_DIR");
         if (!dir.isEmpty()) w->grab().save(dir + '/' + name + ".png");
     }
-    QAction* action(QWidget& w, const char* name)
-    {
-        auto* a = w.findChild<QAction*>(QString::fromLatin1(name));
-        if (!a) qFatal("no action %s", name);
-        return a;
-    }
 
 private slots:
     void menusSettingsAndChat()
     {
-        qputenv("QUORNET_NO_DESKTOP", "1");
-        QTemporaryDir dir;
-        const QString ini = dir.filePath("vexolobby.ini");
         // Another program's section and a comment stay as they are.
-        {
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("; shared by the maker's programs\r\n[Lobby]\r\nUser=zed\r\n\r\n[QUORNET]\r\nTextsize=12\r\nBotspeed=fast\r\n");
-        }
-        app::Program program(5, dir.path());
-        table::Tchat& chat = program.chat;
-        chat.setSettingsPath(ini);
-        chat.setCommandLine({}, 0);
+        testing::WindowRig rig(5, "; shared by the maker's programs\r\n[Lobby]\r\nUser=zed\r\n\r\n[QUORNET]\r\nTextsize=12\r\nBotspeed=fast\r\n");
+        table::Tchat& chat = rig.chat;
+        app::Program& program = rig.program;
+        const QString ini = rig.settingsPath();
+        chat.setCommandLine({}, 0); // the solo game
         chat.show();
         const table::TableState& s = chat.model().state();
         // Before the login the window runs on its built-in state.
-        QVERIFY(action(chat, "PlaySounds1")->isChecked());
-        QVERIFY(!action(chat, "PlayChatterSounds1")->isChecked());
-        QVERIFY(action(chat, "Classic1")->isChecked());
+        QVERIFY(rig.action("PlaySounds1")->isChecked());
+        QVERIFY(!rig.action("PlayChatterSounds1")->isChecked());
+        QVERIFY(rig.action("Classic1")->isChecked());
         QTRY_VERIFY_WITH_TIMEOUT(s.loggedIn && s.seat(1).name == QLatin1String("You"), Deadline);
 
         // The login read the file: Textsize 12 checks N12; "fast" is not a Bot Speed value.
         QCOMPARE(chat.model().chat().textSize(), 12);
-        QVERIFY(action(chat, "N12")->isChecked());
-        QVERIFY(!action(chat, "N8")->isChecked());
+        QVERIFY(rig.action("N12")->isChecked());
+        QVERIFY(!rig.action("N8")->isChecked());
         QCOMPARE(chat.model().chat().textSize(), 12);
-        QVERIFY(action(chat, "Normal1")->isChecked());
+        QVERIFY(rig.action("Normal1")->isChecked());
         QCOMPARE(chat.botSpeed(), 750);
-        QVERIFY(action(chat, "ManualSort1")->isChecked());
-        QVERIFY(action(chat, "PlayChatterSounds1")->isChecked());
-        QCOMPARE(action(chat, "ScrollOff1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-        QCOMPARE(action(chat, "Help2")->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(program.server.engine().botSpeed(), 750); // the host is told
+        QVERIFY(rig.action("ManualSort1")->isChecked());
+        QVERIFY(rig.action("PlayChatterSounds1")->isChecked());
+        QCOMPARE(rig.action("ScrollOff1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(rig.action("Help2")->shortcut(), QKeySequence(Qt::Key_F1));
 
         // Each change is written at once, into the same section, the rest kept.
-        action(chat, "Fast1")->trigger();
+        rig.action("Fast1")->trigger();
         QCOMPARE(chat.botSpeed(), 500);
-        QVERIFY(!action(chat, "Normal1")->isChecked());
-        action(chat, "New1")->trigger();
-        action(chat, "PlaySounds1")->trigger();
+        QCOMPARE(program.server.engine().botSpeed(), 500);
+        QVERIFY(!rig.action("Normal1")->isChecked());
+        rig.action("New1")->trigger();
+        rig.action("PlaySounds1")->trigger();
         QVERIFY(!chat.sounds().playSounds());
-        action(chat, "N14")->trigger();
-        const QString text = readFile(ini);
+        rig.action("N14")->trigger();
+        const QString text = testing::readText(ini);
         QVERIFY(text.startsWith("; shared by the maker's programs\r\n[Lobby]\r\nUser=zed\r\n\r\n[QUORNET]\r\n"));
         QVERIFY(text.contains("Botspeed=500\r\n"));
         QVERIFY(text.contains("Turnsound=1\r\n"));
@@ -92,7 +76,7 @@ private slots:
         QVERIFY(!text.contains("[quornet]"));
 
         // Chat through the host: smileys, a link and several colours.
-        chat.model().sendit(QStringLiteral("Hello table :)#10 good luck :)#21"), table::colors::Black);
+        chat.model().sendit(QStringLiteral("Hello table :)#10 good luck :)#21"), protocol::colors::Black);
         chat.model().sendit(QStringLiteral("Rules at www.vexo42.example/quornet"), 0x008000);
         chat.model().sendit(QStringLiteral("/me deals the cards"), 0x800080);
         chat.model().quickPhrase(QStringLiteral("Good One!"), 0x800000);

@@ -1,11 +1,9 @@
 // The score sheet and game log windows, muting from the seat popup and the spy list, and a turn
 // played with the keys, in the real table window driven by host messages.
-#include "host/tserver.h"
 #include "protocol/messages.h"
+#include "support/windowrig.h"
 #include "table/window/gamelogform.h"
 #include "table/window/scoresheetform.h"
-#include "table/window/tchat.h"
-#include "windows/gamestart.h"
 #include "windows/spylist.h"
 
 #include <QApplication>
@@ -23,30 +21,12 @@ namespace msg = protocol::msg;
 class TestPlayExtras : public QObject {
     Q_OBJECT
 private:
-    struct Table {
-        windows::Tgamestartform dialog;
-        host::TServer server{1};
-        table::Tchat chat{server, dialog};
-        QList<QByteArray> sent;
+    // Ann at seat 1 of a full table whose host the test plays.
+    struct Table : testing::WindowRig {
         Table()
         {
-            QObject::connect(&chat.model(), &table::TableModel::send, [this](const QByteArray& m) { sent.append(m); });
-            // A name alone: the window neither hosts nor joins, the test plays the host.
-            chat.setCommandLine({QStringLiteral("Ann")}, 0);
-            chat.model().setPlayerName(QStringLiteral("Ann"));
-            feed(msg::sendLoginInfo(1));
-            feed(msg::newPlayerInfo(1, "Ann"));
-            feed(msg::existingPlayers(2, "Bob"));
-            feed(msg::existingPlayers(3, "Cy"));
-            feed(msg::existingPlayers(4, "Di"));
-            sent.clear();
-        }
-        void feed(const QByteArray& m) { chat.model().handleMessage(m); }
-        QAction* action(const char* name)
-        {
-            auto* a = chat.findChild<QAction*>(QString::fromLatin1(name));
-            if (!a) qFatal("no action %s", name);
-            return a;
+            withoutConnection(QStringLiteral("Ann"));
+            loginAs(1, QStringLiteral("Ann"), {QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cy"), QStringLiteral("Di")});
         }
     };
 
@@ -57,8 +37,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("QUORNET_NO_DESKTOP", "1"); }
-
     void scoreSheetAndGameLogWindows()
     {
         Table t;
@@ -132,8 +110,7 @@ private slots:
     void mutingFromTheSeatNameAndTheSpyList()
     {
         Table t;
-        auto* spies = new windows::Tspylist;
-        t.chat.setSpyList(spies);
+        windows::Tspylist* spies = &t.program.spyList;
         t.feed(msg::newPlayerInfo(6, "Spy"));
         QMenu* popup = t.chat.findChild<QMenu*>(QStringLiteral("popup_kick"));
         QAction* mute = t.action("Mute1");
@@ -170,7 +147,6 @@ private slots:
         emit list->customContextMenuRequested(at);
         QVERIFY(spyMute->isChecked());
         spies->findChild<QMenu*>(QStringLiteral("popup_kick"))->hide();
-        delete spies;
     }
 
     void aTurnWithTheKeys()

@@ -1,10 +1,13 @@
 // A joined table window that loses its connection during a game gets back to its seat by
-// itself; a joined window whose host quits still closes. The window joins a dedicated host
+// itself, through a cut link and through a host that refuses for a while; only the host's
+// farewell (here a removal) closes it. The window joins a dedicated host
 // (`quornet --serve`) through a small relay of the test's own, which can cut the window's
 // connection while the host keeps running. The window writes what it shows to a state file
 // (QUORNET_STATE_FILE).
 #include "protocol/messages.h"
-#include "../host/tcpclient.h"
+#include "support/copies.h"
+#include "support/files.h"
+#include "support/tcpclient.h"
 
 #include <QFile>
 #include <QProcess>
@@ -14,8 +17,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "windowtest.h"
-
 #include <memory>
 
 using quornet::testing::TcpClient;
@@ -23,12 +24,10 @@ namespace msg = quornet::protocol::msg;
 
 using quornet::testing::copyEnvironment;
 using quornet::testing::freePort;
-using quornet::testing::readFile;
+using quornet::testing::readText;
 
 namespace {
 constexpr int Deadline = 30000;
-
-
 
 // Forwards every connection made to it to the host; cut() ends the connections it carries and
 // goes on listening.
@@ -54,6 +53,8 @@ public:
         });
     }
     quint16 port() const { return m_server.serverPort(); }
+    // Listens again on the same port after stop().
+    bool resume(quint16 port) { return m_server.listen(QHostAddress::LocalHost, port); }
     int connections() const { return int(m_pairs.size()); }
     // The way to the host is gone: nothing listens here any more.
     void stop()
@@ -79,7 +80,7 @@ private:
 class TestReconnect : public QObject {
     Q_OBJECT
 private slots:
-    void aCutConnectionComesBackAndAGoneHostClosesTheWindow()
+    void aCutConnectionComesBackAndARemovalClosesTheWindow()
     {
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());
@@ -113,33 +114,67 @@ private slots:
         window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(relay.port())});
         QVERIFY(window.waitForStarted(Deadline));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("own 2 logged in"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("own 2 logged in"), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(ann.has("CMD_newplayerinfo+2+Bob"), Deadline);
         ann.write(msg::startGame("Ann", "3", false, true, 1));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("hand 11"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("hand 11"), Deadline);
 
         // The connection is cut while the host keeps running: the window stays and comes back
         // to seat 2 with its hand.
         relay.cut();
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("status Connection lost. Reconnecting..."), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Lost the connection to the host. Reconnecting"), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(relay.connections() >= 2, Deadline);
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("status Reconnected to the host."), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Reconnected to the host."), Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(hostLog.contains("Bob returns to seat 2"), Deadline);
         // The host's catch-up follows the login; it ends with the turn and every seat's count.
         // (The count of the turn seat, Ann's, comes last.)
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(state).contains("seat 1 Ann score 0 cards 11"), Deadline);
-        const QString back = readFile(state);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("seat 1 Ann score 0 cards 11"), Deadline);
+        const QString back = readText(state);
         QVERIFY2(back.contains("own 2 logged in") && back.contains("hand 11") && back.contains("turn 1 Ann's turn.") &&
                      back.contains("seat 4 Kling score 0 cards 11"),
                  qPrintable(back));
         QCOMPARE(window.state(), QProcess::Running);
 
-        // The host quits: the window says so and closes.
-        host.terminate();
-        QVERIFY(host.waitForFinished(Deadline));
+        // Nothing listens for a while (a host restarting): refusals do not end the tries.
+        const quint16 relayPort = relay.port();
+        const int before = relay.connections();
         relay.stop();
-        QVERIFY(window.waitForFinished(Deadline));
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Lost the connection to the host. Reconnecting"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("Reconnecting (try 2)"), Deadline); // one refused at least
+        QVERIFY(relay.resume(relayPort));
+        QTRY_VERIFY_WITH_TIMEOUT(relay.connections() > before, Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(state).contains("status Reconnected to the host."), Deadline);
+        QCOMPARE(window.state(), QProcess::Running);
+
+        // The host user removes Bob: his window says so and closes.
+        ann.write(msg::kickHim(1, 2));
+        // (The event loop must run for the request to leave.)
+        QTRY_COMPARE_WITH_TIMEOUT(window.state(), QProcess::NotRunning, Deadline);
         QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+    }
+
+    // A first connection that nobody takes, or that nobody speaks on, ends in a box that says
+    // which, not in an endless "Loading...".
+    void aFirstContactWithoutAnAnswerSaysSo()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QTcpServer silent; // takes connections and never speaks
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        const quint16 nobody = freePort();
+        const QList<QPair<quint16, QString>> cases{
+            {nobody, QStringLiteral("box Nobody is hosting a table at 127.0.0.1:%1.").arg(nobody)},
+            {silent.serverPort(), QStringLiteral("box No answer from 127.0.0.1:%1.").arg(silent.serverPort())}};
+        for (const auto& [port, box] : cases) {
+            QProcess window;
+            const QString state = tmp.filePath(QStringLiteral("state-%1.txt").arg(port));
+            window.setProcessEnvironment(copyEnvironment(tmp, state));
+            window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(port)});
+            QVERIFY(window.waitForStarted(Deadline));
+            QTRY_VERIFY2_WITH_TIMEOUT(readText(state).contains(box), qPrintable(readText(state)), Deadline);
+            window.kill();
+            QVERIFY(window.waitForFinished(Deadline));
+        }
     }
 };
 

@@ -1,14 +1,17 @@
 // Plays a whole one-round solo game in the real table window, by clicking its widgets: the
 // host runs in-process with fast computer players, seat 1 is played with the mouse.
-#include "host/tserver.h"
+#include "support/files.h"
+#include "support/windowrig.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "table/window/scoresheetform.h"
 #include "table/window/roundsummaryform.h"
-#include "table/window/tchat.h"
 #include "windows/gamestart.h"
 
+#include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -53,6 +56,28 @@ private:
     void clickCard(table::Tchat& chat, int slot)
     {
         QTest::mouseClick(child<ClickLabel>(&chat, QStringLiteral("card%1").arg(slot)), Qt::LeftButton);
+    }
+
+    // Answers the next message box with `button` and keeps its text in `text`.
+    void answerNextBox(QMessageBox::StandardButton button, QString* text)
+    {
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, button, text] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            *text = box->text();
+            poll->deleteLater();
+            box->button(button)->click();
+        });
+        poll->start(10);
+    }
+
+    QList<int> handCodes(table::Tchat& chat)
+    {
+        QList<int> codes;
+        for (const table::HandCard& c : hand(chat)) codes << c.code;
+        std::sort(codes.begin(), codes.end());
+        return codes;
     }
 
     struct Played {
@@ -169,21 +194,17 @@ private:
 private slots:
     void playsAOneRoundGameWithTheMouse()
     {
-        qputenv("QUORNET_NO_DESKTOP", "1");
-        windows::Tgamestartform dialog;
-        host::TServer server(20261208);
-        server.engine().setBotSpeed(2);
-        table::Tchat chat(server, dialog);
-        QTemporaryDir settingsDir;
-        chat.setSettingsPath(settingsDir.filePath("vexolobby.ini"));
-        chat.setCommandLine({}, 0); // solo game on a free port
-        chat.show();
+        testing::WindowRig rig(20261208);
+        table::Tchat& chat = rig.chat;
+        host::TServer& server = rig.program.server;
+        windows::Tgamestartform& dialog = rig.program.gameStart;
         const table::TableState& s = chat.model().state();
 
-        // Start-up: the solo game hosts, connects its own window and logs in as seat 1.
-        QTRY_VERIFY_WITH_TIMEOUT(s.loggedIn && s.own == 1, Deadline);
-        // The own arrival (after the login reply) reads the (missing) settings file.
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
+        // Start-up: the solo game hosts on a free port, connects its own window and logs in as
+        // seat 1; the own arrival (after the login reply) reads the (missing) settings file.
+        QVERIFY(rig.startSolo(2));
+        QCOMPARE(s.own, 1);
+        QCOMPARE(child<QLabel>(&chat, "label_playername1")->text(), QString("You"));
         QVERIFY(s.manualSort);
         QCOMPARE(chat.botSpeed(), 750);
         QCOMPARE(chat.model().chat().textSize(), 8);
@@ -200,15 +221,11 @@ private slots:
         QTest::mouseClick(child<QPushButton>(&dialog, "button_start"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         // Starting a game writes the settings, the dialog's choices included.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(settingsDir.filePath("vexolobby.ini")), Deadline);
-        {
-            QFile ini(settingsDir.filePath("vexolobby.ini"));
-            QVERIFY(ini.open(QIODevice::ReadOnly));
-            const QByteArray text = ini.readAll();
-            QVERIFY(text.contains("[quornet]"));
-            QVERIFY(text.contains("Gametype=r"));
-            QVERIFY(text.contains("Botspeed=750"));
-        }
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(rig.settingsPath()), Deadline);
+        const QByteArray text = testing::readFile(rig.settingsPath());
+        QVERIFY(text.contains("[quornet]"));
+        QVERIFY(text.contains("Gametype=r"));
+        QVERIFY(text.contains("Botspeed=750"));
 
         QTRY_COMPARE_WITH_TIMEOUT(hand(chat).size(), 11, Deadline);
         QCOMPARE(child<QLabel>(&chat, "label_full")->text(), QString("Play One Round"));
@@ -231,26 +248,19 @@ private slots:
         QVERIFY(child<QLabel>(&chat, "image_winner1")->isVisible() == s.team(1).winnerVisible);
         qInfo("played %d turns, created %d books, added %d cards", turns, booksCreated, cardsAdded);
         // The table window's (and in-process host's) resident memory after the whole game.
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (status.open(QIODevice::ReadOnly))
-            for (const QByteArray& line : status.readAll().split('\n'))
-                if (line.startsWith("VmRSS:")) qInfo("resident memory after the game: %s", line.mid(6).trimmed().constData());
+        for (const QByteArray& line : testing::readFile(QStringLiteral("/proc/self/status")).split('\n'))
+            if (line.startsWith("VmRSS:")) qInfo("resident memory after the game: %s", line.mid(6).trimmed().constData());
     }
 
     // A game to 5000 over several rounds; afterwards the score sheet holds every round, its
     // totals are the ones on the table, and its chart is kept as a picture.
     void playsAGameOfRoundsAndKeepsTheScoreSheet()
     {
-        qputenv("QUORNET_NO_DESKTOP", "1");
-        windows::Tgamestartform dialog;
-        host::TServer server(SeveralRoundsSeed);
-        server.engine().setBotSpeed(2);
-        table::Tchat chat(server, dialog);
-        QTemporaryDir settingsDir;
-        chat.setSettingsPath(settingsDir.filePath("vexolobby.ini"));
-        chat.setCommandLine({}, 0);
-        chat.show();
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(&chat, "label_playername1")->text(), QString("You"), Deadline);
+        testing::WindowRig rig(SeveralRoundsSeed);
+        table::Tchat& chat = rig.chat;
+        host::TServer& server = rig.program.server;
+        windows::Tgamestartform& dialog = rig.program.gameStart;
+        QVERIFY(rig.startSolo(2));
         QTest::mouseClick(child<QPushButton>(&chat, "button_start"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(dialog.isVisible(), Deadline);
         QTest::mouseClick(child<QLabel>(&dialog, "image_game2"), Qt::LeftButton);
@@ -287,6 +297,49 @@ private slots:
         window->resize(760, 560);
         shot(*window, "scoresheet-after-game");
         shot(chat, "solo-game-over");
+    }
+
+    // A solo game closed with "keep it" comes back at the next start with the same hand and
+    // turn; one closed with "end it" is gone.
+    void aKeptSoloGameIsResumedAtTheNextStart()
+    {
+        QTemporaryDir games;
+        QVERIFY(games.isValid());
+        QList<int> held;
+        QString question;
+        {
+            testing::WindowRig rig(SeveralRoundsSeed);
+            rig.chat.setGameFolder(games.path());
+            QVERIFY(rig.startSolo(2));
+            QTest::mouseClick(child<QPushButton>(&rig.chat, "button_start"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(rig.program.gameStart.isVisible(), Deadline);
+            QTest::mouseClick(child<QPushButton>(&rig.program.gameStart, "button_start"), Qt::LeftButton);
+            QTRY_COMPARE_WITH_TIMEOUT(hand(rig.chat).size(), 11, Deadline);
+            held = handCodes(rig.chat);
+            answerNextBox(QMessageBox::Yes, &question);
+            rig.chat.close();
+            QCOMPARE(question, QStringLiteral("A game is in progress. Keep it to finish later?"));
+        }
+        const QString file = QDir(games.path()).filePath("solo-game.json");
+        QVERIFY(QFile::exists(file));
+        for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+            testing::WindowRig rig(99); // another seed: the cards can only come from the file
+            rig.chat.setGameFolder(games.path());
+            answerNextBox(answer, &question);
+            QVERIFY(rig.startSolo(2));
+            QVERIFY2(question.startsWith("Resume the unfinished game of "), qPrintable(question));
+            if (answer == QMessageBox::Yes) {
+                QTRY_COMPARE_WITH_TIMEOUT(handCodes(rig.chat), held, Deadline);
+                QVERIFY(rig.model().gameRunning());
+                answerNextBox(QMessageBox::Yes, &question); // kept again
+                rig.chat.close();
+                QVERIFY(QFile::exists(file));
+            } else {
+                // Not resumed: the file goes, and a fresh table waits for a start.
+                QVERIFY(!QFile::exists(file));
+                QVERIFY(!rig.model().gameRunning());
+            }
+        }
     }
 };
 

@@ -1,6 +1,9 @@
 // Two copies of the program on one machine: one hosts, one joins. Each gets its own TMPDIR, so
 // the instance guard lets both run. The joiner's window writes what it shows to a state file
 // (QUORNET_STATE_FILE), which the test reads.
+#include "support/copies.h"
+#include "support/files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,16 +11,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "windowtest.h"
-
 using quornet::testing::copyEnvironment;
 using quornet::testing::freePort;
-using quornet::testing::readFile;
+using quornet::testing::readText;
 
 namespace {
 constexpr int Deadline = 20000;
-
-
 } // namespace
 
 class TestTwoCopies : public QObject {
@@ -41,19 +40,19 @@ private slots:
         const QString joinState = joinTmp.filePath("state.txt");
         QProcess host, joiner;
         startCopy(host, hostTmp, {"Hannah", "127.0.0.1", "true", "--port", port}, hostState);
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(hostState).contains("own 1 logged in"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(hostState).contains("own 1 logged in"), Deadline);
         startCopy(joiner, joinTmp, {"Jonas", "127.0.0.1", "join", "--port", port}, joinState);
 
         // The joiner logs in as participant 2, seat 2, and sees the host's name on seat 1.
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(joinState).contains("own 2 logged in"), Deadline);
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(joinState).contains("seat 1 Hannah"), Deadline);
-        QVERIFY(readFile(joinState).contains("seat 2 Jonas"));
-        QVERIFY(readFile(joinState).contains("seat 3 <Waiting>")); // no participant 3 has been numbered yet
-        QVERIFY(readFile(joinState).contains("status Welcome to Quornet!"));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(hostState).contains("seat 2 Jonas"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(joinState).contains("own 2 logged in"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(joinState).contains("seat 1 Hannah"), Deadline);
+        QVERIFY(readText(joinState).contains("seat 2 Jonas"));
+        QVERIFY(readText(joinState).contains("seat 3 <Waiting>")); // no participant 3 has been numbered yet
+        QVERIFY(readText(joinState).contains("status Welcome to Quornet!"));
+        QTRY_VERIFY_WITH_TIMEOUT(readText(hostState).contains("seat 2 Jonas"), Deadline);
         // The joiner offers no game start.
-        QVERIFY(readFile(joinState).contains("start hidden"));
-        QVERIFY(readFile(hostState).contains("start shown"));
+        QVERIFY(readText(joinState).contains("start hidden"));
+        QVERIFY(readText(hostState).contains("start shown"));
 
         // A second copy with the host's TMPDIR finds the first and exits at once.
         QProcess second;

@@ -4,6 +4,9 @@
 // set, pictures are kept.
 #include "app/program.h"
 #include "protocol/messages.h"
+#include "support/copies.h"
+#include "support/files.h"
+#include "support/windowrig.h"
 #include "table/window/chatview.h"
 
 #include <QApplication>
@@ -16,18 +19,15 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-#include "windowtest.h"
-
 using namespace quornet;
 namespace msg = protocol::msg;
 
 using quornet::testing::copyEnvironment;
 using quornet::testing::freePort;
-using quornet::testing::readFile;
+using quornet::testing::readText;
 
 namespace {
 constexpr int Deadline = 20000;
-
 
 template <typename T = QWidget> T* child(QWidget& w, const QString& name)
 {
@@ -68,25 +68,21 @@ private slots:
         copy.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         copy.start(QStringLiteral(QUORNET_BINARY), {"Zed", "127.0.0.1", "join", "--port", QString::number(host.serverPort())});
         QVERIFY(copy.waitForStarted(Deadline));
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(tmp.filePath("state.txt")).contains("box Game is full"), Deadline);
+        QTRY_VERIFY_WITH_TIMEOUT(readText(tmp.filePath("state.txt")).contains("box Game is full"), Deadline);
         // The connection is long gone; the box is still there for the player to read.
         QCOMPARE(copy.state(), QProcess::Running);
-        QVERIFY(!readFile(tmp.filePath("state.txt")).contains("box The host"));
+        QVERIFY(!readText(tmp.filePath("state.txt")).contains("box The host"));
     }
 
     void keysNamesBoardAndResult()
     {
-        QTemporaryDir dir;
-        app::Program program(21, dir.path());
-        table::Tchat& chat = program.chat;
-        chat.setSettingsPath(dir.filePath("vexolobby.ini"));
-        chat.setCommandLine({QStringLiteral("Ann")}, 0); // a name alone: no connection is made
+        quornet::testing::WindowRig rig(21);
+        table::Tchat& chat = rig.chat;
+        rig.withoutConnection(QStringLiteral("Ann"));
         chat.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chat));
         table::TableModel& model = chat.model();
-        model.setPlayerName(QStringLiteral("Ann"));
-        model.handleMessage(msg::sendLoginInfo(1));
-        model.handleMessage(msg::newPlayerInfo(1, "Ann"));
+        rig.loginAs(1, QStringLiteral("Ann"));
 
         // Ctrl+S from the chat line; Ctrl+V there replaces the whole text.
         auto* entry = child<QLineEdit>(chat, QStringLiteral("mychat"));
@@ -128,7 +124,7 @@ private slots:
         shot(chat, "pick-up-preview-and-book-sizes");
 
         // A game's result is kept at once, not only when the program ends.
-        const QString tally = dir.filePath("quornettally.tld");
+        const QString tally = rig.dir.filePath("quornettally.tld");
         QVERIFY(!QFile::exists(tally));
         model.handleMessage(msg::winner(1, "Ann and Cy"));
         QVERIFY(QFile::exists(tally));

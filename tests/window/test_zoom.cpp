@@ -2,10 +2,10 @@
 // the chat pane scaled; the pictures drawn for the zoomed pixel ratio so they stay sharp; the
 // scale kept when the host's messages move things; and the choice kept in the settings file.
 // The host's messages are handed to the window's model directly (no network).
-#include "app/program.h"
-#include "host/tserver.h"
+#include "protocol/colortext.h"
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "support/files.h"
+#include "support/windowrig.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
 #include "windows/gamestart.h"
@@ -33,25 +33,20 @@ QRect scaled(const QRect& r, int percent)
                  scaledLength(r.height(), percent));
 }
 
-QString readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
 // The settings file has this line (whatever its line ends).
 bool hasLine(const QString& text, const QString& line)
 {
     return text.split(QLatin1Char('\n')).contains(line + QLatin1Char('\r')) || text.split(QLatin1Char('\n')).contains(line);
 }
 
-// The own login as seat 1: the window reads its settings file then.
-void login(table::Tchat& chat)
+// Where a widget of the score panel lies in it (the table's geometry is the panel's, whichever
+// part of it holds the widget).
+QRect inScorePanel(QWidget* w)
 {
-    chat.model().setPlayerName(QStringLiteral("You"));
-    chat.model().handleMessage(msg::sendLoginInfo(1));
-    chat.model().handleMessage(msg::newPlayerInfo(1, "You"));
+    QWidget* panel = w->window()->findChild<QWidget*>(QStringLiteral("panel_score"));
+    return QRect(w->mapTo(panel, QPoint(0, 0)), w->size());
 }
+
 
 // The point sizes of the chat pane's text and the widths of its smileys.
 void chatSizes(table::ChatView* view, QList<qreal>* points, QList<qreal>* smileyWidths)
@@ -77,12 +72,6 @@ private:
         if (!c) qFatal("no widget %s", qPrintable(name));
         return c;
     }
-    QAction* action(QWidget& w, const char* name)
-    {
-        auto* a = w.findChild<QAction*>(QString::fromLatin1(name));
-        if (!a) qFatal("no action %s", name);
-        return a;
-    }
     // Every hand card and working book shows at the model's geometry at the given zoom, its
     // picture drawn for the screen's ratio times the zoom.
     void checkPlacedByTheSync(table::Tchat& chat, int percent)
@@ -92,7 +81,7 @@ private:
         QVERIFY(!s.cards.isEmpty());
         for (const table::HandCard& c : s.cards) {
             auto* l = child<table::ClickLabel>(chat, QStringLiteral("card%1").arg(c.slot));
-            QCOMPARE(l->geometry(), scaled(QRect(c.left, c.top, 71, 96), percent));
+            QCOMPARE(inScorePanel(l), scaled(QRect(c.left, c.top, 71, 96), percent));
             const QPixmap pm = l->pixmap();
             QCOMPARE(pm.devicePixelRatio(), ratio);
             // Sharp: one picture pixel per device pixel of the label, and the picture fills it.
@@ -110,20 +99,16 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("QUORNET_NO_DESKTOP", "1"); }
-
     void scalesTheWholeWindowAndComesBack()
     {
-        QTemporaryDir dir;
-        const QString ini = dir.filePath("vexolobby.ini");
-        app::Program program(11, dir.path());
-        table::Tchat& chat = program.chat;
-        chat.setSettingsPath(ini);
-        login(chat);
+        testing::WindowRig rig(11);
+        table::Tchat& chat = rig.chat;
+        const QString ini = rig.settingsPath();
+        rig.loginAs(1, QStringLiteral("You")); // the window reads its settings file then
         const table::TableState& s = chat.model().state();
         QCOMPARE(s.own, 1);
         QCOMPARE(chat.zoomPercent(), 100);
-        QVERIFY(action(chat, "Zoom100")->isChecked());
+        QVERIFY(rig.action("Zoom100")->isChecked());
         auto* zoomMenu = chat.findChild<QMenu*>(QStringLiteral("Zoom1"));
         QVERIFY(zoomMenu && chat.viewMenu()->actions().contains(zoomMenu->menuAction()));
         QCOMPARE(zoomMenu->actions().size(), 4);
@@ -132,7 +117,7 @@ private slots:
         for (int slot = 0; slot < 6; ++slot) chat.model().handleMessage(msg::newCard(1, slot, 5 + 7 * slot));
         chat.model().handleMessage(msg::nextPlayer(0, 0, true, 1));
         chat.model().handleMessage(msg::newBook(1, 1, 2, 13, 1));
-        chat.model().chat().addlinetochat(QStringLiteral("0+Note: zoom test :)#10 done"), table::colors::Blue);
+        chat.model().chat().addlinetochat(QStringLiteral("0+Note: zoom test :)#10 done"), protocol::colors::Blue);
         QCOMPARE(s.handCount(), 6);
 
         const QStringList names = {"button_draw", "button_start", "button_create", "label_status",
@@ -143,7 +128,7 @@ private slots:
         QHash<QString, QRect> base;
         for (const QString& n : names) base.insert(n, child(chat, n)->geometry());
         QCOMPARE(base["card0"].size(), QSize(71, 96));
-        QCOMPARE(base["button_draw"], QRect(195, 246, 100, 32));
+        QCOMPARE(inScorePanel(child(chat, "button_draw")), QRect(195, 246, 100, 32));
         auto* status = child<QLabel>(chat, "label_status");
         auto* phrase = child<QToolButton>(chat, "b_phrase1");
         const int statusPixels = status->font().pixelSize();
@@ -158,12 +143,12 @@ private slots:
         for (qreal p : points) QCOMPARE(p, qreal(chat.model().chat().textSize()));
 
         // 150 %: the window and everything in its client area one and a half times as large.
-        action(chat, "Zoom150")->trigger();
+        rig.action("Zoom150")->trigger();
         QCOMPARE(chat.zoomPercent(), 150);
-        QVERIFY(action(chat, "Zoom150")->isChecked());
-        QVERIFY(!action(chat, "Zoom100")->isChecked());
+        QVERIFY(rig.action("Zoom150")->isChecked());
+        QVERIFY(!rig.action("Zoom100")->isChecked());
         for (const QString& n : names) QCOMPARE(child(chat, n)->geometry(), scaled(base[n], 150));
-        QCOMPARE(child(chat, "button_draw")->geometry(), QRect(293, 369, 150, 48));
+        QCOMPARE(inScorePanel(child(chat, "button_draw")), QRect(293, 369, 150, 48));
         QCOMPARE(status->font().pixelSize(), scaledLength(statusPixels, 150));
         QCOMPARE(child(chat, "label_playername1")->font().pixelSize(), scaledLength(namePixels, 150));
         QCOMPARE(phrase->iconSize(), QSize(scaledLength(icon.width(), 150), scaledLength(icon.height(), 150)));
@@ -180,16 +165,16 @@ private slots:
 
         // The choice and the zoomed window's outer bounds are written at once.
         const QSize frame = chat.frameGeometry().size() - chat.geometry().size();
-        const QString text = readFile(ini);
+        const QString text = testing::readText(ini);
         QVERIFY2(hasLine(text, "Zoom=150"), qPrintable(text));
         QVERIFY(hasLine(text, QStringLiteral("Width=%1").arg(1185 + frame.width())));
         QVERIFY(hasLine(text, QStringLiteral("Height=%1").arg(chat.size().height() + frame.height())));
 
         // Text Size still works and combines with the zoom.
-        action(chat, "N12")->trigger();
+        rig.action("N12")->trigger();
         points.clear();
         smileys.clear();
-        chat.model().chat().addlinetochat(QStringLiteral("0+After the size :)#11"), table::colors::Blue);
+        chat.model().chat().addlinetochat(QStringLiteral("0+After the size :)#11"), protocol::colors::Blue);
         chatSizes(chat.chatView(), &points, &smileys);
         QVERIFY(points.size() >= 2);
         for (qreal p : points) QCOMPARE(p, 18.0);
@@ -206,7 +191,7 @@ private slots:
         QCOMPARE(child(chat, "image_Turn")->geometry(), scaled(QRect(22, 35, 10, 16), 150));
 
         // Back to 100 %: the exact first geometry, fonts and pictures.
-        action(chat, "Zoom100")->trigger();
+        rig.action("Zoom100")->trigger();
         QCOMPARE(chat.zoomPercent(), 100);
         for (const QString& n : names) {
             // The hand moved with the new cards (checked against the model below); the turn moved.
@@ -225,34 +210,32 @@ private slots:
         chatSizes(chat.chatView(), &points, &smileys);
         for (qreal w : smileys) QCOMPARE(w, 17.0);
         for (qreal p : points) QCOMPARE(p, 12.0);
-        QVERIFY(hasLine(readFile(ini), "Zoom=100"));
+        QVERIFY(hasLine(testing::readText(ini), "Zoom=100"));
     }
 
     void readBackAtTheNextLogin()
     {
-        QTemporaryDir dir;
-        const QString ini = dir.filePath("vexolobby.ini");
         QRect drawBase;
         QSize zoomedWindow;
+        QByteArray saved;
         {
-            app::Program program(12, dir.path());
-            program.chat.setSettingsPath(ini);
-            login(program.chat);
-            drawBase = child(program.chat, "button_draw")->geometry();
-            action(program.chat, "Zoom125")->trigger();
-            zoomedWindow = program.chat.size();
-            QCOMPARE(zoomedWindow, QSize(988, 658 + program.chat.menuBar()->sizeHint().height()));
+            testing::WindowRig first(12);
+            first.loginAs(1, QStringLiteral("You"));
+            drawBase = first.child("button_draw")->geometry();
+            first.action("Zoom125")->trigger();
+            zoomedWindow = first.chat.size();
+            QCOMPARE(zoomedWindow, QSize(988, 658 + first.chat.menuBar()->sizeHint().height()));
+            saved = testing::readFile(first.settingsPath());
         }
-        QVERIFY2(hasLine(readFile(ini), "Zoom=125"), qPrintable(readFile(ini)));
+        QVERIFY2(hasLine(QString::fromUtf8(saved), "Zoom=125"), saved.constData());
 
-        app::Program program(13, dir.path());
-        table::Tchat& chat = program.chat;
-        chat.setSettingsPath(ini);
+        testing::WindowRig rig(13, saved);
+        table::Tchat& chat = rig.chat;
         QCOMPARE(chat.zoomPercent(), 100); // read at the own login
-        login(chat);
+        rig.loginAs(1, QStringLiteral("You"));
         QCOMPARE(chat.zoomPercent(), 125);
-        QVERIFY(action(chat, "Zoom125")->isChecked());
-        QVERIFY(!action(chat, "Zoom100")->isChecked());
+        QVERIFY(rig.action("Zoom125")->isChecked());
+        QVERIFY(!rig.action("Zoom100")->isChecked());
         QCOMPARE(child(chat, "button_draw")->geometry(), scaled(drawBase, 125));
         QCOMPARE(chat.size(), zoomedWindow);
         chat.model().handleMessage(msg::newCard(1, 0, 12));
@@ -260,30 +243,21 @@ private slots:
         checkPlacedByTheSync(chat, 125);
 
         // A value that is no menu step reads as 100 %.
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[quornet]\r\nZoom=175\r\n");
-        f.close();
-        app::Program other(14, dir.path());
-        other.chat.setSettingsPath(ini);
-        login(other.chat);
+        testing::WindowRig other(14, "[quornet]\r\nZoom=175\r\n");
+        other.loginAs(1, QStringLiteral("You"));
         QCOMPARE(other.chat.zoomPercent(), 100);
-        QVERIFY(action(other.chat, "Zoom100")->isChecked());
+        QVERIFY(other.action("Zoom100")->isChecked());
 
         // Only what fits the screen (1280 x 1024 here) is offered, and read back: 200 % would
         // be wider than the screen, so a saved 200 gives the largest that fits.
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[quornet]\r\nZoom=200\r\n");
-        f.close();
-        app::Program third(15, dir.path());
-        third.chat.setSettingsPath(ini);
-        login(third.chat);
+        testing::WindowRig third(15, "[quornet]\r\nZoom=200\r\n");
+        third.loginAs(1, QStringLiteral("You"));
         QCOMPARE(third.chat.zoomPercent(), 150);
         auto* zoomMenu = third.chat.findChild<QMenu*>(QStringLiteral("Zoom1"));
         zoomMenu->popup(QPoint(10, 10));
         QTRY_VERIFY(zoomMenu->isVisible());
-        QVERIFY(action(third.chat, "Zoom150")->isVisible());
-        QVERIFY(!action(third.chat, "Zoom200")->isVisible());
+        QVERIFY(third.action("Zoom150")->isVisible());
+        QVERIFY(!third.action("Zoom200")->isVisible());
         zoomMenu->hide();
     }
 
@@ -291,17 +265,13 @@ private slots:
     // players' turns keep the table scaled. With QUORNET_SHOTS_DIR set, a picture is kept.
     void soloGameAt150()
     {
-        QTemporaryDir dir;
-        windows::Tgamestartform dialog;
-        host::TServer server(20261208);
-        server.engine().setBotSpeed(2);
-        table::Tchat chat(server, dialog);
-        chat.setSettingsPath(dir.filePath("vexolobby.ini"));
-        chat.setCommandLine({}, 0);
-        chat.show();
+        testing::WindowRig rig(20261208);
+        table::Tchat& chat = rig.chat;
+        windows::Tgamestartform& dialog = rig.program.gameStart;
         const table::TableState& s = chat.model().state();
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(chat, "label_playername1")->text(), QString("You"), 20000);
-        action(chat, "Zoom150")->trigger();
+        QVERIFY(rig.startSolo(2));
+        QCOMPARE(child<QLabel>(chat, "label_playername1")->text(), QString("You"));
+        rig.action("Zoom150")->trigger();
         QCOMPARE(chat.zoomPercent(), 150);
 
         auto* start = child<QPushButton>(chat, "button_start");
@@ -331,10 +301,10 @@ private slots:
                          scaled(QRect(b.left, b.top, b.width, b.height), 150));
         for (const table::HandCard& c : s.cards) {
             auto* l = child<table::ClickLabel>(chat, QStringLiteral("card%1").arg(c.slot));
-            QCOMPARE(l->geometry(), scaled(QRect(c.left, c.top, 71, 96), 150));
+            QCOMPARE(inScorePanel(l), scaled(QRect(c.left, c.top, 71, 96), 150));
             QCOMPARE(l->pixmap().devicePixelRatio(), chat.devicePixelRatioF() * 1.5);
         }
-        QCOMPARE(draw->geometry(), QRect(293, 369, 150, 48));
+        QCOMPARE(inScorePanel(draw), QRect(293, 369, 150, 48));
         const QString shots = qEnvironmentVariable("QUORNET_SHOTS_DIR");
         if (!shots.isEmpty()) chat.grab().save(shots + QStringLiteral("/zoom150.png"));
     }

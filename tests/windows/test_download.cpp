@@ -2,6 +2,7 @@
 // only after a full transfer, Stop Download, cut-off and refused transfers, failed starts, and
 // Play with Others.
 #include "httpstub.h"
+#include "support/files.h"
 #include "windows/downloadform.h"
 
 #include <QDir>
@@ -51,8 +52,7 @@ struct Rig {
         window.setTargetFolder(dir.path());
         window.setLauncher([this](const QString& program, const QStringList& arguments) {
             Launch l{program, arguments, {}, QFile::exists(program + ".part")};
-            QFile f(program);
-            if (f.open(QIODevice::ReadOnly)) l.fileAtStart = f.readAll();
+            l.fileAtStart = quornet::testing::readFile(program);
             launches.append(l);
             return launchResult;
         });

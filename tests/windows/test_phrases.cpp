@@ -2,6 +2,7 @@
 // length limit, and the settings written the way the table window does it after Done.
 #define QTEST_QPA_MOUSE_HANDLING
 #include "settings/tablesettings.h"
+#include "support/files.h"
 #include "windows/phrases.h"
 
 #include <QFile>
@@ -51,11 +52,8 @@ struct Window {
     }
 };
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using quornet::testing::readFile;
+using quornet::testing::writeFile;
 
 } // namespace
 
@@ -169,11 +167,7 @@ private slots:
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("vexolobby.ini"));
         const QByteArray lobby = "; lobby settings\r\n[Lobby]\r\nServer = vexo.example\r\n";
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(lobby + "[QUORNET]\r\nPhrase1=Old\r\nTextsize=12\r\n");
-        }
+        QVERIFY(writeFile(path, lobby + "[QUORNET]\r\nPhrase1=Old\r\nTextsize=12\r\n"));
         TableSettings settings;
         QVERIFY(settings.loadFrom(path));
         QCOMPARE(settings.textSize, 12);
@@ -190,7 +184,7 @@ private slots:
         QTest::mouseClick(w.done(), Qt::LeftButton);
         QCOMPARE(w.chosen.count(), 1);
 
-        const QByteArray written = readAll(path);
+        const QByteArray written = readFile(path);
         QVERIFY(written.startsWith(lobby));
         QVERIFY(written.contains("Textsize=12"));
         TableSettings back;

@@ -1,5 +1,6 @@
 // The tally list window: following players from the table, counting games into the labels,
 // the confirmations, and a restart that reads the same grid back with the session zeroed.
+#include "support/files.h"
 #include "windows/tallylistform.h"
 
 #include <QDir>
@@ -263,11 +264,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("quornettally.tld");
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("this is no tally");
-        }
+        QVERIFY(quornet::testing::writeFile(path, "this is no tally"));
         {
             Ttallylist w(dir.path());
             QVERIFY(w.startupError().contains("no valid header"));
@@ -276,9 +273,7 @@ private slots:
             QCOMPARE(list(w, "listbox_tally")->count(), 0);
         }
         // Saved at the end, with the unreadable file kept beside it.
-        QFile bad(path + ".bad");
-        QVERIFY(bad.open(QIODevice::ReadOnly));
-        QCOMPARE(bad.readAll(), QByteArray("this is no tally"));
+        QCOMPARE(quornet::testing::readFile(path + ".bad"), QByteArray("this is no tally"));
         Ttallylist again(dir.path());
         QCOMPARE(again.startupError(), QString());
     }

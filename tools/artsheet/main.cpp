@@ -7,8 +7,8 @@
 // --ratio renders the pictures at that device pixel ratio; --zoom enlarges the finished sheet
 // pixel for pixel (to inspect small icons); --kind limits the sheet to some board pictures;
 // --decks shows sample cards of every installed deck; --list prints the installed decks.
-#include "table/art/boardart.h"
-#include "table/art/carddeck.h"
+#include "art/boardart.h"
+#include "art/carddeck.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -16,7 +16,7 @@
 #include <QPainter>
 #include <QTextStream>
 
-using namespace quornet::table;
+using namespace quornet::art;
 
 namespace
 {

@@ -1,7 +1,7 @@
 // quornet-icon: draws the program's icon (three fanned cards of the painted deck on a round
 // green table) and writes it as PNG files of the usual icon sizes.
 //   quornet-icon OUTPUT_FOLDER    writes quornet-16.png ... quornet-256.png
-#include "table/art/carddeck.h"
+#include "art/carddeck.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-using namespace quornet::table;
+using namespace quornet::art;
 
 namespace {
 QImage drawIcon(int size)

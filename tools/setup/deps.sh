@@ -8,6 +8,7 @@ QUORNET_PACKAGES=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     kdegames-card-data-kf5
     libgtest-dev libbenchmark-dev
+    libminiupnpc-dev
     clang libclang-rt-14-dev
     xvfb xauth imagemagick fonts-dejavu-core
     # the Debian package (CPack: dpkg-shlibdeps, file) and the checkers of what it installs

@@ -30,14 +30,6 @@ using namespace quornet;
 
 namespace {
 
-// Nobody is connected: the engine sends nothing; only the timer state matters.
-class SilentOutbox : public host::Outbox {
-public:
-    void send(int, const QByteArray&) override {}
-    void disconnect(int) override {}
-    void botTimerChanged(bool, int) override {}
-};
-
 struct Options {
     long long games = 1000;
     std::uint32_t seed = 1;
@@ -77,7 +69,7 @@ GameResult playGame(const Options& o, long long game)
 {
     // A game that has not ended after this many timer events is reported as unfinished.
     constexpr long long MaxEventsPerGame = 5'000'000;
-    SilentOutbox outbox;
+    host::SilentOutbox outbox;
     const std::uint32_t seed = gameSeed(o.seed, game);
     host::SeededRandom random(seed);
     host::EngineOptions options;

@@ -1,6 +1,6 @@
 #include "table/core/chatlog.h"
 
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 
 
 namespace quornet::table {
@@ -58,15 +58,15 @@ ChatLog::ChatLog(QObject* parent) : QObject(parent)
         s.italic = italic;
         s.underline = underline;
     };
-    set(0, colors::Yellow, false, false, false);
-    set(1, colors::Blue, true, false, false);
-    set(2, colors::Navy, true, false, false);
-    set(3, colors::Maroon, false, true, false);
-    set(4, colors::Green, false, false, true);
-    set(5, colors::Green, false, false, true);
-    set(6, colors::Silver, false, false, false);
-    set(7, colors::Silver, false, false, false);
-    for (int i = 8; i < StyleCount; ++i) set(i, colors::WindowText, false, false, false);
+    set(0, protocol::colors::Yellow, false, false, false);
+    set(1, protocol::colors::Blue, true, false, false);
+    set(2, protocol::colors::Navy, true, false, false);
+    set(3, protocol::colors::Maroon, false, true, false);
+    set(4, protocol::colors::Green, false, false, true);
+    set(5, protocol::colors::Green, false, false, true);
+    set(6, protocol::colors::Silver, false, false, false);
+    set(7, protocol::colors::Silver, false, false, false);
+    for (int i = 8; i < StyleCount; ++i) set(i, protocol::colors::WindowText, false, false, false);
 }
 
 const ChatStyle& ChatLog::style(int index) const

@@ -4,7 +4,7 @@
 #include "cards/cards.h"
 #include "protocol/framing.h"
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/core/hint.h"
 #include "table/core/tablemodel_p.h"
 
@@ -72,9 +72,17 @@ void TableModel::setPlayerName(const QString& name)
 void TableModel::setHosting(bool host)
 {
     Changes c(*this);
-    m_s.host = host;
-    m_s.startVisible = host;
-    m_s.startMenuEnabled = host;
+    m_s.hosting = host;
+    setHostRights(host);
+}
+
+// The host user's controls (start, Remove From Game, just watch for any seat) go with
+// participant 1, in a hosting copy and at a dedicated host alike.
+void TableModel::setHostRights(bool rights)
+{
+    m_s.host = rights;
+    m_s.startVisible = rights && !gameRunning();
+    m_s.startMenuEnabled = rights;
     touch();
 }
 
@@ -124,6 +132,7 @@ void TableModel::handleMessage(const QByteArray& text)
 
 void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
 {
+    if (w != cmd::ExistingPlayers && w != cmd::NewPlayerInfo) m_quietCatchUp = false;
     m_pile.message(w, args);
     followPickUps(w, args);
     // A hint holds for the hand and the turn it was given for.
@@ -169,6 +178,11 @@ void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
     else if (w == cmd::NoBots) noBots(args);
     else if (w == cmd::PlayASound) playasound(args);
     else if (w == cmd::LoadStats) loadStats(args);
+    else if (w == cmd::SeatKey) seatKey(args);
+    else if (w == cmd::SeatHeld) seatHeld(args);
+    else if (w == cmd::SeatLost) seatLost(args);
+    else if (w == cmd::Removed) removedFromGame();
+    else if (w == cmd::TableClosed) tableClosed();
     // Any other command word is ignored.
 }
 

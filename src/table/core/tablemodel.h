@@ -67,6 +67,9 @@ public:
     // window showed of the table is forgotten (the chat is kept) and the host's catch-up after
     // the login shows it afresh.
     void expectRejoin() { m_rejoinPending = true; }
+    // A key kept from before this program started (a saved game, a table left by a crash):
+    // presented at the next login.
+    void setSeatKey(const QByteArray& key) { m_s.seatKey = key; }
     // A status text of the window's own (the connection's state).
     void showStatus(const QString& text);
 
@@ -134,6 +137,7 @@ public:
     void setJustWatchFor(int seat);        // "Set to Just Watch"
     void unsetJustWatchFor(int seat);      // "Unset Just Watch"
     void toggleJustWatch();                // main menu "Just Watch" for the own seat
+    void imBack();                         // "I'm Back" after the computer took a hung turn over
 
     // --- Muting (this window only, for the session) ----------------------------------------
     // A muted participant's chat, actions and chatter sounds are not shown or played here. The
@@ -181,6 +185,15 @@ signals:
 private:
     class Changes;
     friend class Changes;
+
+    void setHostRights(bool rights);
+
+    // Seat keys, held seats and the host's farewell (tablemodel_seats.cpp).
+    void seatKey(const QByteArray& args);
+    void seatHeld(const QByteArray& args);
+    void seatLost(const QByteArray& args);
+    void removedFromGame();
+    void tableClosed();
 
     // Dispatch helpers.
     void dispatch(const QByteArray& word, const QByteArray& args);
@@ -233,6 +246,7 @@ private:
     void boardReset();
     // No turn is shown: at the end of a game and at the start of the next.
     void clearTurnDisplay();
+    void forgetHeldSeats();
     // The own seat's count follows the own hand, also during the own turn.
     void followOwnCount();
     void invalidDiscard();
@@ -255,6 +269,11 @@ private:
     QSet<QString> m_muted;
     bool m_touched = false;
     bool m_rejoinPending = false;
+    bool m_justWatchAsked = false; // this window asked for its own seat to watch
+    // After a rejoin, the catch-up's computer seats are announced without a notice.
+    bool m_quietCatchUp = false;
+    QByteArray m_seatLost; // the host's CMD_seatlost before the own arrival: "unknown", "lapsed"
+    QString heldNotice(const QString& name, int seconds) const;
     // The own pick-up asked for: its cards arrive before the pile's new top.
     bool m_ownPickUpPending = false;
     QList<int> m_ownPickUp;

@@ -1,6 +1,6 @@
 // Chat: received chat and action lines, the chat entry, quick phrases and chatter sounds.
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/core/tablemodel.h"
 #include "table/core/tablemodel_p.h"
 
@@ -54,11 +54,11 @@ void TableModel::chatrecieved(const QByteArray& args, bool isChat)
     // colour shows the line in red.
     const QString payload = protocol::fromWire(args);
     const qsizetype bar = payload.indexOf(QLatin1Char('|'));
-    quint32 colour = colors::Red;
+    quint32 colour = protocol::colors::Red;
     QString line = payload;
     if (bar >= 0) {
         line = payload.left(bar);
-        colour = ColorText::fromText(payload.mid(bar + 1), colors::Red);
+        colour = protocol::ColorText::fromText(payload.mid(bar + 1), protocol::colors::Red);
     }
     // The solo player's own lines, relayed as "You chats:" and "You says:", read as English.
     if (m_s.solo && sender == m_s.own) {
@@ -96,7 +96,7 @@ void TableModel::setMuted(const QString& name, bool muted)
     else m_muted.remove(name);
     notice(muted ? QStringLiteral("You are ignoring ") + name + QStringLiteral(" in this window.")
                  : QStringLiteral("You are no longer ignoring ") + name + QLatin1Char('.'),
-           colors::Blue);
+           protocol::colors::Blue);
     touch();
 }
 
@@ -111,7 +111,7 @@ bool TableModel::sendit(const QString& entryText, quint32 colour)
 {
     if (!m_s.loggedIn) return false;
     if (entryText.isEmpty()) return true;
-    const QString colourText = QLatin1Char('|') + ColorText::toText(colour);
+    const QString colourText = QLatin1Char('|') + protocol::ColorText::toText(colour);
     if (!entryText.startsWith(QLatin1Char('/'))) {
         sendMessage(msg::chat(m_s.own, protocol::toWire(entryText + colourText)));
     } else if (entryText.startsWith(QLatin1String("/me"))) {
@@ -127,7 +127,7 @@ bool TableModel::quickPhrase(const QString& phrase, quint32 colour)
                              ? phrase.mid(4)
                              : QStringLiteral("says: ") + phrase;
     sendMessage(
-        msg::action(m_s.own, protocol::toWire(text + QLatin1Char('|') + ColorText::toText(colour))));
+        msg::action(m_s.own, protocol::toWire(text + QLatin1Char('|') + protocol::ColorText::toText(colour))));
     Changes c(*this);
     m_s.phraseReady = false;
     m_s.phraseCounter = 0;
@@ -156,7 +156,7 @@ void TableModel::playasound(const QByteArray& args)
     } else if (sender <= SeatCount) {
         m_chat.addlinetochat(QString::number(sender) + QLatin1Char('+') + seatName(sender) +
                                  QStringLiteral(": <Chatter Sound> ") + chatterSoundCaption(n),
-                             colors::Blue);
+                             protocol::colors::Blue);
     }
 }
 

@@ -1,6 +1,6 @@
 // Participants: login, arrivals and departures, just-watch, game options, kicking.
 #include "protocol/messages.h"
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 #include "table/core/tablemodel.h"
 #include "table/core/tablemodel_p.h"
 
@@ -18,7 +18,10 @@ void TableModel::loginReply(const QByteArray& args)
     if (m_rejoinPending) beginRejoin();
     m_s.own = n;
     m_s.loggedIn = true;
+    if (n == 1 || m_s.host) setHostRights(n == 1);
     touch();
+    // The seat's key first: the host gives the seat back to it, whatever the name.
+    if (!m_s.seatKey.isEmpty()) sendMessage(msg::rejoin(m_s.seatKey));
     sendMessage(msg::loginInfo(n, VersionText, protocol::toWire(m_s.playerName)));
 }
 
@@ -33,16 +36,24 @@ void TableModel::arrived(const char* word, const QByteArray& args)
 
     if (k == m_s.own && m_s.rejoining) {
         m_s.rejoining = false;
-        notice(QStringLiteral("Reconnected to the host. The game goes on."));
+        if (m_seatLost == "unknown")
+            notice(QStringLiteral("The host restarted; the game in progress was lost."));
+        else if (m_seatLost == "lapsed")
+            notice(QStringLiteral("Reconnected to the host, but the seat was no longer kept for you."));
+        else
+            notice(QStringLiteral("Reconnected to the host. The game goes on."));
+        m_seatLost.clear();
         status(QStringLiteral("Reconnected to the host."));
         if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
+        m_quietCatchUp = true;
         emit rejoined();
     } else if (k == m_s.own) {
         notice(QStringLiteral("You are Connected."));
         emit ownLogin();
         emit playSound(QStringLiteral("entered"));
         if (k <= SeatCount) m_s.ownTeam = detail::teamOfSeat(k);
-    } else {
+    } else if (!(m_quietCatchUp && k <= SeatCount && name == m_s.seats[std::size_t(k)].hint)) {
+        // (After a rejoin the computer seats are no news.)
         notice(name + QStringLiteral(" is Connected."));
         emit playSound(QStringLiteral("entered"));
     }
@@ -52,6 +63,7 @@ void TableModel::arrived(const char* word, const QByteArray& args)
                             : name + QStringLiteral(" is spying."));
     } else {
         m_s.seats[std::size_t(k)].name = name;
+        m_s.seats[std::size_t(k)].held = false;
     }
     touch();
     emit playersChanged();
@@ -70,7 +82,11 @@ void TableModel::departed(const QByteArray& args)
         return;
     }
 
-    if (k <= SeatCount) {
+    if (k <= SeatCount && m_s.seats[std::size_t(k)].held) {
+        // The host keeps the seat for its player (CMD_seatheld came first): the name stays.
+        SeatView& seat = m_s.seats[std::size_t(k)];
+        if (seat.eyesTag != 1) seat.eyesVisible = false;
+    } else if (k <= SeatCount) {
         SeatView& seat = m_s.seats[std::size_t(k)];
         notice(seat.name + QStringLiteral(" disconnected."));
         seat.name = seat.hint;
@@ -78,7 +94,7 @@ void TableModel::departed(const QByteArray& args)
     }
     const QString entry = QString::number(k) + QStringLiteral(": ") + name;
     if (m_s.spectators.contains(entry)) {
-        notice(name + QStringLiteral(" has left."), colors::Navy);
+        notice(name + QStringLiteral(" has left."), protocol::colors::Navy);
         m_s.spectators.removeOne(entry);
     }
     touch();
@@ -96,6 +112,8 @@ void TableModel::justWatching(const QByteArray& args)
     SeatView& seat = m_s.seats[std::size_t(s)];
     if (state == "1") {
         if (s == m_s.own) {
+            m_s.takenOver = !m_justWatchAsked && gameRunning();
+            m_justWatchAsked = false;
             m_s.justWatch = true;
             m_s.pickupVisible = false;
             m_s.drawVisible = false;
@@ -103,7 +121,10 @@ void TableModel::justWatching(const QByteArray& args)
         notice(aboutPlayer(seat.name, QStringLiteral(" is just watching"), QStringLiteral(" are just watching")));
         seat.eyesVisible = true;
     } else {
-        if (s == m_s.own) m_s.justWatch = false;
+        if (s == m_s.own) {
+            m_s.justWatch = false;
+            m_s.takenOver = false;
+        }
         notice(aboutPlayer(seat.name, QStringLiteral(" now playing again"), QStringLiteral(" are playing again")));
         seat.eyesVisible = false;
     }
@@ -133,7 +154,7 @@ void TableModel::loadStats(const QByteArray& args)
     const QByteArray length = a.requiredText("game length");
     const int count = a.number("pick-up count", 0, 999);
     if (!a.ok()) return dropped(cmd::LoadStats, args, a.problem());
-    m_s.pickupText = QStringLiteral("Pick Up ") + QString::number(count);
+    m_s.pickupText = QStringLiteral("Pick Up: ") + QString::number(count); // as the game start says it
     if (length == "f") m_s.fullText = QStringLiteral("Play Full Game");
     else if (length == "5") m_s.fullText = QStringLiteral("Play to 5000");
     else if (length == "3") m_s.fullText = QStringLiteral("Play to 3000");
@@ -153,6 +174,8 @@ void TableModel::beginRejoin()
 {
     m_rejoinPending = false;
     const bool host = m_s.host;
+    const bool hosting = m_s.hosting;
+    const QByteArray key = m_s.seatKey;
     const QString name = m_s.playerName;
     const bool manualSort = m_s.manualSort;
     const int turnSound = m_s.turnSound;
@@ -161,6 +184,8 @@ void TableModel::beginRejoin()
     m_s = TableState{};
     m_s.status = status;
     m_s.host = host;
+    m_s.hosting = hosting;
+    m_s.seatKey = key;
     m_s.playerName = name;
     m_s.manualSort = manualSort;
     m_s.turnSound = turnSound;
@@ -205,7 +230,9 @@ void TableModel::kicking(int participant)
 
 void TableModel::setJustWatchFor(int seat)
 {
-    if (m_s.loggedIn && seat >= 1 && seat <= SeatCount) sendMessage(msg::justWatch(seat, 1));
+    if (!m_s.loggedIn || seat < 1 || seat > SeatCount) return;
+    if (seat == m_s.own) m_justWatchAsked = true;
+    sendMessage(msg::justWatch(seat, 1));
 }
 
 void TableModel::unsetJustWatchFor(int seat)
@@ -217,7 +244,14 @@ void TableModel::toggleJustWatch()
 {
     // The check mark changes only when the host's CMD_justwatching comes back.
     if (!m_s.loggedIn || m_s.own < 1 || m_s.own > SeatCount) return;
+    if (!m_s.justWatch) m_justWatchAsked = true;
     sendMessage(msg::justWatch(m_s.own, m_s.justWatch ? 2 : 1));
+}
+
+void TableModel::imBack()
+{
+    if (!m_s.loggedIn || !m_s.takenOver) return;
+    sendMessage(msg::justWatch(m_s.own, 2));
 }
 
 } // namespace quornet::table

@@ -68,8 +68,10 @@ void TableModel::startthegame(const QByteArray& args)
         m_s.seats[std::size_t(s)].scoreVisible = true;
         m_s.seats[std::size_t(s)].eyesTag = 0;
     }
+    forgetHeldSeats();
     m_s.startVisible = false;
     m_s.justWatch = false;
+    m_s.takenOver = false;
     hideBanners(m_s);
     clearTurnDisplay();
     // The last game's last move is no news at the start of a new one.
@@ -145,6 +147,7 @@ void TableModel::winner(const QByteArray& args)
     emit playSound(QStringLiteral("winner"));
     if (team != 0) m_s.teams[std::size_t(team)].winnerVisible = true;
     if (m_s.host) m_s.startVisible = true;
+    forgetHeldSeats();
     clearTurnDisplay();
     m_scores.gameEnded(team);
     touch();
@@ -155,6 +158,16 @@ void TableModel::winner(const QByteArray& args)
         notice(QStringLiteral("The Game Ended in a Tie"));
     }
     emit roundOver(names.isEmpty() ? QStringLiteral("No One") : names);
+}
+
+// Seats kept for players who dropped are kept no longer once a game ends or a new one starts.
+void TableModel::forgetHeldSeats()
+{
+    for (SeatView& seat : m_s.seats) {
+        if (!seat.held) continue;
+        seat.held = false;
+        seat.name = seat.hint;
+    }
 }
 
 void TableModel::clearTurnDisplay()

@@ -68,6 +68,7 @@ struct SeatView {
     QString cardsLeft;         // empty until the first game
     bool footVisible = true;
     bool eyesVisible = false;  // just-watching marker
+    bool held = false;         // its player dropped; the host keeps the seat (name shown marked)
     int eyesTag = 0;           // 1 keeps the marker when the seat is vacated (two-player game)
 };
 
@@ -151,7 +152,11 @@ struct TableState {
     // Connection and identity.
     int own = 0;            // own participant number; 1..4 the own seat, 5..9 a spectator
     bool loggedIn = false;
-    bool host = false;
+    bool host = false;      // the host user's controls: this window holds participant 1
+    bool hosting = false;   // this copy runs the host (the hosting copy or the solo game)
+    // The key the host gave the own seat: presented (CMD_rejoin) when the window connects again.
+    QByteArray seatKey;
+    bool tableClosed = false; // the host said farewell (CMD_tableclosed)
     bool solo = false;      // the solo game: the player is "You" and the texts say so in English
     QString playerName;
     int ownTeam = 0;        // 0 until the own arrival (and for spectators)
@@ -184,6 +189,9 @@ struct TableState {
     bool startVisible = false;
     bool startMenuEnabled = false;
     bool justWatch = false;    // JustWatch1 check mark, set by the host's CMD_justwatching
+    // The host set the own seat to just watching without being asked (a turn that hung): the
+    // window offers "I'm Back".
+    bool takenOver = false;
 
     // Options the settings layer sets.
     bool manualSort = false;

@@ -1,6 +1,6 @@
 #include "table/window/chatview.h"
 
-#include "table/core/colortext.h"
+#include "protocol/colortext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -95,7 +95,7 @@ void ChatView::contextMenuEvent(QContextMenuEvent* event)
 QColor ChatView::colourOf(quint32 value) const
 {
     int system = 0;
-    if (ColorText::isSystemColor(value, &system)) {
+    if (protocol::ColorText::isSystemColor(value, &system)) {
         // The desktop's own colours, as the palette knows them.
         switch (system) {
         case 5: return palette().color(QPalette::Base);          // clWindow
@@ -108,7 +108,7 @@ QColor ChatView::colourOf(quint32 value) const
         default: return palette().color(QPalette::WindowText);
         }
     }
-    return QColor::fromRgba(ColorText::toArgb(value));
+    return QColor::fromRgba(protocol::ColorText::toArgb(value));
 }
 
 QTextCharFormat ChatView::formatFor(int style) const

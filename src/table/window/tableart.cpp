@@ -1,7 +1,7 @@
 #include "table/window/tableart.h"
 
-#include "table/art/boardart.h"
-#include "table/art/carddeck.h"
+#include "art/boardart.h"
+#include "art/carddeck.h"
 
 #include <QPainter>
 
@@ -45,47 +45,47 @@ QPixmap TableArt::workingBook(int rank, int kind, int count) const
 
 TableArt loadTableArt(qreal ratio, const QString& deckId)
 {
-    using P = BoardArt::Picture;
+    using P = art::BoardArt::Picture;
     TableArt a;
-    const BoardArt art;
+    const art::BoardArt boardArt;
     // The deck is opened when the first card is shown and renders each card the first time it
     // is asked for, so the window appears without waiting for the SVG file.
-    auto deck = std::make_shared<std::unique_ptr<CardDeck>>();
+    auto deck = std::make_shared<std::unique_ptr<art::CardDeck>>();
     a.card = [deck, deckId, ratio](int code) {
         if (!*deck) {
-            const DeckCatalog catalog;
-            *deck = std::make_unique<CardDeck>(deckId.isEmpty() ? CardDeck::openDefault(catalog)
-                                                                : CardDeck::open(catalog, deckId));
+            const art::DeckCatalog catalog;
+            *deck = std::make_unique<art::CardDeck>(deckId.isEmpty() ? art::CardDeck::openDefault(catalog)
+                                                                : art::CardDeck::open(catalog, deckId));
         }
         return (*deck)->card(code, ratio);
     };
     for (int r = 0; r < 13; ++r) {
-        a.normalTop[std::size_t(r)] = art.bookTop(r, 1, ratio);
-        a.wildTop[std::size_t(r)] = art.bookTop(r, 2, ratio);
+        a.normalTop[std::size_t(r)] = boardArt.bookTop(r, 1, ratio);
+        a.wildTop[std::size_t(r)] = boardArt.bookTop(r, 2, ratio);
     }
-    for (int i = 0; i < 5; ++i) a.edge[std::size_t(i)] = art.cardEdge(i, ratio);
-    a.foot = art.picture(P::Foot, 0, ratio);
-    a.eyes = art.picture(P::Eyes, 0, ratio);
-    a.turnMarker = art.picture(P::TurnMarker, 0, ratio);
-    a.greenArrow = art.picture(P::Arrow, 0, ratio);
-    a.blueArrow = art.picture(P::Arrow, 1, ratio);
-    a.winner1 = art.picture(P::GameWinner, 0, ratio);
-    a.winner2 = art.picture(P::GameWinner, 1, ratio);
-    a.roundWinner1 = art.picture(P::RoundWinner, 0, ratio);
-    a.roundWinner2 = art.picture(P::RoundWinner, 1, ratio);
-    a.badge = art.picture(P::Badge, 0, ratio);
-    a.header1 = art.picture(P::Header, 0, ratio);
-    a.header2 = art.picture(P::Header, 1, ratio);
-    a.corner1 = art.picture(P::Corner, 0, ratio);
-    a.corner2 = art.picture(P::Corner, 1, ratio);
-    a.logo = art.picture(P::Logo, 0, ratio);
-    a.background = art.picture(P::Background, 0, ratio);
-    a.besidePile = art.picture(P::DiscardTab, 0, ratio);
-    a.checkOff = art.checkMark(false, ratio);
-    a.checkOn = art.checkMark(true, ratio);
-    a.smileyButton = art.picture(P::SmileyButton, 0, ratio);
-    for (int i = 0; i < 18; ++i) a.smileys.append(art.smiley(i, ratio));
-    for (int i = 0; i < 10; ++i) a.phrase[std::size_t(i)] = art.picture(P::PhraseButton, i, ratio);
+    for (int i = 0; i < 5; ++i) a.edge[std::size_t(i)] = boardArt.cardEdge(i, ratio);
+    a.foot = boardArt.picture(P::Foot, 0, ratio);
+    a.eyes = boardArt.picture(P::Eyes, 0, ratio);
+    a.turnMarker = boardArt.picture(P::TurnMarker, 0, ratio);
+    a.greenArrow = boardArt.picture(P::Arrow, 0, ratio);
+    a.blueArrow = boardArt.picture(P::Arrow, 1, ratio);
+    a.winner1 = boardArt.picture(P::GameWinner, 0, ratio);
+    a.winner2 = boardArt.picture(P::GameWinner, 1, ratio);
+    a.roundWinner1 = boardArt.picture(P::RoundWinner, 0, ratio);
+    a.roundWinner2 = boardArt.picture(P::RoundWinner, 1, ratio);
+    a.badge = boardArt.picture(P::Badge, 0, ratio);
+    a.header1 = boardArt.picture(P::Header, 0, ratio);
+    a.header2 = boardArt.picture(P::Header, 1, ratio);
+    a.corner1 = boardArt.picture(P::Corner, 0, ratio);
+    a.corner2 = boardArt.picture(P::Corner, 1, ratio);
+    a.logo = boardArt.picture(P::Logo, 0, ratio);
+    a.background = boardArt.picture(P::Background, 0, ratio);
+    a.besidePile = boardArt.picture(P::DiscardTab, 0, ratio);
+    a.checkOff = boardArt.checkMark(false, ratio);
+    a.checkOn = boardArt.checkMark(true, ratio);
+    a.smileyButton = boardArt.picture(P::SmileyButton, 0, ratio);
+    for (int i = 0; i < 18; ++i) a.smileys.append(boardArt.smiley(i, ratio));
+    for (int i = 0; i < 10; ++i) a.phrase[std::size_t(i)] = boardArt.picture(P::PhraseButton, i, ratio);
     return a;
 }
 

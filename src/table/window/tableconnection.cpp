@@ -1,5 +1,8 @@
 #include "table/window/tableconnection.h"
 
+#include "protocol/fields.h"
+#include "protocol/messages.h"
+
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcConnection, "quornet.connection")
@@ -10,13 +13,18 @@ TableConnection::TableConnection(QObject* parent) : QObject(parent), m_framing(1
 {
     m_timer.setInterval(TickMs);
     connect(&m_timer, &QTimer::timeout, this, &TableConnection::tick);
+    m_silence.setSingleShot(true);
+    m_silence.setInterval(LinkSilenceMs);
+    connect(&m_silence, &QTimer::timeout, this, &TableConnection::silenceEnded);
     connect(&m_socket, &QTcpSocket::readyRead, this, &TableConnection::readAll);
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
         m_wasConnected = true;
+        m_silence.start();
         m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
         emit connected();
     });
     connect(&m_socket, &QTcpSocket::disconnected, this, [this] {
+        m_silence.stop();
         if (!m_wasConnected) return;
         m_wasConnected = false;
         m_endPending = true;
@@ -59,6 +67,7 @@ void TableConnection::reconnect()
 void TableConnection::abortAttempt()
 {
     m_wasConnected = false;
+    m_silence.stop();
     m_socket.abort();
 }
 
@@ -76,6 +85,7 @@ void TableConnection::close()
 {
     m_wasConnected = false;
     m_endPending = false;
+    m_silence.stop();
     m_socket.abort();
     m_timer.stop();
 }
@@ -89,14 +99,35 @@ void TableConnection::holdDispatch(bool hold)
 
 void TableConnection::readAll()
 {
+    m_silence.start();
     const QList<QByteArray> messages = m_framing.feed(m_socket.readAll());
     if (m_framing.overflowed()) {
         qCWarning(lcConnection) << "the host sent more than 1 MiB without a terminator; closing";
         m_socket.abort();
         return;
     }
-    for (const QByteArray& m : messages) m_queue.push_back(m);
+    for (const QByteArray& m : messages) {
+        // Heartbeats are answered at once, even while the dispatch is held by a message box:
+        // the host takes a connection that answers nothing for a dead one.
+        if (protocol::splitCommand(m).word == protocol::cmd::Ping) {
+            m_socket.write(protocol::msg::pong());
+            continue;
+        }
+        m_queue.push_back(m);
+    }
     wakeTimer();
+}
+
+// A pulled cable or a sleeping router sends nothing, not even an end: the link is given up as
+// if the host had closed it, and what arrived before is still handled first.
+void TableConnection::silenceEnded()
+{
+    if (!m_wasConnected) return;
+    qCInfo(lcConnection) << "nothing from the host for" << m_silence.interval() / 1000 << "s; the link counts as lost";
+    m_wasConnected = false;
+    m_endPending = true;
+    m_socket.abort();
+    reportEndWhenDone();
 }
 
 void TableConnection::wakeTimer()

@@ -23,6 +23,9 @@ class TableConnection : public QObject {
     Q_OBJECT
 public:
     static constexpr int TickMs = 1;
+    // A link that brings nothing for this long is taken for dead (the host sends a heartbeat
+    // after 10 s of quiet, so a live host is never this silent).
+    static constexpr int LinkSilenceMs = 45'000;
 
     explicit TableConnection(QObject* parent = nullptr);
 
@@ -40,6 +43,11 @@ public:
     bool send(const QByteArray& message);
     bool isConnected() const { return m_socket.state() == QAbstractSocket::ConnectedState; }
     void close();
+
+    // Tests shorten the silence after which the link counts as dead.
+    void setSilenceLimitMs(int ms) { m_silence.setInterval(ms); }
+    const QString& hostAddress() const { return m_host; }
+    quint16 hostPort() const { return m_port; }
 
     // While held, no message is handed out and the end of the connection is not reported.
     void holdDispatch(bool hold);
@@ -67,11 +75,13 @@ signals:
 private:
     void readAll();
     void reportEndWhenDone();
+    void silenceEnded();
 
     QTcpSocket m_socket;
     protocol::FrameSplitter m_framing;
     std::deque<QByteArray> m_queue;
     QTimer m_timer;
+    QTimer m_silence; // restarted by every byte from the host
     std::function<bool()> m_tickHook;
     QString m_host;
     quint16 m_port = 0;

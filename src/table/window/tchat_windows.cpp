@@ -1,6 +1,12 @@
-// The side windows the table window opens from its View and Help menus.
-#include "table/core/chatterbot.h"
-#include "table/core/colortext.h"
+// The side windows the table window opens from its View and Help menus, and its own windows:
+// the score sheet, the game log and the round summary.
+#include "host/tserver.h"
+#include "protocol/colortext.h"
+#include "table/window/chatpane.h"
+#include "table/window/gamelogform.h"
+#include "table/window/phrasebar.h"
+#include "table/window/roundsummaryform.h"
+#include "table/window/scoresheetform.h"
 #include "table/window/tchat.h"
 #include "windows/aboutform.h"
 #include "windows/downloadform.h"
@@ -9,11 +15,7 @@
 #include "windows/spylist.h"
 #include "windows/tallylistform.h"
 
-#include <QMessageBox>
-
-#include <QAction>
 #include <QMenu>
-#include <QToolButton>
 
 namespace quornet::table {
 
@@ -28,11 +30,42 @@ QAction* Tchat::addWindowItem(QMenu* menu, const QString& caption, const char* n
     return item;
 }
 
+void Tchat::buildGameWindows()
+{
+    m_scoreSheetWindow = new Tscoresheet(m_model, this);
+    m_gameLogWindow = new Tgamelog(m_model.gameLog(), this);
+    addWindowItem(m_viewMenu, QStringLiteral("Score Sheet"), "ScoreSheet1", m_scoreSheetWindow);
+    addWindowItem(m_viewMenu, QStringLiteral("Game Log"), "GameLog1", m_gameLogWindow);
+    m_viewMenu->addSeparator();
+
+    // The end of each round is seen: a summary, which in the solo game holds the next deal
+    // until the player goes on; at a networked table the host's pause stays as it is and the
+    // next deal closes it.
+    m_roundSummary = new Troundsummary(this);
+    connect(&m_model, &TableModel::roundOver, this, [this](const QString& winners) {
+        m_roundSummary->showRound(m_model.scoreSheet(), winners);
+    });
+    connect(&m_model, &TableModel::dealt, m_roundSummary, &QWidget::hide);
+    connect(m_roundSummary, &Troundsummary::continued, this, [this] {
+        if (m_model.state().solo && m_model.state().host) m_server.continueAfterRound();
+        centralWidget()->setFocus(Qt::OtherFocusReason);
+    });
+}
+
 void Tchat::setSpyList(windows::Tspylist* spyList)
 {
-    m_spyList = spyList;
     spyList->setBackground(m_art.background);
+    const auto follow = [this, spyList] {
+        const TableState& s = m_model.state();
+        spyList->setEntries(s.spectators);
+        spyList->setHosting(s.host);
+        QList<int> muted;
+        for (int n = SeatCount + 1; n <= MaxParticipant; ++n)
+            if (m_model.isParticipantMuted(n)) muted.append(n);
+        spyList->setMutedParticipants(muted);
+    };
     spyList->setHosting(m_model.state().host);
+    connect(&m_model, &TableModel::changed, spyList, follow);
     connect(spyList, &windows::Tspylist::kickRequested, &m_model, &TableModel::kicking);
     connect(spyList, &windows::Tspylist::muteRequested, this, [this](int participant, bool muted) {
         m_model.setMuted(m_model.participantName(participant), muted);
@@ -42,22 +75,17 @@ void Tchat::setSpyList(windows::Tspylist* spyList)
 
 void Tchat::setPhraseEditor(windows::Tphrases* editor)
 {
-    m_phraseEditor = editor;
     editor->setBackground(m_art.background);
     QAction* show = m_viewMenu->addAction(QStringLiteral("Phrase List"));
     show->setObjectName("PhraseList1");
     connect(show, &QAction::triggered, editor, [this, editor] {
-        QStringList hints;
-        for (int n = 1; n <= 9; ++n) hints << m_phrase[std::size_t(n)]->toolTip();
-        editor->setPhrases(hints);
+        editor->setPhrases(m_phrases->phrases());
         editor->showOver(this);
     });
     connect(editor, &windows::Tphrases::phrasesChosen, this, [this](const QStringList& phrases) {
         // The buttons send the new phrases at once; the file keeps them for the next login.
-        for (int n = 1; n <= 9; ++n) {
-            m_phrase[std::size_t(n)]->setToolTip(phrases.value(n - 1));
-            m_settings.phrases[std::size_t(n - 1)] = phrases.value(n - 1);
-        }
+        m_phrases->setPhrases(phrases);
+        for (int n = 1; n <= PhraseBar::PhraseCount; ++n) m_settings.phrases[std::size_t(n - 1)] = phrases.value(n - 1);
         m_settings.savePhrasesTo(settingsPath());
     });
 }
@@ -78,7 +106,7 @@ void Tchat::setTallyList(windows::Ttallylist* tally)
         m_tally->addgame(names);
         // Kept at once, so a game's result survives whatever happens to the program later.
         const QString error = m_tally->save();
-        if (!error.isEmpty()) m_model.chat().addlinetochat(QStringLiteral("0+") + error, colors::Red);
+        if (!error.isEmpty()) m_model.chat().addlinetochat(QStringLiteral("0+") + error, protocol::colors::Red);
     });
     QAction* show = m_viewMenu->addAction(QStringLiteral("Tally List"));
     show->setObjectName("TallyList1");
@@ -91,9 +119,9 @@ void Tchat::setTallyList(windows::Ttallylist* tally)
 
 void Tchat::setHelpWindows(windows::Thelp* help, windows::Tabout* about)
 {
-    m_about = about;
     help->setBackground(m_art.background);
     about->setBackground(m_art.background);
+    connect(m_chat, &ChatPane::logoClicked, about, &windows::Tabout::openLink);
     addWindowItem(m_helpMenu, QStringLiteral("Content"), "Help2", help)->setShortcut(QKeySequence(Qt::Key_F1));
     m_helpMenu->addSeparator();
     addWindowItem(m_helpMenu, QStringLiteral("About"), "About1", about);
@@ -110,12 +138,6 @@ void Tchat::setDownloadWindow(windows::Tdownload* download)
     });
     m_helpMenu->addSeparator();
     addWindowItem(m_helpMenu, QStringLiteral("Vexo42 Lobby"), "Lobby1", download);
-}
-
-void Tchat::startChatterBot()
-{
-    // Klot answers chat now and then in the solo game; his remarks stay in this window.
-    if (!m_chatterBot) m_chatterBot = new ChatterBot(m_model, this);
 }
 
 } // namespace quornet::table

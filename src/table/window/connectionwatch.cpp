@@ -1,0 +1,209 @@
+#include "table/window/connectionwatch.h"
+
+#include "protocol/colortext.h"
+#include "table/core/tablemodel.h"
+#include "table/window/tableconnection.h"
+
+#include <QPushButton>
+
+namespace quornet::table {
+
+namespace {
+// Every try together may take this long; the pauses between them double from one second.
+constexpr int ReconnectWindowMs = 120'000;
+constexpr int FirstPauseMs = 1000;
+constexpr int LongestPauseMs = 8000; // so a host back after a restart is found within seconds
+// One attempt that has not brought the window back to the table in this time (connected and
+// logged in) is given up for the next.
+constexpr int AttemptTimeoutMs = 8000;
+// A first connection must bring the host's login request within this time.
+constexpr int FirstContactMs = 10'000;
+// The box that says why the window closes closes by itself after this time.
+constexpr int FarewellMs = 5000;
+} // namespace
+
+ConnectionWatch::ConnectionWatch(QWidget& window, TableModel& model, TableConnection& connection)
+    : QObject(&window), m_window(window), m_model(model), m_connection(connection)
+{
+    m_reconnectTimer.setSingleShot(true);
+    m_attemptTimer.setSingleShot(true);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &ConnectionWatch::tryReconnect);
+    connect(&m_attemptTimer, &QTimer::timeout, this, [this] {
+        m_connection.abortAttempt();
+        nextAttemptOrGiveUp();
+    });
+    connect(&m_connection, &TableConnection::connectionClosed, this, &ConnectionWatch::connectionEnded);
+    connect(&m_connection, &TableConnection::attemptFailed, this, &ConnectionWatch::reconnectAttemptFailed);
+    connect(&m_connection, &TableConnection::connected, this, [this] {
+        if (!m_reconnecting) return;
+        // The host's catch-up after the login shows the table afresh. The attempt's time runs
+        // on until the host has taken the login: a connection that leads nowhere is given up.
+        m_model.expectRejoin();
+        if (m_reconnectNotice) m_reconnectNotice->setText(QStringLiteral("Connected again: rejoining the table..."));
+    });
+    connect(&m_model, &TableModel::rejoined, this, &ConnectionWatch::rejoined);
+    m_firstContactTimer.setSingleShot(true);
+    m_firstContactTimer.setInterval(FirstContactMs);
+    connect(&m_firstContactTimer, &QTimer::timeout, this, [this] {
+        if (m_model.state().loggedIn) return;
+        m_connection.abortAttempt();
+        firstContactFailed(false);
+    });
+    connect(&m_model, &TableModel::changed, this, [this] {
+        if (m_firstContact && m_model.state().loggedIn) {
+            m_firstContact = false;
+            m_firstContactTimer.stop();
+        }
+    });
+}
+
+void ConnectionWatch::watchFirstContact()
+{
+    m_firstContact = true;
+    m_firstContactTimer.start();
+}
+
+void ConnectionWatch::firstContactFailed(bool refused)
+{
+    m_firstContactTimer.stop();
+    const QString where = m_connection.hostAddress() + QLatin1Char(':') + QString::number(m_connection.hostPort());
+    const QString text = refused ? QStringLiteral("Nobody is hosting a table at %1.").arg(where)
+                                 : QStringLiteral("No answer from %1.").arg(where);
+    m_model.showStatus(text);
+    // Shown once the signal that brought the news has returned.
+    QMetaObject::invokeMethod(this, [this, text] {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quornet"), text, QMessageBox::NoButton, &m_window);
+        box.setObjectName(QStringLiteral("first_contact"));
+        QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+        box.addButton(QMessageBox::Close);
+        box.setDefaultButton(again);
+        m_openBox = text;
+        emit openBoxChanged();
+        box.exec();
+        m_openBox.clear();
+        emit openBoxChanged();
+        if (m_leaving) return;
+        if (box.clickedButton() != again) {
+            m_leaving = true;
+            m_window.close();
+            return;
+        }
+        m_model.showStatus(QStringLiteral("Connecting to %1...").arg(m_connection.hostAddress()));
+        m_firstContact = true;
+        m_firstContactTimer.start();
+        m_connection.reconnect();
+    }, Qt::QueuedConnection);
+}
+
+void ConnectionWatch::showMessageBox(const QString& text)
+{
+    m_connection.holdDispatch(true);
+    m_openBox = text;
+    emit openBoxChanged();
+    QMessageBox::information(&m_window, QStringLiteral("Quornet"), text);
+    m_openBox.clear();
+    emit openBoxChanged();
+    m_connection.holdDispatch(false);
+    emit boxClosed();
+}
+
+void ConnectionWatch::connectionEnded()
+{
+    if (m_leaving) return;
+    const TableState& s = m_model.state();
+    if (s.removed) return closeBecauseOfHost(QStringLiteral("You have been removed from the table."));
+    // The hosting copy's own window and its host end together.
+    if (s.hosting) {
+        m_window.close();
+        return;
+    }
+    if (s.tableClosed) return closeBecauseOfHost(QStringLiteral("The host has closed the table."));
+    if (m_reconnecting) return nextAttemptOrGiveUp(); // lost again before the table was back
+    if (m_firstContact) return firstContactFailed(false); // a listener that never spoke
+    if (m_model.gameRunning()) return startReconnecting();
+    closeBecauseOfHost(QStringLiteral("The host has closed the table."));
+}
+
+void ConnectionWatch::startReconnecting()
+{
+    m_reconnecting = true;
+    m_reconnectTries = 0;
+    m_reconnectClock.start();
+    m_model.chat().addlinetochat(QStringLiteral("0+Lost the connection to the host. Reconnecting..."),
+                                 protocol::colors::Blue);
+    m_model.showStatus(QStringLiteral("Lost the connection to the host. Reconnecting..."));
+    if (!m_reconnectNotice) {
+        m_reconnectNotice = new QMessageBox(QMessageBox::Information, QStringLiteral("Quornet"),
+                                            QStringLiteral("Lost the connection to the host. Reconnecting..."),
+                                            QMessageBox::Cancel, &m_window);
+        m_reconnectNotice->setObjectName(QStringLiteral("reconnect_notice"));
+        m_reconnectNotice->setModal(false);
+        // Giving up ends the program, as File > Exit does.
+        connect(m_reconnectNotice, &QMessageBox::rejected, this, [this] {
+            if (m_reconnecting) m_window.close();
+        });
+    }
+    m_reconnectNotice->show();
+    m_reconnectTimer.start(FirstPauseMs);
+}
+
+void ConnectionWatch::tryReconnect()
+{
+    if (!m_reconnecting || m_leaving) return;
+    ++m_reconnectTries;
+    const QString text = QStringLiteral("Lost the connection to the host. Reconnecting (try %1)...").arg(m_reconnectTries);
+    m_model.showStatus(text);
+    if (m_reconnectNotice) m_reconnectNotice->setText(text);
+    m_attemptTimer.start(AttemptTimeoutMs);
+    m_connection.reconnect();
+}
+
+void ConnectionWatch::nextAttemptOrGiveUp()
+{
+    m_attemptTimer.stop();
+    const qint64 pause = qMin(qint64(FirstPauseMs) << qMin(m_reconnectTries, 16), qint64(LongestPauseMs));
+    const qint64 left = ReconnectWindowMs - m_reconnectClock.elapsed();
+    if (left <= 0) {
+        m_reconnecting = false;
+        return closeBecauseOfHost(QStringLiteral("The connection to the host could not be restored."));
+    }
+    m_reconnectTimer.start(int(qMin(pause, left)));
+}
+
+void ConnectionWatch::reconnectAttemptFailed(QAbstractSocket::SocketError error)
+{
+    if (m_leaving) return;
+    if (m_firstContact) return firstContactFailed(error == QAbstractSocket::ConnectionRefusedError);
+    // A refusal is no farewell: a host that restarts refuses until it listens again.
+    if (m_reconnecting) nextAttemptOrGiveUp();
+}
+
+void ConnectionWatch::rejoined()
+{
+    m_reconnecting = false;
+    m_reconnectTimer.stop();
+    m_attemptTimer.stop();
+    if (m_reconnectNotice) m_reconnectNotice->hide();
+}
+
+void ConnectionWatch::closeBecauseOfHost(const QString& why)
+{
+    m_reconnecting = false;
+    m_reconnectTimer.stop();
+    m_attemptTimer.stop();
+    if (m_reconnectNotice) m_reconnectNotice->hide();
+    m_leaving = true;
+    // Shown once the signal that brought the news has returned; the box closes by itself, so
+    // an unattended copy still ends with its host.
+    QMetaObject::invokeMethod(this, [this, why] {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Quornet"), why, QMessageBox::Ok, &m_window);
+        box.setObjectName(QStringLiteral("farewell"));
+        QTimer::singleShot(FarewellMs, &box, &QMessageBox::accept);
+        m_openBox = why;
+        emit openBoxChanged();
+        box.exec();
+        m_window.close();
+    }, Qt::QueuedConnection);
+}
+
+} // namespace quornet::table

@@ -1,0 +1,75 @@
+// The end of the table window's connection to the host and the way back to the table, and the
+// host's message boxes (the host's messages wait while one is open).
+//
+// A joined window whose connection is lost during a game (closed, or silent for 45 s) stays
+// open and tries to get back to the table: again and again, with growing pauses, for two
+// minutes, through refused and unanswered attempts alike (a host that restarts refuses for a
+// while), presenting its seat key; the host gives the seat back and catches the window up.
+// Only the host's farewell (the table closed, this participant removed), the end of those two
+// minutes or a connection that ends between games close the window, which ends the program.
+//
+// A first connection that is refused, or brings no login request within 10 s, says so in a
+// box with Try Again and Close: never an endless "Loading...".
+#pragma once
+
+#include <QAbstractSocket>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+namespace quornet::table {
+
+class TableConnection;
+class TableModel;
+
+class ConnectionWatch : public QObject {
+    Q_OBJECT
+public:
+    // window: the table window, parent of the boxes, closed when the table is gone.
+    ConnectionWatch(QWidget& window, TableModel& model, TableConnection& connection);
+
+    // The first connection to a joined table was asked for: watch that it gets an answer.
+    void watchFirstContact();
+    // The window is closing: the end of the connection is no news.
+    void setLeaving() { m_leaving = true; }
+    // The text of the message box on screen (the state file says it), empty when none is.
+    QString openBox() const { return m_openBox; }
+
+public slots:
+    // A modal box; the host's messages wait while it is open.
+    void showMessageBox(const QString& text);
+
+signals:
+    void openBoxChanged();
+    // A box of the host's closed: the keys go back to the table, not to the chat line.
+    void boxClosed();
+
+private:
+    void connectionEnded();
+    void startReconnecting();
+    void tryReconnect();
+    void nextAttemptOrGiveUp();
+    void reconnectAttemptFailed(QAbstractSocket::SocketError error);
+    void rejoined();
+    // Says why the window closes (the host is gone, this participant was removed), then closes.
+    void closeBecauseOfHost(const QString& why);
+    void firstContactFailed(bool refused);
+
+    QWidget& m_window;
+    TableModel& m_model;
+    TableConnection& m_connection;
+    bool m_leaving = false;
+    QString m_openBox;
+    bool m_reconnecting = false;
+    int m_reconnectTries = 0;
+    QElapsedTimer m_reconnectClock;
+    QTimer m_reconnectTimer; // the pause before the next attempt
+    QTimer m_attemptTimer;   // an attempt that takes too long is given up
+    QPointer<QMessageBox> m_reconnectNotice;
+    QTimer m_firstContactTimer; // the first connection's login request is this late
+    bool m_firstContact = false;
+};
+
+} // namespace quornet::table

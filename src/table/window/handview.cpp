@@ -1,0 +1,158 @@
+#include "table/window/handview.h"
+
+#include "cards/cards.h"
+#include "table/core/tablemodel.h"
+#include "table/window/clicklabel.h"
+#include "table/window/tableart.h"
+#include "table/window/tablewidgets.h"
+#include "table/window/tablezoom.h"
+
+#include <QPushButton>
+
+namespace quornet::table {
+
+using namespace widgets;
+
+namespace {
+const PartOrigin local{QPoint(0, 208)};
+} // namespace
+
+HandView::HandView(TableModel& model, const TableZoom& zoom, QWidget* parent)
+    : QWidget(parent), m_model(model), m_zoom(zoom)
+{
+    setObjectName("hand");
+    setGeometry(local.part(QSize(392, 108)));
+    TableZoom::markPart(this);
+    m_pickup = button(this, "button_pickup", QStringLiteral("Pick Up Pile"), local(91, 246, 100, 32));
+    m_start = button(this, "button_start", QStringLiteral("Start Game"), local(146, 246, 100, 32));
+    m_draw = button(this, "button_draw", QStringLiteral("Draw Cards"), local(195, 246, 100, 32));
+    connect(m_pickup, &QPushButton::clicked, this, [this] { m_model.clickPickup(); });
+    connect(m_draw, &QPushButton::clicked, this, [this] { m_model.clickDraw(); });
+    connect(m_start, &QPushButton::clicked, this, [this] { m_model.clickStart(); });
+    // The keyboard's cursor: a frame around the visible part of the card it is on.
+    m_keyCursor = cursorFrame(this, "keycursor");
+    connect(&m_model, &TableModel::changed, this, &HandView::sync);
+}
+
+void HandView::setArt(const TableArt& art)
+{
+    m_art = &art;
+    // Every card is drawn again at the new ratio.
+    qDeleteAll(m_cards);
+    m_cards.clear();
+    sync();
+}
+
+void HandView::setKeysShown(bool shown)
+{
+    m_keysShown = shown;
+    sync();
+}
+
+void HandView::sync()
+{
+    if (!m_art) return;
+    syncCards();
+    syncButtons();
+    syncCursor();
+    syncHintMarks();
+}
+
+void HandView::syncCards()
+{
+    const TableState& s = m_model.state();
+    for (auto it = m_cards.begin(); it != m_cards.end();) {
+        if (!s.cards.contains(it.key())) {
+            delete it.value();
+            it = m_cards.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const HandCard& c : s.cards) {
+        ClickLabel* l = m_cards.value(c.slot);
+        if (!l || l->property("code").toInt() != c.code) {
+            if (!l) {
+                l = new ClickLabel(this);
+                l->setObjectName(QStringLiteral("card%1").arg(c.slot));
+                l->setScaledContents(true); // the picture fills the (zoomed) label
+                const int slot = c.slot;
+                connect(l, &ClickLabel::pressed, this, [this, slot](Qt::MouseButton b) { m_model.clickCard(slot, b); });
+                m_cards.insert(c.slot, l);
+            }
+            l->setPixmap(m_art->card ? m_art->card(c.code) : QPixmap());
+            l->setProperty("code", c.code);
+            const QString name = QString::fromStdString(cards::cardName(c.code));
+            l->setToolTip(name);
+            l->setAccessibleName(name);
+        }
+        m_zoom.place(l, local(c.left, c.top, geometry::CardWidth, geometry::CardHeight));
+        l->setVisible(c.visible);
+    }
+    // Later positions lie over earlier ones.
+    for (const HandCard& c : s.handRow())
+        if (ClickLabel* l = m_cards.value(c.slot)) l->raise();
+}
+
+void HandView::syncButtons()
+{
+    const TableState& s = m_model.state();
+    m_draw->setVisible(s.drawVisible);
+    m_pickup->setVisible(s.pickupVisible);
+    m_start->setVisible(s.startVisible);
+    // The buttons lie over the hand cards.
+    m_draw->raise();
+    m_pickup->raise();
+    m_start->raise();
+}
+
+void HandView::syncCursor()
+{
+    const int slot = m_model.keyCursorSlot();
+    ClickLabel* card = slot >= 0 && m_keysShown ? m_cards.value(slot) : nullptr;
+    if (!card || !card->isVisible()) {
+        m_keyCursor->hide();
+        return;
+    }
+    // Later cards lie over the card: the frame marks the part of it that shows.
+    QRect visible = card->geometry();
+    const QList<HandCard> row = m_model.state().handRow();
+    for (qsizetype i = 0; i + 1 < row.size(); ++i) {
+        if (row[i].slot != slot) continue;
+        if (ClickLabel* next = m_cards.value(row[i + 1].slot); next && next->isVisible())
+            visible.setRight(qMax(visible.left() + 4, next->geometry().left() - 1));
+    }
+    m_keyCursor->setGeometry(visible.adjusted(-2, -2, 2, 2));
+    m_keyCursor->show();
+    m_keyCursor->raise();
+    // The buttons over the hand stay clickable above the cursor.
+    m_draw->raise();
+    m_pickup->raise();
+    m_start->raise();
+}
+
+// The hint's cards: a gold bar at the foot of each.
+void HandView::syncHintMarks()
+{
+    const QList<int>& hinted = m_model.state().hintSlots;
+    while (m_hintMarks.size() < hinted.size()) {
+        auto* mark = new QWidget(this);
+        mark->setObjectName(QStringLiteral("hintmark%1").arg(m_hintMarks.size()));
+        mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+        mark->setAttribute(Qt::WA_StyledBackground);
+        mark->setStyleSheet(QStringLiteral("background: #FFC800; border: 1px solid #805000; border-radius: 2px;"));
+        m_hintMarks.append(mark);
+    }
+    for (int i = 0; i < m_hintMarks.size(); ++i) {
+        const HandCard* c = i < hinted.size() ? m_model.state().card(hinted[i]) : nullptr;
+        if (!c || !c->visible) {
+            m_hintMarks[i]->hide();
+            continue;
+        }
+        m_zoom.place(m_hintMarks[i], local(c->left + 2, c->top + 86, 16, 6));
+        m_hintMarks[i]->show();
+        m_hintMarks[i]->raise();
+    }
+}
+
+} // namespace quornet::table

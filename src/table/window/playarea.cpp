@@ -1,0 +1,139 @@
+#include "table/window/playarea.h"
+
+#include "cards/cards.h"
+#include "table/core/tablemodel.h"
+#include "table/window/clicklabel.h"
+#include "table/window/tableart.h"
+#include "table/window/tablewidgets.h"
+#include "table/window/tablezoom.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace quornet::table {
+
+using namespace widgets;
+
+namespace {
+const PartOrigin local{QPoint(8, 96)};
+// Two lines of status fit between the create-book boxes and the hand.
+const QRect StatusLine = local(11, 200, 370, 17);
+const QRect StatusTwoLines = local(11, 196, 370, 23);
+} // namespace
+
+PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
+    : QWidget(parent), m_model(model), m_zoom(zoom)
+{
+    setObjectName("play_area");
+    setGeometry(local.part(QSize(376, 124)));
+    TableZoom::markPart(this);
+    for (int i = 1; i <= PlaceCount; ++i) {
+        const QRect r = local(11 + 74 * (i - 1), 101, 71, 96);
+        outline(this, r);
+        m_places[std::size_t(i)] = clickPicture(this, QStringLiteral("acard_place%1").arg(i), r);
+        connect(m_places[std::size_t(i)], &ClickLabel::pressed, this, [this, i](Qt::MouseButton b) {
+            if (b == Qt::LeftButton) m_model.clickPlace(i);
+        });
+    }
+    buildPilePreview();
+    m_addHere = text(this, "label_addhere", QStringLiteral("ADD CARDS TO THESE BOXES TO CREATE A BOOK"),
+                     local(32, 120, 169, 57), 16, true, bgr(0x000080));
+    m_addHere->setWordWrap(true);
+    m_addHere->setAlignment(Qt::AlignCenter);
+    m_create = button(this, "button_create", QStringLiteral("Create"), local(235, 119, 65, 32));
+    m_clearBook = button(this, "button_clearbook", QStringLiteral("Clear"), local(235, 154, 65, 32));
+    connect(m_create, &QPushButton::clicked, this, [this] { m_model.clickCreate(); });
+    connect(m_clearBook, &QPushButton::clicked, this, [this] { m_model.clickClearBook(); });
+
+    outline(this, local(309, 99, 71, 96));
+    m_discard = clickPicture(this, QStringLiteral("image_discard"), local(309, 99, 71, 96));
+    m_besidePile = clickPicture(this, QStringLiteral("Image4"), local(362, 101, 18, 61));
+    for (ClickLabel* l : {m_discard, m_besidePile})
+        connect(l, &ClickLabel::pressed, this, [this](Qt::MouseButton b) {
+            if (b == Qt::LeftButton) m_model.clickDiscard();
+        });
+    m_status = text(this, "label_status", {}, StatusLine, 13, true);
+    connect(&m_model, &TableModel::changed, this, &PlayArea::sync);
+}
+
+// The pick-up preview lies over the boxes, which are empty until the player has drawn.
+void PlayArea::buildPilePreview()
+{
+    m_pilePreview = new QWidget(this);
+    m_pilePreview->setObjectName("pile_preview");
+    m_pilePreview->setGeometry(local(11, 101, 219, 96));
+    m_pilePreview->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pilePreviewCaption = text(m_pilePreview, "label_previewcaption", {}, QRect(4, 2, 211, 16), 12, true, bgr(0x000080));
+    for (int i = 0; i < int(m_pilePreviewCards.size()); ++i)
+        m_pilePreviewCards[std::size_t(i)] = picture(m_pilePreview, QStringLiteral("preview%1").arg(i), QRect(6 + 22 * i, 22, 36, 48));
+    m_pilePreviewMore = text(m_pilePreview, "label_previewmore", {}, QRect(4, 74, 211, 16), 11, true, bgr(0x000080));
+    m_pilePreview->hide();
+}
+
+void PlayArea::setArt(const TableArt& art)
+{
+    m_art = &art;
+    m_besidePile->setPixmap(art.besidePile);
+    sync();
+}
+
+QPixmap PlayArea::cardPicture(int code) const { return m_art && m_art->card ? m_art->card(code) : QPixmap(); }
+
+void PlayArea::sync()
+{
+    const TableState& s = m_model.state();
+    syncPlaces();
+    if (s.discardCard != 0)
+        m_discard->setPixmap(cardPicture(s.discardCard));
+    else
+        m_discard->clear();
+    m_zoom.fitText(m_status, s.status, StatusLine, 13, 9, StatusTwoLines);
+    syncPilePreview();
+    m_addHere->setVisible(s.addHereVisible);
+}
+
+void PlayArea::syncPlaces()
+{
+    const TableState& s = m_model.state();
+    for (int i = 1; i <= PlaceCount; ++i) {
+        const Place& p = s.place(i);
+        ClickLabel* l = m_places[std::size_t(i)];
+        if (p.isEmpty())
+            l->clear();
+        else
+            l->setPixmap(cardPicture(p.code));
+        const QString name = p.isEmpty() ? QString() : QString::fromStdString(cards::cardName(p.code));
+        l->setToolTip(name);
+        l->setAccessibleName(name);
+    }
+}
+
+void PlayArea::syncPilePreview()
+{
+    const bool shown = m_model.pickUpPreviewShown();
+    m_pilePreview->setVisible(shown);
+    if (!shown) return;
+    const PileTracker& pile = m_model.pileTracker();
+    const QList<int> cards = pile.pickUpPreview();
+    const int unknown = pile.pickUpUnknown();
+    m_pilePreviewCaption->setText(QStringLiteral("Taking the pile gives you:"));
+    for (int i = 0; i < int(m_pilePreviewCards.size()); ++i) {
+        QLabel* l = m_pilePreviewCards[std::size_t(i)];
+        // The top card lies last, over the others, as on the pile.
+        const int at = int(cards.size()) - 1 - i;
+        if (at < 0) {
+            l->hide();
+            continue;
+        }
+        l->setPixmap(cardPicture(cards[at]));
+        const QString name = QString::fromStdString(cards::cardName(cards[at]));
+        l->setToolTip(name);
+        l->setAccessibleName(name);
+        l->show();
+        l->raise();
+    }
+    m_pilePreviewMore->setText(unknown > 0 ? QStringLiteral("and %1 more from under it, not seen").arg(unknown) : QString());
+    m_pilePreview->raise();
+}
+
+} // namespace quornet::table

@@ -1,0 +1,175 @@
+// Games kept between runs of the program: the solo game and the hosting copy's table are saved by
+// their host after every move (TServer's game file); closing the window during a game asks
+// whether to keep it, and the next start offers to resume it. A joined window keeps the table's
+// address and its seat key, so a program restarted after a crash can take its seat back.
+#include "table/window/tchat.h"
+
+#include "host/tserver.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSaveFile>
+
+namespace quornet::table {
+
+namespace {
+// A joined seat is offered back at the next start only this long after it was last heard of:
+// a host holds a dropped seat for 2 minutes, a restored one for 5.
+constexpr qint64 RejoinOfferSeconds = 5 * 60;
+
+QString savedAtText(const QString& path)
+{
+    return QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat);
+}
+} // namespace
+
+void Tchat::setGameFolder(const QString& folder)
+{
+    m_gameFolder = folder;
+}
+
+QString Tchat::keptGamePath() const
+{
+    if (m_gameFolder.isEmpty()) return {};
+    const QString name = m_positional.isEmpty() ? QStringLiteral("solo-game.json")
+                                                : QStringLiteral("hosted-table-%1.json").arg(m_port);
+    return QDir(m_gameFolder).filePath(name);
+}
+
+QString Tchat::joinedSeatPath() const
+{
+    return m_gameFolder.isEmpty() ? QString() : QDir(m_gameFolder).filePath(QStringLiteral("joined-table.json"));
+}
+
+// Before this copy's host listens: a game kept from before is offered, taken up when wanted, and
+// from now on the host keeps this table's game.
+void Tchat::resumeOrKeepGames()
+{
+    const QString path = keptGamePath();
+    if (path.isEmpty()) return;
+    QDir().mkpath(m_gameFolder);
+    if (QFileInfo::exists(path)) {
+        const auto answer = QMessageBox::question(
+            this, QStringLiteral("Quornet"),
+            QStringLiteral("Resume the unfinished game of %1?").arg(savedAtText(path)),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        if (answer == QMessageBox::Yes) {
+            QString message;
+            switch (m_server.resumeSavedGame(path, &message)) {
+            case host::TServer::Resume::Resumed:
+                // This window holds seat 1 of the game it resumes.
+                m_model.setSeatKey(m_server.engine().seatKey(1));
+                break;
+            case host::TServer::Resume::Refused:
+                QMessageBox::warning(this, QStringLiteral("Quornet"), message);
+                break;
+            case host::TServer::Resume::NoSavedGame:
+                break;
+            }
+        } else {
+            QFile::remove(path);
+        }
+    }
+    m_server.setGameFile(path);
+}
+
+// At a bare start: a seat at a joined table that a crash or a closed window left behind.
+bool Tchat::offerJoinedSeat()
+{
+    const QString path = joinedSeatPath();
+    if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+    QFile file(path);
+    const QJsonObject o = file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+    file.close();
+    const QString address = o.value(QStringLiteral("address")).toString();
+    const int port = o.value(QStringLiteral("port")).toInt();
+    const QString name = o.value(QStringLiteral("name")).toString();
+    const QByteArray key = o.value(QStringLiteral("key")).toString().toLatin1();
+    const QDateTime at = QFileInfo(path).lastModified();
+    const bool usable = !address.isEmpty() && port > 0 && port <= 65535 && !name.isEmpty() && !key.isEmpty() &&
+                        at.secsTo(QDateTime::currentDateTime()) <= RejoinOfferSeconds;
+    if (!usable) {
+        QFile::remove(path);
+        return false;
+    }
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Quornet"),
+        QStringLiteral("Rejoin the table at %1:%2?").arg(address).arg(port), QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+        QFile::remove(path);
+        return false;
+    }
+    m_positional = {name, address, QStringLiteral("join")};
+    m_port = quint16(port);
+    m_model.setSeatKey(key);
+    m_model.expectRejoin();
+    return true;
+}
+
+// A joined window keeps where it sits and its key while a game runs, and forgets them when it
+// leaves between games.
+void Tchat::keepJoinedSeat()
+{
+    const QString path = joinedSeatPath();
+    const TableState& s = m_model.state();
+    if (path.isEmpty() || s.hosting || m_positional.isEmpty()) return;
+    if (s.seatKey.isEmpty() || !m_model.gameRunning()) {
+        if (!m_keptJoinedKey.isEmpty()) QFile::remove(path);
+        m_keptJoinedKey.clear();
+        return;
+    }
+    if (s.seatKey == m_keptJoinedKey) return;
+    QDir().mkpath(m_gameFolder);
+    QJsonObject o;
+    o.insert(QStringLiteral("address"), m_connection.hostAddress());
+    o.insert(QStringLiteral("port"), int(m_connection.hostPort()));
+    o.insert(QStringLiteral("name"), s.playerName);
+    o.insert(QStringLiteral("key"), QString::fromLatin1(s.seatKey));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QJsonDocument(o).toJson());
+        if (file.commit()) m_keptJoinedKey = s.seatKey;
+    }
+}
+
+// False when the player would rather stay at the table.
+bool Tchat::settleGameBeforeClosing()
+{
+    const bool keeping = m_server.gameFile() != nullptr;
+    bool kept = false;
+    if (keeping && m_model.gameRunning()) {
+        if (m_closingQuietly) {
+            kept = true; // the session ends (a signal): keep the game, ask nothing
+        } else {
+            const auto answer = QMessageBox::question(
+                this, QStringLiteral("Quornet"), QStringLiteral("A game is in progress. Keep it to finish later?"),
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+            if (answer == QMessageBox::Cancel) return false;
+            kept = answer == QMessageBox::Yes;
+        }
+    }
+    if (kept) {
+        m_server.saveGameNow();
+    } else if (keeping) {
+        m_server.discardSavedGame();
+    }
+    // A hosting copy that ends its table says farewell, so the others' windows close instead of
+    // trying to get back; a kept table lets them try while this copy starts again.
+    if (m_model.state().hosting && !kept && !m_positional.isEmpty() && m_server.isListening()) m_server.closeTable();
+    // A joined window closed between games forgets its seat; in a game it keeps it for a restart.
+    if (!m_model.gameRunning() && !m_keptJoinedKey.isEmpty()) {
+        QFile::remove(joinedSeatPath());
+        m_keptJoinedKey.clear();
+    }
+    return true;
+}
+
+} // namespace quornet::table
