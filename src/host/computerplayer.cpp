@@ -104,11 +104,39 @@ void ComputerPlayer::roundDealt()
     ++m_serial;
     m_known = {};
     m_played = {};
+    m_lastDiscard = 0;
+    m_fedCard = {};
 }
 
-void ComputerPlayer::pickedUp(int seat, int card) { ++m_known[std::size_t(seat)][std::size_t(cards::rankValue(card))]; }
+void ComputerPlayer::pickedUp(int seat, int card)
+{
+    ++m_known[std::size_t(seat)][std::size_t(cards::rankValue(card))];
+    // The pile's top card comes first: the discard just made.
+    if (m_lastDiscard != 0 && card == m_lastDiscard) {
+        m_fedCard[std::size_t(seat)] = card;
+        m_fedBy[std::size_t(seat)] = m_lastDiscardBy;
+    }
+    m_lastDiscard = 0;
+}
 
-void ComputerPlayer::discarded(int seat, int card) { forget(m_known[std::size_t(seat)], card); }
+void ComputerPlayer::discarded(int seat, int card)
+{
+    forget(m_known[std::size_t(seat)], card);
+    m_fedCard[std::size_t(seat)] = 0;
+    m_lastDiscard = card;
+    m_lastDiscardBy = m_active[std::size_t(seat)];
+}
+
+void ComputerPlayer::completedBook(int seat, int naming, int kind)
+{
+    const int fed = m_fedCard[std::size_t(seat)];
+    if (fed == 0) return;
+    const bool wildBook = kind == int(cards::BookKind::Wild);
+    if (cards::rankValue(fed) == cards::rankValue(naming) || (cards::isWild(fed) && wildBook)) {
+        ++m_booksFed[std::size_t(m_fedBy[std::size_t(seat)])];
+        m_fedCard[std::size_t(seat)] = 0;
+    }
+}
 
 void ComputerPlayer::playedToBook(int seat, int card)
 {
@@ -316,11 +344,18 @@ QJsonObject ComputerPlayer::saveState() const
         seats.append(QJsonObject{{"chosen", QString::fromLatin1(bots::levelName(m_chosen[i]).data())},
                                  {"active", QString::fromLatin1(bots::levelName(m_active[i]).data())},
                                  {"rng", QString::number(m_rng[i].state())},
-                                 {"known", countsArray(m_known[i])}});
+                                 {"known", countsArray(m_known[i])},
+                                 {"fed", m_fedCard[i]},
+                                 {"fedBy", QString::fromLatin1(bots::levelName(m_fedBy[i]).data())}});
     }
+    QJsonArray fed;
+    for (long long n : m_booksFed) fed.append(n);
     return {{"seed", QString::number(m_seed)},
             {"serial", qint64(m_serial)},
             {"played", countsArray(m_played)},
+            {"lastDiscard", m_lastDiscard},
+            {"lastDiscardBy", QString::fromLatin1(bots::levelName(m_lastDiscardBy).data())},
+            {"booksFed", fed},
             {"seats", seats}};
 }
 
@@ -342,6 +377,20 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
     std::array<bots::Level, Seats + 1> chosen{}, active{};
     std::array<bots::Rng, Seats + 1> rng{};
     std::array<bots::RankCounts, Seats + 1> known{};
+    // Who fed whom came later: a file without it restores with nothing fed.
+    const auto cardOrNone = [](const QJsonValue& v) {
+        const int c = v.toInt(0);
+        return c >= 0 && c <= cards::Joker ? c : -1;
+    };
+    const auto levelOr = [](const QJsonValue& v, bots::Level& level) { return v.isUndefined() || readLevel(v, level); };
+    const int lastDiscard = cardOrNone(state.value("lastDiscard"));
+    bots::Level lastDiscardBy = bots::Level::Classic;
+    if (lastDiscard < 0 || !levelOr(state.value("lastDiscardBy"), lastDiscardBy)) return fail("the last discard");
+    std::array<long long, bots::LevelCount> booksFed{};
+    const QJsonArray fedCounts = state.value("booksFed").toArray();
+    for (int l = 0; l < bots::LevelCount && l < fedCounts.size(); ++l) booksFed[std::size_t(l)] = fedCounts[l].toInteger(0);
+    std::array<int, Seats + 1> fedCard{};
+    std::array<bots::Level, Seats + 1> fedBy{};
     for (int s = 1; s <= Seats; ++s) {
         const auto i = std::size_t(s);
         const QJsonObject o = seats[s - 1].toObject();
@@ -351,6 +400,8 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
         if (!ok) return fail("a seat's generator");
         rng[i] = bots::Rng::fromState(r);
         if (!readCounts(o.value("known"), known[i])) return fail("a seat's picked-up cards");
+        fedCard[i] = cardOrNone(o.value("fed"));
+        if (fedCard[i] < 0 || !levelOr(o.value("fedBy"), fedBy[i])) return fail("a seat's card from the pile");
     }
     m_seed = seed;
     m_serial = unsigned(serial);
@@ -359,6 +410,11 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
     m_active = active;
     m_rng = rng;
     m_known = known;
+    m_lastDiscard = lastDiscard;
+    m_lastDiscardBy = lastDiscardBy;
+    m_fedCard = fedCard;
+    m_fedBy = fedBy;
+    m_booksFed = booksFed;
     m_pending = 0;
     return true;
 }

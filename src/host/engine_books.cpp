@@ -41,6 +41,7 @@ void HostEngine::addToBook(int seat, int slot, int bookSlot)
     addScore(seat, r.card);
     sendToSeat(seat, [&] { return msg::freeCard(slot); });
     if (r.completedSlot != 0) {
+        m_bots->completedBook(seat, r.naming, r.kind);
         const int bonus = cards::bookBonus(r.kind);
         broadcast([&] { return msg::complete(seat, rec.team, bookSlot, r.completedSlot, r.naming, r.kind); });
         setTeamScore(seat, rec.score + bonus, ScoreKind::Bonus);
