@@ -156,6 +156,10 @@ public:
     // held seats that lapse.
     void advanceTo(qint64 nowMs);
     qint64 now() const { return m_now; }
+    // The host itself did not run for this long (the process was stopped, the machine stalled):
+    // nobody's silence and no turn's wait counts that time, so nobody is taken for gone because
+    // the host could not hear. Held seats' time runs on.
+    void clockStalled(qint64 stalledMs);
     // When advanceTo() next has something to do; -1 when nothing is waiting for time.
     qint64 nextDeadline() const;
     // One Timer1 event.

@@ -11,6 +11,20 @@ namespace quornet::host {
 
 using namespace protocol;
 
+void HostEngine::clockStalled(qint64 stalledMs)
+{
+    if (stalledMs <= 0) return;
+    for (int n = 1; n <= ConnectionRecords; ++n) {
+        Link& l = link(n);
+        if (!taken(n)) continue;
+        l.since += stalledMs;
+        l.lastHeard += stalledMs;
+        l.loggedInAt += stalledMs;
+    }
+    m_turnSince += stalledMs;
+    if (m_returnGraceUntil != 0) m_returnGraceUntil += stalledMs;
+}
+
 void HostEngine::advanceTo(qint64 nowMs)
 {
     if (nowMs > m_now) m_now = nowMs;

@@ -11,6 +11,10 @@ namespace quornet::host {
 namespace {
 // A removed participant's socket gets this long to take its last messages before it is cut.
 constexpr int CloseGraceMs = 3000;
+// The pulse beats this often while the host listens; a gap longer than StallMs between two
+// looks at the clock means the process was stopped (a debugger, SIGSTOP, a machine swapping).
+constexpr int PulseMs = 1000;
+constexpr int StallMs = 5000;
 
 // The peer's address, an IPv4 peer on the dual-stack listener as plain IPv4.
 QHostAddress peerOf(const QTcpSocket& socket)
@@ -33,6 +37,8 @@ TServer::TServer(std::uint32_t seed, EngineOptions options, QObject* parent)
     connect(&m_sockTimer, &QTimer::timeout, this, [this] { intoEngine([this] { m_engine->dispatchOne(); }); });
     connect(&m_timer1, &QTimer::timeout, this, [this] { intoEngine([this] { m_engine->botTimerFired(); }); });
     // Deadlines (logins, hung turns, held seats) wake the host only when one falls due.
+    m_pulse.setInterval(PulseMs);
+    connect(&m_pulse, &QTimer::timeout, this, &TServer::noticeStall);
     m_deadlineTimer.setSingleShot(true);
     connect(&m_deadlineTimer, &QTimer::timeout, this, [this] { intoEngine([] {}); });
     m_thinking.setMaxThreadCount(1);
@@ -55,9 +61,22 @@ TServer::~TServer()
 
 template <typename Call> void TServer::intoEngine(Call call)
 {
+    noticeStall();
     m_engine->advanceTo(m_clock.elapsed());
     call();
     afterEngine();
+}
+
+void TServer::noticeStall()
+{
+    if (m_lastPulse < 0) return;
+    const qint64 now = m_clock.elapsed();
+    if (now - m_lastPulse > StallMs) {
+        qCInfo(lcHost) << "the host did not run for" << (now - m_lastPulse) / 1000
+                       << "s; that time counts for nobody's silence";
+        m_engine->clockStalled(now - m_lastPulse - PulseMs);
+    }
+    m_lastPulse = now;
 }
 
 void TServer::afterEngine()
@@ -79,6 +98,8 @@ void TServer::afterEngine()
 bool TServer::listen(quint16 port, QString* error)
 {
     if (m_sock1.listen(QHostAddress::Any, port)) {
+        m_lastPulse = m_clock.elapsed();
+        m_pulse.start();
         qCInfo(lcHost).noquote() << "listening on port" << m_sock1.serverPort();
         if (m_ownWindowPort == 0)
             qCInfo(lcHost).noquote() << "host rights for connections from" << adminAddressesText()
@@ -102,6 +123,8 @@ void TServer::shutdown()
     m_sockTimer.stop();
     m_timer1.stop();
     m_deadlineTimer.stop();
+    m_pulse.stop();
+    m_lastPulse = -1;
     for (auto& socket : m_sockets) {
         if (!socket) continue;
         QTcpSocket* s = socket;

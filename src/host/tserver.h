@@ -116,6 +116,8 @@ private:
     void forget(int participant) override;
     void gameChanged() override;
     void keepGame();
+    // Tells the engine of a time the process did not run (see HostEngine::clockStalled).
+    void noticeStall();
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     SeededRandom m_random;
@@ -131,6 +133,9 @@ private:
     // Expert's decisions are worked out here, one at a time, off the event loop.
     QThreadPool m_thinking;
     std::unique_ptr<GameFile> m_gameFile;
+    // The event loop's pulse: a gap much longer than its period means the process did not run.
+    QTimer m_pulse;
+    qint64 m_lastPulse = -1;
     bool m_keepPending = false;
     bool m_keptRunning = false; // the last game kept was in play (its end removes the file)
     std::unique_ptr<net::DiscoveryResponder> m_discovery;

@@ -223,6 +223,14 @@ private slots:
         QVERIFY(h.take().contains("1:CMD_playerdisconnected+4+Di"));
         QCOMPARE(h.engine->heldFor(4), QByteArray("Di"));
         QVERIFY(h.seat(1).connected && h.seat(2).connected);
+        // A host that did not run for a minute (stopped) takes nobody for gone because of it:
+        // the others' heartbeats are answered, nobody drops.
+        h.engine->clockStalled(60'000);
+        h.clock.advance(60'000);
+        h.engine->advanceTo(h.clock.now());
+        QVERIFY(h.take().filter("CMD_playerdisconnected").isEmpty());
+        h.advance(HeartbeatIdleMs);
+        QVERIFY(h.take().filter("CMD_playerdisconnected").isEmpty());
 
         // A connection that comes and goes within the quiet time is never announced.
         for (int i = 0; i < 50; ++i) {

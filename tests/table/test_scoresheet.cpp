@@ -130,6 +130,32 @@ private slots:
         QCOMPARE(sheet.totalsByRound(2), (QList<int>{910, 1090, 1090}));
     }
 
+    // A host that keeps the sheet sends it with the catch-up: the window (a newcomer, or a
+    // window whose program restarted) shows every round and goes on scoring the one in play.
+    void theCatchUpBringsTheHostsSheet()
+    {
+        Fixture f;
+        f.model.setPlayerName(QStringLiteral("Dee"));
+        f.feed(msg::sendLoginInfo(4));
+        f.feed(msg::newPlayerInfo(4, "Dee"));
+        f.feed(msg::loadStats("5", 2));
+        f.feed(msg::scoreSheetRound(1, true, 2, {300, 100, 0, -50, 350}, {600, 300, 100, 0, 1000}));
+        f.feed(msg::scoreSheetRound(2, false, 0, {20, 0, 0, 0, 370}, {0, 0, 0, 0, 1000}));
+        f.feed(msg::postScores(370, 0, 1, 3));
+        f.feed(msg::postScores(1000, 0, 2, 4));
+        f.feed(msg::postScores(400, 30, 1, 3));
+        const ScoreSheet& sheet = f.model.scoreSheet();
+        QCOMPARE(sheet.rounds().size(), 2);
+        QCOMPARE(f.model.roundNumber(), 2);
+        QCOMPARE(sheet.rounds().at(0).team(2).goingOut, 100);
+        QCOMPARE(sheet.rounds().at(0).wentOut, 2);
+        QCOMPARE(sheet.rounds().at(1).team(1).cardPoints, 50);
+        QCOMPARE(sheet.totalsByRound(1), (QList<int>{0, 350, 400}));
+        expectDropped();
+        f.feed("CMD_scoresheet+3+1+0+1+2+3");
+        QCOMPARE(sheet.rounds().size(), 2);
+    }
+
     void malformedReportsChangeNothing()
     {
         Fixture f;

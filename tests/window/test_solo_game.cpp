@@ -1,6 +1,9 @@
 // Plays a whole one-round solo game in the real table window, by clicking its widgets: the
 // host runs in-process with fast computer players, seat 1 is played with the mouse.
+#include "protocol/messages.h"
+#include "support/copies.h"
 #include "support/files.h"
+#include "support/tcpclient.h"
 #include "support/windowrig.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
@@ -340,6 +343,75 @@ private slots:
                 QVERIFY(!rig.model().gameRunning());
             }
         }
+    }
+
+    // A hosting copy closed with its table kept and started again: Bob, whose window goes on
+    // trying, presents his key and gets seat 2 with his cards back; Ann's window has seat 1.
+    void aKeptHostedTableTakesItsPlayersBack()
+    {
+        namespace msg = protocol::msg;
+        QTemporaryDir games;
+        QVERIFY(games.isValid());
+        const quint16 port = testing::freePort();
+        const QStringList hosting{"Ann", "127.0.0.1", "true"};
+        QString question;
+        testing::TcpClient bob;
+        QStringList bobsCards;
+        QByteArray key;
+        QList<int> annsCards;
+        {
+            testing::WindowRig rig(SeveralRoundsSeed);
+            rig.chat.setGameFolder(games.path());
+            rig.chat.setCommandLine(hosting, port);
+            rig.chat.show();
+            QTRY_VERIFY_WITH_TIMEOUT(rig.state().loggedIn, Deadline);
+            bob.connectTo(port);
+            QTRY_VERIFY_WITH_TIMEOUT(bob.has("CMD_sendlogininfo+2"), Deadline);
+            bob.write(msg::loginInfo(2, "1.0.11", "Bob"));
+            QTRY_COMPARE_WITH_TIMEOUT(rig.state().seat(2).name, QStringLiteral("Bob"), Deadline);
+            QTest::mouseClick(child<QPushButton>(&rig.chat, "button_start"), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(rig.program.gameStart.isVisible(), Deadline);
+            QTest::mouseClick(child<QPushButton>(&rig.program.gameStart, "button_start"), Qt::LeftButton);
+            QTRY_COMPARE_WITH_TIMEOUT(bob.count("CMD_newcard+2+"), 11, Deadline);
+            QTRY_COMPARE_WITH_TIMEOUT(hand(rig.chat).size(), 11, Deadline);
+            annsCards = handCodes(rig.chat);
+            bobsCards = bob.messages().filter("CMD_newcard+2+");
+            key = bob.messages().filter("CMD_seatkey+2+").value(0).mid(14).toLatin1();
+            QVERIFY(!key.isEmpty());
+            answerNextBox(QMessageBox::Yes, &question);
+            rig.chat.close();
+            QCOMPARE(question, QStringLiteral("A game is in progress. Keep it to finish later?"));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(bob.closed(), Deadline);
+        QCOMPARE(bob.count("CMD_tableclosed"), 0); // a kept table says no farewell
+
+        testing::WindowRig rig(99);
+        rig.chat.setGameFolder(games.path());
+        rig.chat.setCommandLine(hosting, port);
+        answerNextBox(QMessageBox::Yes, &question);
+        rig.chat.show();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.state().loggedIn, Deadline);
+        QVERIFY2(question.startsWith("Resume the unfinished game of "), qPrintable(question));
+        QTRY_COMPARE_WITH_TIMEOUT(handCodes(rig.chat), annsCards, Deadline);
+        bob.forget();
+        bob.socket.abort();
+        bob.connectTo(port);
+        QTRY_VERIFY_WITH_TIMEOUT(bob.count("CMD_sendlogininfo+") == 1, Deadline);
+        const QString number = bob.messages().filter("CMD_sendlogininfo+").first().mid(18);
+        bob.write(msg::rejoin(key) + msg::loginInfo(number.toInt(), "1.0.11", "Bob"));
+        // Seat 2 is held for the key: Bob comes in under another number, is moved and logs in
+        // as 2, as his window would.
+        QCOMPARE_NE(number, QStringLiteral("2"));
+        QTRY_VERIFY_WITH_TIMEOUT(bob.has("CMD_sendlogininfo+2"), Deadline);
+        bob.write(msg::rejoin(key) + msg::loginInfo(2, "1.0.11", "Bob"));
+        QTRY_COMPARE_WITH_TIMEOUT(bob.count("CMD_newcard+2+"), 11, Deadline);
+        QCOMPARE(bob.messages().filter("CMD_newcard+2+"), bobsCards);
+        QCOMPARE(rig.state().seat(2).name, QStringLiteral("Bob"));
+        // Ended this time: the file goes and Bob hears the farewell.
+        answerNextBox(QMessageBox::No, &question);
+        rig.chat.close();
+        QTRY_COMPARE_WITH_TIMEOUT(bob.count("CMD_tableclosed"), 1, Deadline);
+        QVERIFY(!QFile::exists(QDir(games.path()).filePath(QStringLiteral("hosted-table-%1.json").arg(port))));
     }
 };
 

@@ -131,6 +131,27 @@ void ScoreSheet::gameEnded(int winningTeam)
     emit changed();
 }
 
+void ScoreSheet::roundReported(const RoundScore& round)
+{
+    if (round.number < 1) return;
+    // The host's rounds replace the partial round a late joiner started with.
+    m_rounds.removeIf([](const RoundScore& r) { return r.number == 0; });
+    const qsizetype at = round.number - 1;
+    if (at > m_rounds.size()) return; // a gap: the host reports rounds in order
+    if (at == m_rounds.size()) m_rounds.append(round);
+    else m_rounds[at] = round;
+    m_rounds.resize(at + 1); // what came after a replaced round is the host's to report
+    for (int t = 1; t <= 2; ++t) {
+        m_total[std::size_t(t)] = round.team(t).total;
+        m_known[std::size_t(t)] = true;
+    }
+    m_carried = {}; // the host's sheet starts at 0
+    m_running = true;
+    m_over = false;
+    m_bonusPending = {};
+    emit changed();
+}
+
 QList<int> ScoreSheet::totalsByRound(int team) const
 {
     QList<int> totals;

@@ -178,6 +178,7 @@ void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
     else if (w == cmd::NoBots) noBots(args);
     else if (w == cmd::PlayASound) playasound(args);
     else if (w == cmd::LoadStats) loadStats(args);
+    else if (w == cmd::ScoreSheet) scoreSheetRound(args);
     else if (w == cmd::SeatKey) seatKey(args);
     else if (w == cmd::SeatHeld) seatHeld(args);
     else if (w == cmd::SeatLost) seatLost(args);

@@ -194,6 +194,7 @@ private:
     void seatLost(const QByteArray& args);
     void removedFromGame();
     void tableClosed();
+    void scoreSheetRound(const QByteArray& args);
 
     // Dispatch helpers.
     void dispatch(const QByteArray& word, const QByteArray& args);

@@ -164,6 +164,27 @@ void TableModel::loadStats(const QByteArray& args)
     touch();
 }
 
+void TableModel::scoreSheetRound(const QByteArray& args)
+{
+    Args a(args);
+    RoundScore r;
+    r.number = a.number("round", 1, 10'000);
+    r.finished = a.number("finished", 0, 1) == 1;
+    r.wentOut = a.number("went out", 0, 2);
+    constexpr int Limit = 100'000'000;
+    for (int t = 1; t <= 2; ++t) {
+        TeamRoundScore& s = r.teams[std::size_t(t)];
+        s.cardPoints = a.number("card points", -Limit, Limit);
+        s.bonuses = a.number("bonuses", -Limit, Limit);
+        s.goingOut = a.number("going out", -Limit, Limit);
+        s.penalties = a.number("penalties", -Limit, Limit);
+        s.total = a.number("total", -Limit, Limit);
+    }
+    if (!a.ok()) return dropped(cmd::ScoreSheet, args, a.problem());
+    m_scores.roundReported(r);
+    touch();
+}
+
 void TableModel::showStatus(const QString& text)
 {
     Changes c(*this);

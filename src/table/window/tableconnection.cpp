@@ -19,7 +19,7 @@ TableConnection::TableConnection(QObject* parent) : QObject(parent), m_framing(1
     connect(&m_socket, &QTcpSocket::readyRead, this, &TableConnection::readAll);
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
         m_wasConnected = true;
-        m_silence.start();
+        if (m_watchSilence) m_silence.start();
         m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
         emit connected();
     });
@@ -39,10 +39,17 @@ TableConnection::TableConnection(QObject* parent) : QObject(parent), m_framing(1
     });
 }
 
+TableConnection::~TableConnection()
+{
+    // The socket goes last and reports its end as it goes: nothing of this object may hear it.
+    m_socket.disconnect(this);
+}
+
 void TableConnection::connectToHost(const QString& host, quint16 port)
 {
     m_host = host;
     m_port = port;
+    m_watchSilence = true;
     m_socket.connectToHost(host, port);
 }
 
@@ -50,6 +57,7 @@ quint16 TableConnection::connectToOwnHost(quint16 port)
 {
     m_host = QStringLiteral("127.0.0.1");
     m_port = port;
+    m_watchSilence = false; // the host runs in this process: when it is silent, so is this window
     const quint16 local = m_socket.bind(QHostAddress::LocalHost, 0) ? m_socket.localPort() : 0;
     m_socket.connectToHost(QHostAddress::LocalHost, port);
     return local;
@@ -99,7 +107,7 @@ void TableConnection::holdDispatch(bool hold)
 
 void TableConnection::readAll()
 {
-    m_silence.start();
+    if (m_watchSilence) m_silence.start();
     const QList<QByteArray> messages = m_framing.feed(m_socket.readAll());
     if (m_framing.overflowed()) {
         qCWarning(lcConnection) << "the host sent more than 1 MiB without a terminator; closing";

@@ -28,6 +28,7 @@ public:
     static constexpr int LinkSilenceMs = 45'000;
 
     explicit TableConnection(QObject* parent = nullptr);
+    ~TableConnection() override;
 
     // Non-blocking; success or failure is reported later (connected() or attemptFailed()).
     void connectToHost(const QString& host, quint16 port);
@@ -82,6 +83,7 @@ private:
     std::deque<QByteArray> m_queue;
     QTimer m_timer;
     QTimer m_silence; // restarted by every byte from the host
+    bool m_watchSilence = true;
     std::function<bool()> m_tickHook;
     QString m_host;
     quint16 m_port = 0;
