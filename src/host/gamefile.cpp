@@ -8,6 +8,8 @@
 #include <QMutexLocker>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 namespace quornet::host {
@@ -85,6 +87,8 @@ bool GameFile::writeAtomically(const QString& path, const QByteArray& document, 
         if (error) *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
+    // The game holds the players' seat keys: for this user's eyes only.
+    ::fchmod(file.handle(), S_IRUSR | S_IWUSR);
     file.write(document);
     // On disk before the rename: a crash right after leaves the old file or the new one whole.
     const bool synced = file.flush() && ::fsync(file.handle()) == 0;

@@ -185,6 +185,7 @@ void TServer::acceptPending()
 {
     while (m_sock1.hasPendingConnections()) {
         QTcpSocket* socket = m_sock1.nextPendingConnection();
+        noticeStall();
         m_engine->advanceTo(m_clock.elapsed());
         const HostEngine::AcceptResult r = m_engine->accept(isHostUser(*socket), peerOf(*socket).toString().toLatin1());
         if (r.refused) {

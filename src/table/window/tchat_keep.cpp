@@ -17,6 +17,8 @@
 #include <QMessageBox>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 namespace quornet::table {
 
 namespace {
@@ -135,6 +137,7 @@ void Tchat::keepJoinedSeat()
     o.insert(QStringLiteral("key"), QString::fromLatin1(s.seatKey));
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
+        ::fchmod(file.handle(), S_IRUSR | S_IWUSR); // a seat key: for this user's eyes only
         file.write(QJsonDocument(o).toJson());
         if (file.commit()) m_keptJoinedKey = s.seatKey;
     }
