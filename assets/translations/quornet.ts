@@ -1448,10 +1448,6 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <source>Download has been aborted.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Please close the game and open the Vexo42 Lobby using the icon on your desktop or using the your Window&apos;s start-up menu.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>quornet::windows::Tgamestartform</name>

@@ -99,6 +99,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
             if (!v) return cl;
             if (v->trimmed().isEmpty()) cl.error = QStringLiteral("--name takes the host's name");
             cl.name = *v;
+        } else if (a == QLatin1String("--host-table") || a == QLatin1String("--join-table")) {
+            cl.playTab = a == QLatin1String("--host-table") ? QStringLiteral("host") : QStringLiteral("join");
         } else if (a == QLatin1String("--no-lan")) {
             cl.noLan = true;
         } else if (a == QLatin1String("--find-tables")) {
@@ -122,7 +124,11 @@ QString usageText()
 {
     return QStringLiteral(
         "Usage:\n"
-        "  quornet                          play a solo game against three computer players\n"
+        "  quornet                          play a solo game against three computer players; File >\n"
+        "                                   Host a Table... and Join a Table... play with others\n"
+        "  quornet --host-table             open the window's dialog at its host tab\n"
+        "  quornet --join-table             open the window's dialog at its join tab\n"
+        "  quornet quornet://HOST:PORT      the join tab filled in from an invite link\n"
         "  quornet NAME ADDRESS true        host a table (others join on TCP port 7772)\n"
         "  quornet NAME ADDRESS join        join the table hosted at ADDRESS\n"
         "  quornet --serve                  run a dedicated host without a window\n"

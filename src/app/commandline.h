@@ -3,6 +3,8 @@
 //   quornet                                  solo game (host 127.0.0.1, name "You")
 //   quornet NAME ADDRESS true                host a table
 //   quornet NAME ADDRESS other               join the table at ADDRESS
+//   quornet quornet://HOST:PORT[?password=P] the join dialog filled in (over a solo table)
+//   quornet --host-table | --join-table      the play dialog at its host or join tab
 //   quornet --serve [--port N] [--seed S] [--bot-speed MS] [--bot-level L]
 //                   [--admin ADDRESS]... [--turn-timeout S] [--seat-hold S] [--state-dir DIR]
 //                   [--password TEXT] [--name NAME] [--no-lan]    dedicated host, no window
@@ -46,6 +48,9 @@ struct CommandLine {
     // it answers them at all.
     QString name;
     bool noLan = false;
+    // --host-table / --join-table: the window opens its play dialog at that tab ("host",
+    // "join"); empty: not asked.
+    QString playTab;
     // --find-tables: look for tables this long, print them and exit.
     bool findTables = false;
     int findSeconds = 2;

@@ -29,7 +29,11 @@ extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const 
     for (int size : {32, 64, 256}) icon.addFile(QStringLiteral(":/icons/quornet-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
     table::InstanceGuard guard;
-    if (guard.anotherCopyRuns()) return 0; // the first copy's window comes to the front
+    // The first copy's window comes to the front, and opens the link or dialog tab this copy
+    // was asked for.
+    const QString link = cl.positional.value(0);
+    const QString request = link.startsWith(QLatin1String("quornet:"), Qt::CaseInsensitive) ? link : cl.playTab;
+    if (guard.anotherCopyRuns(request)) return 0;
 
     // Windows and the host are created in a fixed order; the host listens only when hosting.
     app::Program program(cl.seed.value_or(host::SeededRandom::clockSeed()), tally::TallyBook::defaultFolder());
@@ -40,9 +44,11 @@ extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const 
         chat.raise();
         chat.activateWindow();
     });
+    QObject::connect(&guard, &table::InstanceGuard::requestReceived, &chat, &table::Tchat::openStartRequest);
     // Closing the table window ends the program, whatever side windows are still open.
     QObject::connect(&chat, &table::Tchat::closing, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     chat.setCommandLine(cl.positional, cl.port);
+    chat.setStartRequest(request);
     // Games in progress are kept in the user's data folder between runs.
     chat.setGameFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     app::quitOnSignals(&chat, [] {

@@ -1,12 +1,11 @@
 #include "bots/classic.h"
 
-namespace quornet::bots {
-
+namespace quornet::bots::classic {
 
 namespace {
 
 // The lowest working-book slot of every rank, 0 for none, and the lowest slot of a wild book
-// and of any book: what the scans over slots 1..13 find first. Taken afresh after each request.
+// and of any book: what the scans over slots 1..13 find first.
 struct BookIndex {
     std::array<int, Ranks> ofRank{};
     int wild = 0;
@@ -25,75 +24,60 @@ struct BookIndex {
     bool has(int rank) const { return ofRank[std::size_t(rank)] != 0; }
 };
 
-} // namespace
-
-HandProfile handProfile(const Hand& hand)
-{
-    const RankCounts n = rankCounts(hand);
-    HandProfile p;
-    p.wilds = n[WildRank];
-    p.singles = n[ThreeRank]; // a three never has a partner
-    for (int r = 0; r < Ranks; ++r) {
-        if (r == WildRank || r == ThreeRank) continue;
-        const int k = n[std::size_t(r)];
-        if (k == 1) ++p.singles;
-        p.pairs += k * (k - 1) / 2;
-    }
-    return p;
-}
-
-bool nearlyAllWild(const Hand& hand)
-{
-    int others = 0;
-    for (int c : hand) {
-        if (c != 0 && !cards::isWild(c) && ++others > 1) return false;
-    }
-    return true;
-}
-
-namespace classic {
-namespace {
-
 // The scan of the two add steps over a snapshot of the hand: a wild (only while the current
 // hand is nearly all wild) or a natural gets the slot its rule finds, and a request for it.
 template <typename WildSlot, typename NaturalSlot, typename Request>
-void addEach(const Observation& obs, WildSlot wildSlot, NaturalSlot naturalSlot, Request request)
+void addEach(const View& v, WildSlot wildSlot, NaturalSlot naturalSlot, Request request)
 {
-    Hand snap = obs.hand;
+    const Hand snap = v.hand;
     for (int k = 0; k < HandSlots; ++k) {
         const int c = snap[std::size_t(k)];
         if (c == 0) continue;
         int slot = 0;
         if (cards::isWild(c)) {
-            if (!nearlyAllWild(obs.hand)) continue;
+            if (!nearlyAllWild(v.hand)) continue;
             slot = wildSlot();
         } else if (!cards::isThree(c)) {
             slot = naturalSlot(rankOf(c));
         }
-        if (slot != 0) {
-            request(k, slot);
-            snap[std::size_t(k)] = 0;
-        }
+        if (slot != 0) request(k, slot);
     }
 }
 
-void addToBooks(const Observation& obs, Requests& out)
+// Ranks as bits, for a quick look at whether a scan can find anything at all.
+unsigned rankBits(const Hand& hand)
 {
-    const TeamBooks& tb = obs.ownBooks(); // follows every request
-    BookIndex books(tb);
+    unsigned bits = 0;
+    for (int c : hand) bits |= 1u << rankOf(c);
+    return bits;
+}
+
+void addToBooks(const View& v, Requests& out)
+{
+    BookIndex books(v.own);
+    if (books.any == 0) return; // no book to scan for: nothing to request
+    unsigned bookRanks = 0;
+    for (int r = 0; r < Ranks; ++r) bookRanks |= unsigned(books.has(r)) << r;
+    // Nothing to lay: no natural of a book's rank, and no wild (or more than one other card).
+    const unsigned held = rankBits(v.hand);
+    if ((held & bookRanks & ~(1u << WildRank)) == 0 && (!(held & (1u << WildRank)) || !nearlyAllWild(v.hand)))
+        return;
     addEach(
         // Wilds go preferably onto a wild book, so that normal books stay normal.
-        obs, [&] { return books.wild != 0 ? books.wild : books.any; },
+        v, [&] { return books.wild != 0 ? books.wild : books.any; },
         [&](int rank) { return books.ofRank[std::size_t(rank)]; },
         [&](int k, int slot) {
+            const Book before = v.own.working[std::size_t(slot)];
             out.addToBook(k, slot);
-            books = BookIndex(tb);
+            // Only a book that completed or turned wild changes what the scans find.
+            const Book& after = v.own.working[std::size_t(slot)];
+            if (after.count == 0 || after.kind != before.kind) books = BookIndex(v.own);
         });
 }
 
-void addToCompleted(const Observation& obs, Requests& out)
+void addToCompleted(const View& v, Requests& out)
 {
-    const TeamBooks& tb = obs.ownBooks();
+    const TeamBooks& tb = v.own;
     if (tb.completedCount == 0) return; // no slot to scan: nothing to request
     const auto first = [&](auto fits) {
         for (int b = 1; b <= tb.completedCount; ++b)
@@ -102,17 +86,17 @@ void addToCompleted(const Observation& obs, Requests& out)
     };
     addEach(
         // A wild is never offered to a completed normal book.
-        obs, [&] { return first([](const Book& book) { return book.kind == int(cards::BookKind::Wild); }); },
+        v, [&] { return first([](const Book& book) { return book.kind == int(cards::BookKind::Wild); }); },
         [&](int rank) { return first([rank](const Book& book) { return book.naming != 0 && rankOf(book.naming) == rank; }); },
         [&](int k, int slot) { out.addToComp(k, slot); });
 }
 
-void createBooks(const Observation& obs, Requests& out)
+void createBooks(const View& v, Requests& out)
 {
-    Hand snap = obs.hand;
+    Hand snap = v.hand;
     RankCounts n = rankCounts(snap);
     bool created = false;
-    BookIndex books(obs.ownBooks());
+    BookIndex books(v.own);
     for (int i = 0; i < HandSlots; ++i) {
         const int c = snap[std::size_t(i)];
         if (!isNaturalCard(c)) continue;
@@ -126,45 +110,50 @@ void createBooks(const Observation& obs, Requests& out)
             (first < 0 ? first : second) = j; // every later match overwrites the second
         }
         out.createBook(i, first, second);
-        books = BookIndex(obs.ownBooks());
+        books = BookIndex(v.own);
         snap[std::size_t(i)] = snap[std::size_t(first)] = snap[std::size_t(second)] = 0;
         n[std::size_t(rank)] -= 3;
         created = true;
     }
-    if (created) addToBooks(obs, out);
+    if (created) addToBooks(v, out);
 }
 
 // One phase of the creation of books with wilds: each wild of the snapshot, while it is still
 // there, makes a book with the first natural pair of a rank without a working book, when the
 // phase's condition holds at that moment.
+// The conditions only ever turn false as wilds are spent, and a wild that finds no pair leaves
+// none for the wilds after it, so the phase ends at the first of either.
 template <typename Condition, typename After>
-void createWithWildsPhase(const Observation& obs, Requests& out, Hand& snap, Condition condition, After after)
+void createWithWildsPhase(const View& v, Requests& out, Hand& snap, Condition condition, After after)
 {
-    BookIndex books(obs.ownBooks());
+    BookIndex books(v.own);
     RankCounts n = rankCounts(snap);
     for (int k = 0; k < HandSlots; ++k) {
         if (!isWildCard(snap[std::size_t(k)])) continue;
-        for (int i = 0; i < HandSlots; ++i) {
+        bool spent = false;
+        for (int i = 0; i < HandSlots && !spent; ++i) {
             const int c = snap[std::size_t(i)];
             if (!isNaturalCard(c)) continue;
             const int rank = rankOf(c);
             // The first other card of the rank in the snapshot completes the pair.
-            if (books.has(rank) || n[std::size_t(rank)] < 2 || !condition()) continue;
+            if (books.has(rank) || n[std::size_t(rank)] < 2) continue;
+            if (!condition()) return;
             int j = 0;
             while (j == i || snap[std::size_t(j)] == 0 || rankOf(snap[std::size_t(j)]) != rank) ++j;
             out.createBook(k, i, j);
-            books = BookIndex(obs.ownBooks());
+            books = BookIndex(v.own);
             snap[std::size_t(k)] = snap[std::size_t(i)] = snap[std::size_t(j)] = 0;
             n[std::size_t(rank)] -= 2;
             after();
-            break; // the wild is spent
+            spent = true;
         }
+        if (!spent) return;
     }
 }
 
-void createBooksWithWilds(const Observation& obs, Requests& out, Chance& chance)
+void createBooksWithWilds(const View& v, Requests& out, Chance& chance)
 {
-    Hand snap = obs.hand;
+    Hand snap = v.hand;
     const HandProfile p = handProfile(snap);
     int w = p.wilds;
     int pairs = p.pairs;
@@ -173,21 +162,21 @@ void createBooksWithWilds(const Observation& obs, Requests& out, Chance& chance)
 
     // Phase 1: one single and wilds to spare; keep at least one wild back.
     if (w >= pairs && singles == 1 && pairs > 0)
-        createWithWildsPhase(obs, out, snap, [&] { return w > 1; }, spendWildAndPair);
+        createWithWildsPhase(v, out, snap, [&] { return w > 1; }, spendWildAndPair);
     // Phase 2: by chance, likelier the fewer singles the hand holds; may spend the last wild.
     if (w >= pairs) {
         const int roll = chance.below(6);
         if (roll > singles && pairs > 0)
-            createWithWildsPhase(obs, out, snap, [] { return true; }, spendWildAndPair);
+            createWithWildsPhase(v, out, snap, [] { return true; }, spendWildAndPair);
     }
     // Phase 3: more wilds than pairs; keep at least two wilds back.
     if (w > pairs && pairs > 0)
-        createWithWildsPhase(obs, out, snap, [&] { return w > 2; }, [&] { --w; });
+        createWithWildsPhase(v, out, snap, [&] { return w > 2; }, [&] { --w; });
 }
 
-void discard(const Observation& obs, Requests& out)
+void discard(const View& v, Requests& out)
 {
-    const Hand& hand = obs.hand;
+    const Hand& hand = v.hand;
     const RankCounts n = rankCounts(hand);
     int three = -1, single = -1, natural = -1, any = -1;
     for (int i = 0; i < HandSlots; ++i) {
@@ -210,11 +199,10 @@ void discard(const Observation& obs, Requests& out)
 
 } // namespace
 
-int drawMode(const Observation& obs, Chance& chance)
+int drawMode(const View& v, Chance& chance)
 {
-    const Hand& hand = obs.hand;
-    const HandProfile p = handProfile(hand);
-    const int top = obs.top();
+    const Hand& hand = v.hand;
+    const int top = v.top;
     if (top == 0 || cards::isThree(top)) return 1;
     const int rank = rankOf(top);
     // Entry 0 is never examined by these scans.
@@ -223,34 +211,42 @@ int drawMode(const Observation& obs, Chance& chance)
         const int c = hand[std::size_t(i)];
         matching += c != 0 && rankOf(c) == rank;
     }
+    // The hand's profile, worked out only when a rule asks for it.
+    HandProfile p;
+    bool profiled = false;
+    const auto profile = [&]() -> const HandProfile& {
+        if (!profiled) p = handProfile(hand);
+        profiled = true;
+        return p;
+    };
     // A matching card is usable with many singles and wilds to spare, or with another card of
     // its rank among entries 1 on; one chance is drawn for every matching entry examined.
-    const bool usable = (p.singles > 3 && p.wilds >= p.pairs) || matching >= 2;
-    for (int m = 0; m < matching; ++m)
-        if (chance.below(10) > 5 && usable) return 2;
-    const bool fewSingles = p.singles == 1 && p.pairs <= p.wilds;
-    const TeamBooks& tb = obs.ownBooks();
+    if (matching > 0) {
+        const bool usable = matching >= 2 || (profile().singles > 3 && p.wilds >= p.pairs);
+        for (int m = 0; m < matching; ++m)
+            if (chance.below(10) > 5 && usable) return 2;
+    }
+    const auto fewSingles = [&] { return profile().singles == 1 && p.pairs <= p.wilds; };
+    const TeamBooks& tb = v.own;
     for (int k = 1; k <= BookSlots; ++k) {
         const Book& b = tb.working[std::size_t(k)];
-        if (b.count > 0 && rankOf(b.naming) == rank && (b.count > 4 || fewSingles)) return 2;
+        if (b.count > 0 && rankOf(b.naming) == rank && (b.count > 4 || fewSingles())) return 2;
     }
-    if (!fewSingles) return 1;
     for (int k = 1; k <= tb.completedCount; ++k) {
         const Book& b = tb.completed[std::size_t(k)];
-        if (b.naming != 0 && rankOf(b.naming) == rank) return 2;
+        if (b.naming != 0 && rankOf(b.naming) == rank) return fewSingles() ? 2 : 1;
     }
     return 1;
 }
 
-void play(const Observation& obs, Requests& out, Chance& chance)
+void play(const View& v, Requests& out, Chance& chance)
 {
-    addToBooks(obs, out);
-    addToCompleted(obs, out);
-    createBooks(obs, out);
-    createBooksWithWilds(obs, out, chance);
-    addToBooks(obs, out);
-    discard(obs, out);
+    addToBooks(v, out);
+    addToCompleted(v, out);
+    createBooks(v, out);
+    createBooksWithWilds(v, out, chance);
+    addToBooks(v, out);
+    discard(v, out);
 }
 
-} // namespace classic
-} // namespace quornet::bots
+} // namespace quornet::bots::classic

@@ -82,23 +82,36 @@ Plan play(const Observation& obs, Chance& chance, const Budget& budget)
             if (plans[std::size_t(i)] == p) return;
         if (count < budget.maxCandidates && count < int(plans.size())) plans[std::size_t(count++)] = p;
     };
+    // Every candidate's discard is as safe as the safest any candidate makes: no search buys
+    // a gift to the next seat.
+    struct Option {
+        Plan plan;
+        strong::Gift gift = strong::Gift::None;
+    };
+    std::array<Option, 16> options{};
+    int listed = 0;
+    strong::Gift safest = strong::Gift::Book;
     const strong::Style styles[] = {{}, {0, false, -1}, {2, false, -1}, {-1, true, -1}};
     for (const strong::Style& style : styles) {
         Hand hand = obs.hand;
         TeamBooks own = obs.ownBooks();
         const Plan melds = strong::melds(obs, style, hand, own);
         if (cardsIn(hand) == 0) {
-            offer(melds);
+            options[std::size_t(listed++)] = {melds, strong::Gift::None};
+            safest = strong::Gift::None;
             continue;
         }
         int slots[3];
         const int n = strong::discardOrder(obs, hand, own, slots, style == strong::Style{} ? 3 : 1);
         for (int i = 0; i < n; ++i) {
-            Plan p = melds;
-            p.add({Move::Discard, slots[i], 0, 0});
-            offer(p);
+            Option o{melds, strong::giftOf(obs, hand, own, slots[i])};
+            o.plan.add({Move::Discard, slots[i], 0, 0});
+            safest = std::min(safest, o.gift);
+            options[std::size_t(listed++)] = o;
         }
     }
+    for (int i = 0; i < listed; ++i)
+        if (options[std::size_t(i)].gift == safest) offer(options[std::size_t(i)].plan);
     if (count <= 1) return plans[0];
     const int c = best(obs, count, budget.playSamples, chance, budget,
                        [&](int k, World& w) { w.playTurn(plans[std::size_t(k)]); });

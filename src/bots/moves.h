@@ -1,19 +1,14 @@
-// The moves a level makes after drawing, as the host's requests name them, and how they reach
-// the table.
+// The moves a level makes after drawing (the rules core's Move, named as the host's requests
+// name them), and how they reach the table.
 #pragma once
+
+#include "rules/books.h"
 
 #include <array>
 
 namespace quornet::bots {
 
-struct Move {
-    enum Kind { CreateBook, AddToBook, AddToComp, Discard };
-    Kind kind = Discard;
-    int a = 0; // hand slot
-    int b = 0; // CreateBook: second hand slot; AddToBook: book slot; AddToComp: completed slot
-    int c = 0; // CreateBook: third hand slot
-    bool operator==(const Move&) const = default;
-};
+using rules::Move;
 
 // Strong's and Expert's answer for the rest of a turn: books first, then at most one discard
 // (none when the books use up the hand). A plan ends where the hand runs out: when that brings

@@ -11,61 +11,34 @@
 // (1..9 used), completed-book slots 1..completedCount.
 #pragma once
 
-#include "cards/cards.h"
-
-#include <array>
-#include <cstdint>
+#include "rules/books.h"
+#include "rules/round.h"
 
 namespace quornet::bots {
 
-constexpr int Seats = 4;
-constexpr int HandSlots = 21;
-constexpr int DrawSlots = 20; // drawing and picking up fill slots 0..19
-constexpr int FootCards = 11;
-constexpr int BookSlots = 13;
-constexpr int UsableBookSlots = 9;
-constexpr int MaxCompletedBooks = cards::DeckSize / cards::BookCompleteCards;
-constexpr int Ranks = 13;
-constexpr int WildRank = 2;
-constexpr int ThreeRank = 3;
-
-using Hand = std::array<int, HandSlots>;
-using RankCounts = std::array<int, Ranks>;
-
-struct Book {
-    int count = 0;  // working: 0 = slot free; completed: 7 and more
-    int naming = 0; // card code of the natural card that named the book
-    int kind = int(cards::BookKind::None);
-    bool operator==(const Book&) const = default;
-};
-
-struct TeamBooks {
-    std::array<Book, BookSlots + 1> working{};           // 1..13
-    std::array<Book, MaxCompletedBooks + 1> completed{}; // 1..completedCount
-    int completedCount = 0;
-    bool operator==(const TeamBooks&) const = default;
-};
-
-inline bool isNaturalCard(int c) { return c != 0 && cards::isNatural(c); }
-inline bool isWildCard(int c) { return c != 0 && cards::isWild(c); }
-inline bool isThreeCard(int c) { return c != 0 && cards::isThree(c); }
-
-// How many of each rank the 216-card deck holds: 16 of every natural rank and of the threes,
-// 24 wilds (16 twos and 8 jokers).
-constexpr int cardsOfRank(int rank) { return rank == WildRank ? 24 : 16; }
-// A card code standing for its rank (suits never matter to a rule).
-constexpr int codeOfRank(int rank) { return rank == 0 ? 13 : rank == 1 ? 14 : rank; }
-
-// Rank value of every card code 0..54 (code mod 13), looked up rather than divided.
-inline constexpr std::array<std::uint8_t, 55> RankOfCode = [] {
-    std::array<std::uint8_t, 55> t{};
-    for (int c = 0; c < 55; ++c) t[std::size_t(c)] = std::uint8_t(c % 13);
-    return t;
-}();
-inline int rankOf(int code) { return RankOfCode[std::size_t(code)]; }
-
-RankCounts rankCounts(const Hand& hand);
-int cardsIn(const Hand& hand);
+// The rules' own names for seats, hands and books (src/rules).
+using rules::Book;
+using rules::BookSlots;
+using rules::DrawSlots;
+using rules::FootCards;
+using rules::Hand;
+using rules::HandSlots;
+using rules::MaxCompletedBooks;
+using rules::RankCounts;
+using rules::Ranks;
+using rules::Seats;
+using rules::TeamBooks;
+using rules::ThreeRank;
+using rules::UsableBookSlots;
+using rules::WildRank;
+using rules::cardsIn;
+using rules::cardsOfRank;
+using rules::codeOfRank;
+using rules::isNaturalCard;
+using rules::isThreeCard;
+using rules::isWildCard;
+using rules::rankCounts;
+using rules::rankOf;
 
 struct Observation {
     int seat = 0; // 1..4, the seat this observation is of
@@ -73,7 +46,7 @@ struct Observation {
 
     // The public table.
     std::array<TeamBooks, 3> books{};            // by team, 1..2
-    std::array<int, cards::DeckSize + 1> pile{}; // 1..pileCount, the top at pileCount
+    rules::PileCards pile{};                     // 1..pileCount, the top at pileCount
     int pileCount = 0;
     int deckCount = 0;                           // cards left to deal before a reshuffle
     std::array<int, Seats + 1> handCount{};      // by seat
@@ -89,15 +62,15 @@ struct Observation {
     std::array<RankCounts, Seats + 1> known{}; // by seat: cards seen picked up and still held
     RankCounts played{};                        // cards played into books, both teams
 
-    static int teamOf(int s) { return s % 2 == 1 ? 1 : 2; }
-    static int partnerOf(int s) { return s <= 2 ? s + 2 : s - 2; }
+    static int teamOf(int s) { return rules::teamOf(s); }
+    static int partnerOf(int s) { return rules::partnerOf(s); }
     int team() const { return teamOf(seat); }
     int partner() const { return partnerOf(seat); }
-    int nextSeat(int s) const { return s >= (twoPlayer ? 2 : Seats) ? 1 : s + 1; }
+    int nextSeat(int s) const { return rules::nextSeat(s, twoPlayer); }
     int nextOpponent() const { return nextSeat(seat); }
     const TeamBooks& ownBooks() const { return books[std::size_t(team())]; }
     const TeamBooks& theirBooks() const { return books[std::size_t(3 - team())]; }
-    int top() const { return pileCount > 0 ? pile[std::size_t(pileCount)] : 0; }
+    int top() const { return rules::topOf(pile, pileCount); }
     // Cards a seat still holds in its foot (11 until it is taken up).
     int footCount(int s) const { return onFoot[std::size_t(s)] ? 0 : FootCards; }
     // Cards of each rank this seat has not seen: in the other hands, the feet and the deck.

@@ -1,6 +1,6 @@
 #include "bots/playout.h"
 
-#include "bots/rules.h"
+#include "rules/books.h"
 #include "bots/strong.h"
 
 namespace quornet::bots {

@@ -1,7 +1,7 @@
 #include "bots/strong.h"
 
 #include "bots/classic.h"
-#include "bots/rules.h"
+#include "rules/books.h"
 
 #include <algorithm>
 
@@ -279,8 +279,9 @@ Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& ow
 
 // Discard costs. The card kept is the one most likely to go into a book: each unseen card of
 // its rank may yet pair it or join it, so a rank that is mostly on the pile or in books goes
-// first. Feeding the next opponent's books costs little: its pick-up takes one card where a
-// draw would bring two, and a card its books can take is a card it would have laid anyway.
+// first. A card the next opponent's books can take is otherwise a small worry (its pick-up
+// takes one card where a draw would bring two), but never one that completes a book or makes
+// the pile worth more to it than to us while a safer card is in hand.
 // Per unseen card of the rank, weighed against the card's penalty: a -20 card still goes
 // before a -10 one unless its rank is much the livelier (four unseen cards or more).
 constexpr int UnseenWeight = 3;
@@ -288,6 +289,52 @@ constexpr int KeepPair = 200;         // a pair or more waits for its book (plus
 constexpr int KeepForOwnBook = 200;   // the team's working book of the rank takes it later
 constexpr int FeedCompleted = 5;      // the next opponent's completed book takes it
 constexpr int FeedKnown = 150;        // per card of the rank the next opponent picked up
+// Per step of Gift: any safer card goes first, even a wild.
+constexpr int GiftCost = 10000;
+
+namespace {
+
+// Whether the next seat, taking the pile with `top` laid on it (0: a card its books cannot use),
+// gets enough cards, with those it was seen to pick up, to complete one of its working books.
+bool pileCompletesBook(const Observation& obs, int top)
+{
+    const int next = obs.nextOpponent();
+    const TeamBooks& theirs = obs.books[std::size_t(Observation::teamOf(next))];
+    RankCounts got = obs.known[std::size_t(next)];
+    if (top != 0) ++got[std::size_t(rankOf(top))];
+    const int below = std::min(obs.pickUpCount - 1, obs.pileCount);
+    for (int i = 0; i < below; ++i) ++got[std::size_t(rankOf(obs.pile[std::size_t(obs.pileCount - i)]))];
+    for (int k = 1; k <= BookSlots; ++k) {
+        const Book& b = theirs.working[std::size_t(k)];
+        if (b.count > 0 && b.count + got[std::size_t(rankOf(b.naming))] + got[WildRank] >= cards::BookCompleteCards)
+            return true;
+    }
+    return false;
+}
+
+// What the pick-up the next seat would make after this discard is worth to a holder of `n` with
+// books `tb`: the card itself and the pick-up count's cards below it.
+int pileValue(const Observation& obs, int top, RankCounts n, const TeamBooks& tb)
+{
+    int v = pickUpValue(top, n, tb);
+    const int below = std::min(obs.pickUpCount - 1, obs.pileCount);
+    for (int i = 0; i < below; ++i) v += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, tb);
+    return v;
+}
+
+} // namespace
+
+Gift giftOf(const Observation& obs, const Hand& hand, const TeamBooks& own, int slot)
+{
+    const int card = hand[std::size_t(slot)];
+    if (!obs.pickUp || card == 0 || isThreeCard(card)) return Gift::None; // a three blocks the pile
+    if (pileCompletesBook(obs, card) && !pileCompletesBook(obs, 0)) return Gift::Book;
+    const int next = obs.nextOpponent();
+    const int toThem = pileValue(obs, card, obs.known[std::size_t(next)], obs.books[std::size_t(Observation::teamOf(next))]);
+    RankCounts ours = rankCounts(hand);
+    --ours[std::size_t(rankOf(card))];
+    return toThem > PickUpThreshold && toThem > pileValue(obs, card, ours, own) ? Gift::Pile : Gift::None;
+}
 
 int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max)
 {
@@ -321,6 +368,7 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
             if (n[std::size_t(r)] >= 2) cost += KeepPair + 20 * n[std::size_t(r)];
             if (rules::workingBookOf(own, r) != 0) cost += KeepForOwnBook;
         }
+        cost += GiftCost * int(giftOf(obs, hand, own, s));
         cand[std::size_t(count++)] = {cost, s};
     }
     std::stable_sort(cand.begin(), cand.begin() + count, [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });

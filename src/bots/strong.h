@@ -5,7 +5,9 @@
 //   before the seat plays again no wild stays in hand that a book could take.
 // - Discards keep what may still make books: a three first, then the card of a rank whose
 //   cards are mostly out of play (on the pile, in books), never one the next opponent has been
-//   seen to pick up, pairs kept, wilds last.
+//   seen to pick up, pairs kept, wilds last; and no gift: while a safer card is in hand, never
+//   one that lets the next seat complete a book by taking the pile, nor one that makes the pile
+//   (the pick-up count's cards) worth more to it than to us.
 // - A pick-up is judged by all the cards it takes: what they add to books or make with the
 //   hand, less what the threes among them cost; it must beat the two cards of a draw.
 // - On its foot, with the partner on the foot too, it plays toward going out; it keeps the
@@ -34,7 +36,13 @@ int drawMode(const Observation& obs);
 Plan play(const Observation& obs, const Style& style = {});
 // The melds alone, applied to `hand` and `own` (copies of the observation's).
 Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own);
-// The cards of `hand` in the order Strong would discard them, best first (at most `max`);
+// What discarding the card of `slot` from `hand` (after the melds, `own` the team's books) hands
+// the next seat, which may take the pile with it on top: nothing much, a pile worth more to
+// it than to us (and worth taking), or a book it completes with it.
+enum class Gift { None = 0, Pile = 1, Book = 2 };
+Gift giftOf(const Observation& obs, const Hand& hand, const TeamBooks& own, int slot);
+// The cards of `hand` in the order Strong would discard them, best first (at most `max`): the
+// least gift first, then the cheapest to lose;
 // returns how many it wrote.
 int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max);
 // The round may end before this seat plays again.

@@ -42,17 +42,6 @@ private:
     Random& m_random;
 };
 
-void copyBooks(const TeamBooks& from, bots::TeamBooks& to)
-{
-    for (std::size_t k = 0; k < from.working.size(); ++k)
-        to.working[k] = {from.working[k].count, from.working[k].naming, from.working[k].kind};
-    to.completedCount = from.completedCount;
-    for (int k = 1; k <= from.completedCount; ++k) {
-        const Book& b = from.completed[std::size_t(k)];
-        to.completed[std::size_t(k)] = {b.count, b.naming, b.kind};
-    }
-}
-
 void forget(bots::RankCounts& known, int card)
 {
     int& k = known[std::size_t(cards::rankValue(card))];
@@ -70,21 +59,18 @@ struct ComputerPlayer::Job {
     double ms = 0;
 };
 
-// Classic's requests: each goes to the host's handler at once, and the observation follows.
+// Classic's requests: each goes to the host's handler at once; Classic's view of its hand and
+// books is the table's own, so it follows them.
 class ComputerPlayer::ClassicRequests final : public bots::Requests {
 public:
-    ClassicRequests(ComputerPlayer& driver, bots::Observation& obs, int seat)
-        : m_driver(driver), m_engine(driver.m_engine), m_obs(obs), m_seat(seat) {}
-    void createBook(int a, int b, int c) override { m_engine.requestCreateBook(m_seat, a, b, c); sync(); }
-    void addToBook(int slot, int book) override { m_engine.requestAddToBook(m_seat, slot, book); sync(); }
-    void addToComp(int slot, int comp) override { m_engine.requestAddToComp(m_seat, slot, comp); sync(); }
-    void discard(int slot) override { m_engine.requestDiscard(m_seat, slot); sync(); }
+    ClassicRequests(HostEngine& engine, int seat) : m_engine(engine), m_seat(seat) {}
+    void createBook(int a, int b, int c) override { m_engine.requestCreateBook(m_seat, a, b, c); }
+    void addToBook(int slot, int book) override { m_engine.requestAddToBook(m_seat, slot, book); }
+    void addToComp(int slot, int comp) override { m_engine.requestAddToComp(m_seat, slot, comp); }
+    void discard(int slot) override { m_engine.requestDiscard(m_seat, slot); }
 
 private:
-    void sync() { m_driver.refreshOwn(m_obs, m_seat); }
-    ComputerPlayer& m_driver;
     HostEngine& m_engine;
-    bots::Observation& m_obs;
     int m_seat;
 };
 
@@ -118,11 +104,39 @@ void ComputerPlayer::roundDealt()
     ++m_serial;
     m_known = {};
     m_played = {};
+    m_lastDiscard = 0;
+    m_fedCard = {};
 }
 
-void ComputerPlayer::pickedUp(int seat, int card) { ++m_known[std::size_t(seat)][std::size_t(cards::rankValue(card))]; }
+void ComputerPlayer::pickedUp(int seat, int card)
+{
+    ++m_known[std::size_t(seat)][std::size_t(cards::rankValue(card))];
+    // The pile's top card comes first: the discard just made.
+    if (m_lastDiscard != 0 && card == m_lastDiscard) {
+        m_fedCard[std::size_t(seat)] = card;
+        m_fedBy[std::size_t(seat)] = m_lastDiscardBy;
+    }
+    m_lastDiscard = 0;
+}
 
-void ComputerPlayer::discarded(int seat, int card) { forget(m_known[std::size_t(seat)], card); }
+void ComputerPlayer::discarded(int seat, int card)
+{
+    forget(m_known[std::size_t(seat)], card);
+    m_fedCard[std::size_t(seat)] = 0;
+    m_lastDiscard = card;
+    m_lastDiscardBy = m_active[std::size_t(seat)];
+}
+
+void ComputerPlayer::completedBook(int seat, int naming, int kind)
+{
+    const int fed = m_fedCard[std::size_t(seat)];
+    if (fed == 0) return;
+    const bool wildBook = kind == int(cards::BookKind::Wild);
+    if (cards::rankValue(fed) == cards::rankValue(naming) || (cards::isWild(fed) && wildBook)) {
+        ++m_booksFed[std::size_t(m_fedBy[std::size_t(seat)])];
+        m_fedCard[std::size_t(seat)] = 0;
+    }
+}
 
 void ComputerPlayer::playedToBook(int seat, int card)
 {
@@ -132,21 +146,12 @@ void ComputerPlayer::playedToBook(int seat, int card)
 
 // ---- Observations ---------------------------------------------------------------------------
 
-// What Classic reads: the own hand and the team's books, kept current after every request.
-void ComputerPlayer::refreshOwn(bots::Observation& o, int seat) const
-{
-    const Table& t = m_engine.table();
-    o.seat = seat;
-    o.hand = t.seat(seat).hand;
-    copyBooks(t.books(t.seat(seat).team), o.books[std::size_t(bots::Observation::teamOf(seat))]);
-}
-
 void ComputerPlayer::fill(bots::Observation& o, int seat) const
 {
     const Table& t = m_engine.table();
     o.seat = seat;
     o.hand = t.seat(seat).hand;
-    for (int team = 1; team <= 2; ++team) copyBooks(t.books(team), o.books[std::size_t(team)]);
+    o.books = t.teams;
     o.pileCount = t.discardCount;
     for (int p = 1; p <= t.discardCount; ++p) o.pile[std::size_t(p)] = t.pile[std::size_t(p)];
     int deck = 0;
@@ -164,6 +169,12 @@ void ComputerPlayer::fill(bots::Observation& o, int seat) const
     o.target = t.target;
     o.known = m_known;
     o.played = m_played;
+}
+
+bots::classic::View ComputerPlayer::classicView(int seat) const
+{
+    const Table& t = m_engine.table();
+    return {t.seat(seat).hand, t.books(t.seat(seat).team), t.topOfPile()};
 }
 
 bots::Observation ComputerPlayer::observe(int seat) const
@@ -219,13 +230,8 @@ void ComputerPlayer::draw(int seat)
     const Stopwatch watch(m_timing);
     int mode = 1;
     if (level == bots::Level::Classic) {
-        bots::Observation& o = m_classicObs;
-        refreshOwn(o, seat);
-        const Table& t = m_engine.table();
-        o.pileCount = t.discardCount;
-        o.pile[std::size_t(t.discardCount)] = t.topOfPile();
         GameChance chance(m_engine.random());
-        mode = bots::classic::drawMode(o, chance);
+        mode = bots::classic::drawMode(classicView(seat), chance);
     } else if (level == bots::Level::Strong) {
         mode = bots::strong::drawMode(observe(seat));
     } else if (m_thinker) {
@@ -246,11 +252,9 @@ void ComputerPlayer::play(int seat)
     const bots::Level level = m_active[std::size_t(seat)];
     if (level != bots::Level::Classic) return playPlans(seat);
     const Stopwatch watch(m_timing);
-    bots::Observation& o = m_classicObs;
-    refreshOwn(o, seat);
-    ClassicRequests out(*this, o, seat);
+    ClassicRequests out(m_engine, seat);
     GameChance chance(m_engine.random());
-    bots::classic::play(o, out, chance);
+    bots::classic::play(classicView(seat), out, chance);
     record(level, watch.ms());
 }
 
@@ -340,11 +344,18 @@ QJsonObject ComputerPlayer::saveState() const
         seats.append(QJsonObject{{"chosen", QString::fromLatin1(bots::levelName(m_chosen[i]).data())},
                                  {"active", QString::fromLatin1(bots::levelName(m_active[i]).data())},
                                  {"rng", QString::number(m_rng[i].state())},
-                                 {"known", countsArray(m_known[i])}});
+                                 {"known", countsArray(m_known[i])},
+                                 {"fed", m_fedCard[i]},
+                                 {"fedBy", QString::fromLatin1(bots::levelName(m_fedBy[i]).data())}});
     }
+    QJsonArray fed;
+    for (long long n : m_booksFed) fed.append(n);
     return {{"seed", QString::number(m_seed)},
             {"serial", qint64(m_serial)},
             {"played", countsArray(m_played)},
+            {"lastDiscard", m_lastDiscard},
+            {"lastDiscardBy", QString::fromLatin1(bots::levelName(m_lastDiscardBy).data())},
+            {"booksFed", fed},
             {"seats", seats}};
 }
 
@@ -366,6 +377,20 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
     std::array<bots::Level, Seats + 1> chosen{}, active{};
     std::array<bots::Rng, Seats + 1> rng{};
     std::array<bots::RankCounts, Seats + 1> known{};
+    // Who fed whom came later: a file without it restores with nothing fed.
+    const auto cardOrNone = [](const QJsonValue& v) {
+        const int c = v.toInt(0);
+        return c >= 0 && c <= cards::Joker ? c : -1;
+    };
+    const auto levelOr = [](const QJsonValue& v, bots::Level& level) { return v.isUndefined() || readLevel(v, level); };
+    const int lastDiscard = cardOrNone(state.value("lastDiscard"));
+    bots::Level lastDiscardBy = bots::Level::Classic;
+    if (lastDiscard < 0 || !levelOr(state.value("lastDiscardBy"), lastDiscardBy)) return fail("the last discard");
+    std::array<long long, bots::LevelCount> booksFed{};
+    const QJsonArray fedCounts = state.value("booksFed").toArray();
+    for (int l = 0; l < bots::LevelCount && l < fedCounts.size(); ++l) booksFed[std::size_t(l)] = fedCounts[l].toInteger(0);
+    std::array<int, Seats + 1> fedCard{};
+    std::array<bots::Level, Seats + 1> fedBy{};
     for (int s = 1; s <= Seats; ++s) {
         const auto i = std::size_t(s);
         const QJsonObject o = seats[s - 1].toObject();
@@ -375,6 +400,8 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
         if (!ok) return fail("a seat's generator");
         rng[i] = bots::Rng::fromState(r);
         if (!readCounts(o.value("known"), known[i])) return fail("a seat's picked-up cards");
+        fedCard[i] = cardOrNone(o.value("fed"));
+        if (fedCard[i] < 0 || !levelOr(o.value("fedBy"), fedBy[i])) return fail("a seat's card from the pile");
     }
     m_seed = seed;
     m_serial = unsigned(serial);
@@ -383,6 +410,11 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
     m_active = active;
     m_rng = rng;
     m_known = known;
+    m_lastDiscard = lastDiscard;
+    m_lastDiscardBy = lastDiscardBy;
+    m_fedCard = fedCard;
+    m_fedBy = fedBy;
+    m_booksFed = booksFed;
     m_pending = 0;
     return true;
 }

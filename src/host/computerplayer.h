@@ -34,10 +34,6 @@ namespace quornet::host {
 
 class HostEngine;
 
-using bots::HandProfile;
-using bots::handProfile;
-using bots::nearlyAllWild;
-
 class ComputerPlayer {
 public:
     explicit ComputerPlayer(HostEngine& engine);
@@ -70,6 +66,8 @@ public:
     void pickedUp(int seat, int card);
     void discarded(int seat, int card);
     void playedToBook(int seat, int card);
+    // A working book of the seat's team completed (its naming card and kind).
+    void completedBook(int seat, int naming, int kind);
 
     // Time spent per decision, by level.
     struct ThinkTimes {
@@ -78,6 +76,9 @@ public:
         double maxMs = 0;
     };
     const ThinkTimes& thinkTimes(bots::Level level) const { return m_times[std::size_t(level)]; }
+    // Books the next seat completed in the turn it took the pile topped by a discard of a seat
+    // playing at `level`, with that card's rank (or that wild, on a wild book).
+    long long booksFed(bots::Level level) const { return m_booksFed[std::size_t(level)]; }
     // Decisions are always counted; their times only while timing is on (the default). Reading
     // the thread's processor time is a system call, which costs more than a Classic decision.
     void setTimingDecisions(bool on) { m_timing = on; }
@@ -94,7 +95,7 @@ private:
     class ClassicRequests;
     struct Job;
     void thinkAside(int seat, Phase phase, std::function<void(Job&)> work, std::function<void(const Job&)> apply);
-    void refreshOwn(bots::Observation& o, int seat) const;
+    bots::classic::View classicView(int seat) const;
     void fill(bots::Observation& o, int seat) const;
     void playPlans(int seat);
     void makeMoves(int seat, const bots::Plan& plan);
@@ -112,10 +113,14 @@ private:
     std::array<bots::RankCounts, Seats + 1> m_known{};
     bots::RankCounts m_played{};
     std::array<ThinkTimes, bots::LevelCount> m_times{};
+    // Who fed whom: the last discard and its seat's level, and per seat the card it took off the
+    // top of the pile this turn with the level that discarded it (0: none); counted by level.
+    int m_lastDiscard = 0;
+    bots::Level m_lastDiscardBy = bots::Level::Classic;
+    std::array<int, Seats + 1> m_fedCard{};
+    std::array<bots::Level, Seats + 1> m_fedBy{};
+    std::array<long long, bots::LevelCount> m_booksFed{};
     bool m_timing = true;
-    // Classic's observation, kept between decisions: it reads the own hand, the team's books
-    // and the pile's top, which are brought up to date each time.
-    bots::Observation m_classicObs;
 };
 
 } // namespace quornet::host

@@ -328,7 +328,6 @@ private:
     void createBook(int seat, int a, int b, int c);
     void addToBook(int seat, int slot, int bookSlot);
     void addToComp(int seat, int slot, int compSlot);
-    void createComplete(int seat, int bookSlot, int naming);
     void addScore(int seat, int card);
 
     // Discards, feet, turns, scoring.

@@ -165,35 +165,20 @@ bool HostEngine::reshuffle()
 
 // ---- Drawing and picking up -----------------------------------------------------------------
 
-namespace {
-int lowestEmptyDrawSlot(const Hand& hand)
-{
-    for (int s = 0; s < DrawSlots; ++s)
-        if (hand[std::size_t(s)] == 0) return s;
-    return -1;
-}
-} // namespace
-
 void HostEngine::drawing(int seat, int mode)
 {
     if (seat < 1 || seat > Seats || seat != m_t.turnSeat) return;
     m_t.phase = Phase::Play;
     Record& rec = m_t.seat(seat);
     if (mode == 2 && m_t.pickUp) {
-        for (int i = 0; i < m_t.pickUpCount; ++i) {
-            const int top = m_t.topOfPile();
-            const int slot = lowestEmptyDrawSlot(rec.hand);
-            if (top == 0 || slot < 0) break; // nothing more to take
-            rec.hand[std::size_t(slot)] = top;
-            m_t.pile[std::size_t(m_t.discardCount)] = 0;
-            --m_t.discardCount;
-            m_bots->pickedUp(seat, top);
-            sendToSeat(seat, [&] { return msg::newCard(seat, slot, top); });
-        }
+        rules::pickUp(rec.hand, m_t.pile, m_t.discardCount, m_t.pickUpCount, [&](int slot, int card) {
+            m_bots->pickedUp(seat, card);
+            sendToSeat(seat, [&] { return msg::newCard(seat, slot, card); });
+        });
         broadcast([&] { return msg::discardTop(m_t.topOfPile()); });
     } else {
         for (int i = 0; i < 2; ++i) {
-            const int slot = lowestEmptyDrawSlot(rec.hand);
+            const int slot = rules::lowestEmptyDrawSlot(rec.hand);
             if (slot >= 0) getCard(seat, slot, true);
         }
     }
@@ -215,10 +200,7 @@ void HostEngine::discard(int seat, int slot)
     if (seat < 1 || seat > Seats || seat != m_t.turnSeat) return;
     changed();
     Record& rec = m_t.seat(seat);
-    const int card = rec.hand[std::size_t(slot)];
-    if (card != 0 && m_t.discardCount < DeckSize) {
-        m_t.pile[std::size_t(++m_t.discardCount)] = card;
-        rec.hand[std::size_t(slot)] = 0;
+    if (const int card = rules::discard(rec.hand, slot, m_t.pile, m_t.discardCount)) {
         m_bots->discarded(seat, card);
         sendToSeat(seat, [&] { return msg::freeCard(slot); });
         broadcast([&] { return msg::discardTop(card); });
@@ -235,10 +217,7 @@ void HostEngine::checkForFoot(int seat, bool afterDiscard)
     Record& rec = m_t.seat(seat);
     const bool empty = handEmpty(rec.hand);
     const bool wasOnFoot = rec.onFoot;
-    if (empty && !rec.onFoot) {
-        rec.onFoot = true;
-        rec.hand = rec.foot;
-        rec.foot.fill(0);
+    if (rules::takeUpFoot(rec.hand, rec.foot, rec.onFoot)) {
         for (int s = 0; s < HandSlots; ++s) {
             const int card = rec.hand[std::size_t(s)];
             if (card != 0) sendToSeat(seat, [&] { return msg::newCard(seat, s, card); });
@@ -303,11 +282,9 @@ bool HostEngine::checkForWin(int s)
         return true;
     }
     const Record& rec = m_t.seat(s);
-    if (!handEmpty(rec.hand) || !rec.onFoot) return false;
-    if (!m_t.twoPlayer) {
-        const Record& partner = m_t.seat(rec.partner);
-        if (!handEmpty(partner.hand) || !partner.onFoot) return false;
-    }
+    const Record& partner = m_t.seat(rec.partner);
+    if (!rules::goesOut(rules::done(rec.hand, rec.onFoot), rules::done(partner.hand, partner.onFoot), m_t.twoPlayer))
+        return false;
     setTeamScore(s, rec.score + cards::GoingOutBonus, ScoreKind::GoingOut);
     postWinner(s);
     return true;
@@ -321,11 +298,7 @@ void HostEngine::postWinner(int w)
     if (!m_t.running) return;
     for (int i = 1; i <= Seats; ++i) {
         Record& rec = m_t.seat(i);
-        int penalty = 0;
-        if (!(m_t.twoPlayer && (i == 3 || i == 4))) {
-            for (int c : rec.hand) penalty += cards::cardPenalty(c);
-            for (int c : rec.foot) penalty += cards::cardPenalty(c);
-        }
+        const int penalty = rules::roundPenalty(i, rec.hand, rec.foot, m_t.twoPlayer);
         setTeamScore(i, rec.score + penalty, ScoreKind::Penalty);
         broadcast([&] { return msg::postScores(m_t.seat(rec.team).score, penalty, i, rec.partner); });
     }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "cards/cards.h"
+#include "rules/books.h"
+#include "rules/round.h"
 
 #include <QByteArray>
 
@@ -10,24 +12,22 @@
 
 namespace quornet::host {
 
-constexpr int Seats = 4;
+// The rules' own names for seats, hands and books (src/rules).
+using rules::BookSlots;
+using rules::DealtCards;
+using rules::DrawSlots;
+using rules::HandSlots;
+using rules::MaxCompletedBooks;
+using rules::Seats;
+using rules::UsableBookSlots;
+using rules::Book;
+using rules::Hand;
+using rules::TeamBooks;
+using rules::cardsIn;
+using rules::handEmpty;
+
 constexpr int MaxParticipants = 9;   // 1..4 seats, 5..9 spectators
 constexpr int ConnectionRecords = 11; // numbers above 9 are never kept
-constexpr int HandSlots = 21;        // slots 0..20; drawing and dealing use 0..19
-constexpr int DrawSlots = 20;
-constexpr int DealtCards = 11;
-constexpr int BookSlots = 13;        // working-book table slots 1..13
-constexpr int UsableBookSlots = 9;   // a team holds at most nine working books
-// Every completed book holds at least 7 of the 216 cards, so a round can complete at most 30.
-constexpr int MaxCompletedBooks = cards::DeckSize / cards::BookCompleteCards;
-
-using Hand = std::array<int, HandSlots>;
-
-struct Book {
-    int count = 0;  // 0 = slot free (working) / no book (completed)
-    int naming = 0; // card code of the natural card that named the book
-    int kind = int(cards::BookKind::None);
-};
 
 struct Record {
     QByteArray name;
@@ -42,17 +42,6 @@ struct Record {
     bool justWatching = false;
 };
 
-struct TeamBooks {
-    std::array<Book, BookSlots + 1> working{};               // 1..13
-    std::array<Book, MaxCompletedBooks + 1> completed{};     // 1..completedCount
-    int completedCount = 0;
-
-    bool hasCompleted(int slot) const
-    {
-        return slot >= 1 && slot <= completedCount && completed[std::size_t(slot)].naming != 0;
-    }
-};
-
 enum class Phase { None, Draw, Play };
 
 // What Timer1's tag says is pending.
@@ -64,7 +53,7 @@ struct Table {
 
     std::array<int, cards::DeckSize + 1> deck{}; // 1..216, 0 = no card
     int deckPos = 0;
-    std::array<int, cards::DeckSize + 1> pile{}; // 1..discardCount, top at discardCount
+    rules::PileCards pile{};                      // 1..discardCount, top at discardCount
     int discardCount = 0;
     bool deckExhausted = false;
 
@@ -85,24 +74,9 @@ struct Table {
     const Record& seat(int s) const { return rec[std::size_t(s)]; }
     TeamBooks& books(int team) { return teams[std::size_t(team)]; }
     const TeamBooks& books(int team) const { return teams[std::size_t(team)]; }
-    int topOfPile() const { return discardCount > 0 ? pile[std::size_t(discardCount)] : 0; }
+    int topOfPile() const { return rules::topOf(pile, discardCount); }
     // A seat is computer-played while no human's connection holds it or its human only watches.
     bool computerPlayed(int s) const { return !seat(s).connected || seat(s).justWatching; }
 };
-
-inline bool handEmpty(const Hand& h)
-{
-    for (int c : h)
-        if (c != 0) return false;
-    return true;
-}
-
-inline int cardsIn(const Hand& h)
-{
-    int n = 0;
-    for (int c : h)
-        if (c != 0) ++n;
-    return n;
-}
 
 } // namespace quornet::host

@@ -27,8 +27,9 @@ QHostAddress peerOf(const QTcpSocket& socket)
 } // namespace
 
 TServer::TServer(std::uint32_t seed, EngineOptions options, QObject* parent)
-    : QObject(parent), m_random(seed), m_engine(std::make_unique<HostEngine>(static_cast<Outbox&>(*this), m_random, options))
+    : QObject(parent), m_random(seed), m_seed(seed), m_options(options)
 {
+    makeEngine();
     m_clock.start();
     m_sock1.setListenBacklogSize(ListenBacklog);
     connect(&m_sock1, &QTcpServer::newConnection, this, &TServer::acceptPending);
@@ -42,13 +43,32 @@ TServer::TServer(std::uint32_t seed, EngineOptions options, QObject* parent)
     m_deadlineTimer.setSingleShot(true);
     connect(&m_deadlineTimer, &QTimer::timeout, this, [this] { intoEngine([] {}); });
     m_thinking.setMaxThreadCount(1);
-    m_engine->computerPlayer().setSeed(seed);
+}
+
+void TServer::makeEngine()
+{
+    ++m_engineGeneration;
+    m_engine = std::make_unique<HostEngine>(static_cast<Outbox&>(*this), m_random, m_options);
+    m_engine->computerPlayer().setSeed(m_seed);
     m_engine->computerPlayer().setThinker([this](std::function<void()> work, std::function<void()> done) {
-        m_thinking.start([this, work = std::move(work), done = std::move(done)] {
+        const quint64 generation = m_engineGeneration;
+        m_thinking.start([this, generation, work = std::move(work), done = std::move(done)] {
             work();
-            QMetaObject::invokeMethod(this, [this, done] { intoEngine(done); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this, generation, done] {
+                if (generation == m_engineGeneration) intoEngine(done);
+            }, Qt::QueuedConnection);
         });
     });
+}
+
+void TServer::startAfresh()
+{
+    shutdown();
+    m_thinking.waitForDone();
+    m_keepPending = false;
+    m_keptRunning = false;
+    makeEngine();
+    emit engineReplaced();
 }
 
 TServer::~TServer()

@@ -57,6 +57,11 @@ public:
     quint16 port() const { return m_sock1.serverPort(); }
     // Closes the listener and every connection.
     void shutdown();
+    // Leaves the table for another: the listener and every connection closed, the engine made
+    // afresh (an empty table, no password) with the same options. The game file, the host name
+    // and the host user's port stay as set; engineReplaced() tells the owner, who sets the
+    // engine's values (bot speed, level) again.
+    void startAfresh();
     // The table ends: every participant is told (CMD_tableclosed) and its connection closed once
     // the farewell is out, so the windows close instead of trying to get back.
     void closeTable();
@@ -99,7 +104,11 @@ public:
     // What the table tells finders now: seats 1 to 4 held by humans logged in, a game running.
     net::TableInfo tableInfo() const;
 
+signals:
+    void engineReplaced();
+
 private:
+    void makeEngine();
     void acceptPending();
     bool isHostUser(const QTcpSocket& socket) const;
     void readFrom(QTcpSocket* socket);
@@ -121,6 +130,10 @@ private:
     void botTimerChanged(bool enabled, int intervalMs) override;
 
     SeededRandom m_random;
+    std::uint32_t m_seed;
+    EngineOptions m_options;
+    // Moves on with every fresh engine: a decision worked out for an engine gone is dropped.
+    quint64 m_engineGeneration = 0;
     std::unique_ptr<HostEngine> m_engine;
     QTcpServer m_sock1;
     QTimer m_sockTimer;

@@ -275,10 +275,9 @@ void Tdownload::playWithOthers()
 {
     const QString lobby = m_findLobby ? m_findLobby() : QString();
     if (lobby.isEmpty() || !QFileInfo(lobby).isFile()) {
-        m_tell(this,
-               tr("Please close the game and open the Vexo42 Lobby using the icon "
-                  "on your desktop or using the your Window's start-up menu."));
-
+        // No lobby program here: the table window's own dialog hosts and joins tables.
+        hide();
+        emit playWithOthersRequested();
         return;
     }
     if (!m_launch(lobby, {})) {

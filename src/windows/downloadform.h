@@ -1,7 +1,8 @@
 // Tdownload, the lobby download window shown over the solo game: download and install the
 // Vexo42 Lobby, start the lobby when it is installed, or go on with the solo game.
 //
-// Wiring by the table window: show it at a solo start; connect exitRequested() to File > Exit.
+// Wiring by the table window: show it at a solo start; connect exitRequested() to File > Exit
+// and playWithOthersRequested() to its play dialog.
 // Tests replace the installer's URL, the target folder, the program starter, the lobby finder
 // and the message box.
 #pragma once
@@ -79,6 +80,9 @@ public:
 signals:
     // The installer or the lobby was started: the program ends as File > Exit does.
     void exitRequested();
+    // "Play with Others" without a lobby program: the window closes and the table window's
+    // play dialog takes over.
+    void playWithOthersRequested();
     // infolabel or infolabel3 changed.
     void statusChanged();
     // "Don't show this again" was checked or unchecked.

@@ -106,9 +106,14 @@ private slots:
         QVERIFY(QFileInfo::exists(unpacked("share/doc/quornet/copyright")));
         for (int size : {16, 32, 48, 64, 128, 256})
             QVERIFY(QFileInfo::exists(unpacked(QStringLiteral("share/icons/hicolor/%1x%1/apps/quornet.png").arg(size))));
-        // The desktop entry starts the solo game: no file or address arguments.
+        // The desktop entry starts the solo game, or opens an invite link (quornet://) it is
+        // handed; its actions open the play dialog's tabs.
         const QString desktop = readText(unpacked("share/applications/" + Id + ".desktop"));
-        QVERIFY(desktop.contains(QRegularExpression("^Exec=quornet$", QRegularExpression::MultilineOption)));
+        QVERIFY(desktop.contains(QRegularExpression("^Exec=quornet %u$", QRegularExpression::MultilineOption)));
+        QVERIFY(desktop.contains("\nMimeType=x-scheme-handler/quornet;\n"));
+        QVERIFY(desktop.contains("\nActions=Host;Join;\n"));
+        QVERIFY(desktop.contains("[Desktop Action Host]\nName=Host a Table\nExec=quornet --host-table\n"));
+        QVERIFY(desktop.contains("[Desktop Action Join]\nName=Join a Table\nExec=quornet --join-table\n"));
         const QString metainfo = readText(unpacked("share/metainfo/" + Id + ".metainfo.xml"));
         QVERIFY(metainfo.contains(Id + ".desktop</launchable>"));
         // A new version is named by the software centre's release list and by the changelog too.

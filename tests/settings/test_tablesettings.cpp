@@ -2,6 +2,7 @@
 // the file lives.
 #include "platform/folders.h"
 #include "settings/inifile.h"
+#include "settings/playsettings.h"
 #include "settings/settingslocation.h"
 #include "settings/tablesettings.h"
 #include "support/files.h"
@@ -82,6 +83,7 @@ private slots:
     void savedInTheStatedOrder();
     void existingKeysUpdatedMissingOnesAppended();
     void roundTripThroughAFile();
+    void thePlayDialogsKeysSitBesideTheTablesKeys();
     void phrasesGoToTheSameSectionInAnyCase();
     void locationBesideTheProgramWhenWritable();
     void locationInTheUserFolderOtherwise();
@@ -448,6 +450,61 @@ void TestTableSettings::locationInTheUserFolderOtherwise()
     TableSettings back;
     QVERIFY(back.loadFrom(expected));
     QCOMPARE(back.textSize, 12);
+}
+
+// The play dialog's fields and its last tables share the section with the window's keys; each
+// writes only its own, the recent list keeps the ten newest without a table twice, and lines
+// that are not entries are dropped.
+void TestTableSettings::thePlayDialogsKeysSitBesideTheTablesKeys()
+{
+    using quornet::settings::PlaySettings;
+    using quornet::settings::RecentTable;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("vexolobby.ini");
+    QVERIFY(quornet::testing::writeFile(path, "[Quornet]\r\nRecent3=joined nowhere:99999 Eve\r\nRecent4=kept 1.2.3.4 Eve\r\n"));
+    const TableSettings table = changedSettings();
+    QVERIFY(table.saveTo(path) && table.savePhrasesTo(path));
+
+    PlaySettings out;
+    out.playerName = QStringLiteral("Zoë");
+    out.hostPort = 7800;
+    out.hostPassword = QStringLiteral("sesame");
+    out.hostFindable = false;
+    out.hostRouter = false;
+    out.joinAddress = QStringLiteral("2001:db8::7");
+    out.joinPort = 7900;
+    out.joinPassword = QStringLiteral("open sesame");
+    out.tab = QStringLiteral("host");
+    for (int n = 1; n <= PlaySettings::MaxRecent + 3; ++n)
+        out.remember({n % 2 ? RecentTable::Role::Joined : RecentTable::Role::Hosted, QStringLiteral("192.0.2.%1").arg(n),
+                      quint16(7000 + n), QStringLiteral("Ann %1").arg(n)});
+    out.remember({RecentTable::Role::Joined, QStringLiteral("2001:db8::7"), 7900, QStringLiteral("Bob")});
+    out.remember({RecentTable::Role::Joined, QStringLiteral("192.0.2.13"), 7013, QStringLiteral("Cid")}); // again: moves up
+    QCOMPARE(out.recent.size(), PlaySettings::MaxRecent);
+    QCOMPARE(out.recent[0].name, QStringLiteral("Cid"));
+    QCOMPARE(out.recent[1].host, QStringLiteral("2001:db8::7"));
+    QCOMPARE(out.recent.last().host, QStringLiteral("192.0.2.5"));
+    QVERIFY(out.saveTo(path));
+
+    PlaySettings in;
+    QVERIFY(in.loadFrom(path));
+    QCOMPARE(in, out);
+    TableSettings tableBack;
+    QVERIFY(tableBack.loadFrom(path));
+    QCOMPARE(tableBack, table);
+    QVERIFY(quornet::testing::readFile(path).contains("Recent2=joined [2001:db8::7]:7900 Bob"));
+
+    // What the file may hold otherwise: nothing usable is defaults, odd entries are dropped.
+    IniFile ini;
+    ini.setContents("[quornet]\nHostport=0\nJoinport=x\nRecent1=joined 192.0.2.1:7772\nRecent2=hosted quornet://h:1?password=x A\n");
+    PlaySettings odd;
+    odd.load(ini);
+    QCOMPARE(odd.hostPort, PlaySettings::DefaultPort);
+    QCOMPARE(odd.joinPort, PlaySettings::DefaultPort);
+    QCOMPARE(odd.recent.size(), 1);
+    QCOMPARE(odd.recent[0].name, QString());
+    QVERIFY(odd.hostFindable && odd.hostRouter);
 }
 
 QTEST_GUILESS_MAIN(TestTableSettings)

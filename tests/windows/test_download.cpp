@@ -303,16 +303,19 @@ private slots:
         Rig rig;
         QSignalSpy exits(&rig.window, &Tdownload::exitRequested);
 
-        // No lobby installed: the message, and the game goes on.
+        // No lobby installed: the window closes and the table window's play dialog takes over.
+        QSignalSpy others(&rig.window, &Tdownload::playWithOthersRequested);
+        rig.window.show();
         rig.window.playWithOthers();
-        QCOMPARE(rig.told, QStringList{"Please close the game and open the Vexo42 Lobby using the "
-                                       "icon on your desktop or using the your Window's start-up "
-                                       "menu."});
+        QCOMPARE(others.size(), 1);
+        QVERIFY(!rig.window.isVisible());
+        QVERIFY(rig.told.isEmpty());
         // A lobby path whose file is gone counts as not installed.
         rig.window.setLobbyFinder([&] { return rig.dir.filePath("gone/Vexo42Lobby"); });
         rig.window.playWithOthers();
-        QCOMPARE(rig.told.size(), 2);
+        QCOMPARE(others.size(), 2);
         QVERIFY(rig.launches.isEmpty());
+        rig.window.show();
 
         QFile lobby(rig.dir.filePath("Vexo42Lobby"));
         QVERIFY(lobby.open(QIODevice::WriteOnly));

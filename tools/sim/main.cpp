@@ -57,6 +57,7 @@ struct GameResult {
     long long rounds = 0;
     long long turns = 0;
     std::array<host::ComputerPlayer::ThinkTimes, bots::LevelCount> think{};
+    std::array<long long, bots::LevelCount> booksFed{};
 };
 
 std::uint32_t gameSeed(std::uint32_t seed, long long game)
@@ -89,7 +90,10 @@ GameResult playGame(const Options& o, long long game)
     r.score2 = engine.table().seat(2).score;
     r.rounds = engine.stats().rounds;
     r.turns = engine.stats().turns;
-    for (int l = 0; l < bots::LevelCount; ++l) r.think[std::size_t(l)] = engine.computerPlayer().thinkTimes(bots::Level(l));
+    for (int l = 0; l < bots::LevelCount; ++l) {
+        r.think[std::size_t(l)] = engine.computerPlayer().thinkTimes(bots::Level(l));
+        r.booksFed[std::size_t(l)] = engine.computerPlayer().booksFed(bots::Level(l));
+    }
     return r;
 }
 
@@ -115,7 +119,9 @@ int usage(const char* error)
                  "                   [--no-pickup] [--pickup-count K] [--json] [--check]\n"
                  "                   [--levels L1,L2] [--jobs N]\n"
                  "  L1 plays seats 1 and 3, L2 seats 2 and 4: classic, strong or expert\n"
-                 "  think times are measured with --json or when a level other than classic plays\n");
+                 "  think times are measured with --json or when a level other than classic plays\n"
+                 "  --json also gives books_fed: by level, the books the next seat completed with\n"
+                 "  a card of that level's discard taken off the pile\n");
     return error ? 2 : 0;
 }
 
@@ -176,8 +182,10 @@ int main(int argc, char** argv)
     long long wins1 = 0, wins2 = 0, ties = 0, unfinished = 0, rounds = 0, turns = 0;
     long long sum1 = 0, sum2 = 0;
     std::array<host::ComputerPlayer::ThinkTimes, bots::LevelCount> think{};
+    std::array<long long, bots::LevelCount> booksFed{};
     for (const GameResult& r : results) {
         rounds += r.rounds;
+        for (std::size_t l = 0; l < booksFed.size(); ++l) booksFed[l] += r.booksFed[l];
         turns += r.turns;
         for (std::size_t l = 0; l < think.size(); ++l) {
             think[l].decisions += r.think[l].decisions;
@@ -198,9 +206,10 @@ int main(int argc, char** argv)
     const double avg2 = finished ? sum2 / double(finished) : 0;
     // A tie counts half a win.
     const double share1 = finished ? (double(wins1) + 0.5 * double(ties)) / double(finished) : 0;
-    QJsonObject thinkMean, thinkMax;
+    QJsonObject thinkMean, thinkMax, fed;
     for (bots::Level l : {o.level1, o.level2}) {
         const auto& t = think[std::size_t(l)];
+        fed[levelText(l)] = booksFed[std::size_t(l)];
         thinkMean[levelText(l)] = t.decisions ? t.totalMs / double(t.decisions) : 0.0;
         thinkMax[levelText(l)] = t.maxMs;
     }
@@ -215,7 +224,8 @@ int main(int argc, char** argv)
                       {"seed", qint64(o.seed)},  {"peak_memory_kib", qint64(peakMemoryKiB())},
                       {"levels", QJsonArray{levelText(o.level1), levelText(o.level2)}},
                       {"win_share_team1", share1}, {"jobs", o.jobs},
-                      {"think_ms_mean", thinkMean}, {"think_ms_max", thinkMax}};
+                      {"think_ms_mean", thinkMean}, {"think_ms_max", thinkMax},
+                      {"books_fed", fed}};
         std::printf("%s\n", QJsonDocument(j).toJson(QJsonDocument::Compact).constData());
     } else {
         std::printf("games            %lld\n", o.games);

@@ -56,8 +56,10 @@ QString bookWords(int naming)
     return QString::fromLatin1(cards::bookName(naming).data(), qsizetype(cards::bookName(naming).size())).toLower();
 }
 
-void copyBooks(const TeamBoard& from, bots::TeamBooks& to)
+// The window's books as the rules core holds them (the window keeps them by slot for drawing).
+rules::TeamBooks booksOf(const TeamBoard& from)
 {
+    rules::TeamBooks to;
     for (const WorkingBook& b : from.working)
         if (b.slot >= 1 && b.slot <= bots::BookSlots) to.working[std::size_t(b.slot)] = {b.count, b.naming, b.kind};
     for (const CompletedBook& b : from.completed) {
@@ -65,6 +67,7 @@ void copyBooks(const TeamBoard& from, bots::TeamBooks& to)
         to.completed[std::size_t(b.slot)] = {cards::BookCompleteCards, b.naming, b.kind};
         to.completedCount = qMax(to.completedCount, b.slot);
     }
+    return to;
 }
 
 } // namespace
@@ -96,7 +99,7 @@ bots::Observation observationOf(const TableState& s, const PileTracker& pile)
     o.seat = s.own;
     for (const HandCard& c : s.cards)
         if (c.slot >= 0 && c.slot < bots::HandSlots) o.hand[std::size_t(c.slot)] = c.code;
-    for (int team = 1; team <= 2; ++team) copyBooks(s.team(team), o.books[std::size_t(team)]);
+    for (int team = 1; team <= 2; ++team) o.books[std::size_t(team)] = booksOf(s.team(team));
     // The followed pile, unless it lost track of the top (a window that joined late).
     QList<int> cardsOnPile = pile.pile();
     if (pile.top() != s.discardCard) cardsOnPile = s.discardCard ? QList<int>{s.discardCard} : QList<int>{};

@@ -8,6 +8,19 @@ bool validSeat(int seat) { return seat >= 1 && seat <= 4; }
 bool validTeam(int team) { return team == 1 || team == 2; }
 } // namespace
 
+void ScoreSheet::clear()
+{
+    m_rounds.clear();
+    m_total = {};
+    m_carried = {};
+    m_known = {};
+    m_bonusPending = {};
+    m_running = false;
+    m_over = false;
+    m_gameWinner = 0;
+    emit changed();
+}
+
 void ScoreSheet::gameStarted()
 {
     m_rounds.clear();

@@ -50,6 +50,8 @@ public:
     void scorePosted(int total, int points, int seat);
     void roundEnded(int winningTeam);
     void gameEnded(int winningTeam);
+    // A new table: no game, no rounds.
+    void clear();
     // A round as the host kept it (CMD_scoresheet, the catch-up of a window that arrives or
     // comes back during a game): it takes the place of what the sheet had for that round.
     void roundReported(const RoundScore& round);

@@ -184,6 +184,8 @@ void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
     else if (w == cmd::SeatLost) seatLost(args);
     else if (w == cmd::Removed) removedFromGame();
     else if (w == cmd::TableClosed) tableClosed();
+    else if (w == cmd::PasswordNeeded) emit passwordAsked();
+    else if (w == cmd::WrongPassword) emit passwordRefused();
     // Any other command word is ignored.
 }
 

@@ -73,6 +73,9 @@ public:
     void setSeatKey(const QByteArray& key) { m_s.seatKey = key; }
     // A status text of the window's own (the connection's state).
     void showStatus(const QString& text);
+    // The window goes to another table (tablemodel_seats.cpp): what it showed of the last one
+    // is forgotten (the chat is kept, the player's own choices too); nothing is sent.
+    void startAfresh();
 
     // --- Host messages --------------------------------------------------------------------
     // One message as queued (with or without its terminator byte).
@@ -182,6 +185,12 @@ signals:
     void playersChanged();    // refresh the tally's player check list
     void chatReceived();      // a CMD_chat was shown while seat 2 reads "Klot" (chatter bot)
     void startDialogRequested();
+    // A private table asked for its password (CMD_passwordneeded; it comes on every arrival,
+    // also to a window that sends the password) or refused the one given (CMD_wrongpassword).
+    void passwordAsked();
+    void passwordRefused();
+    // The host runs another version than this window (CMD_wrongversion).
+    void versionDiffers();
 
 private:
     class Changes;

@@ -218,8 +218,10 @@ void TableModel::wrongVersion(const char* word, const QByteArray& args)
 {
     if (qstrcmp(word, cmd::HaveWrongVersion) == 0)
         notice(tr("%1 has a different version of the game then you.").arg(protocol::fromWire(args)));
-    else
+    else {
         notice(tr("You have a different version of the game then the host."));
+        emit versionDiffers();
+    }
 }
 
 void TableModel::full()

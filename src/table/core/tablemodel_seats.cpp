@@ -67,6 +67,26 @@ void TableModel::removedFromGame()
     touch();
 }
 
+void TableModel::startAfresh()
+{
+    Changes c(*this);
+    TableState fresh;
+    fresh.status = m_s.status;
+    fresh.manualSort = m_s.manualSort;
+    fresh.turnSound = m_s.turnSound;
+    fresh.chatterSounds = m_s.chatterSounds;
+    m_s = fresh;
+    m_pile = PileTracker{};
+    m_scores.clear();
+    m_log.clear();
+    m_rejoinPending = false;
+    m_quietCatchUp = false;
+    m_seatLost.clear();
+    m_ownPickUpPending = false;
+    m_ownPickUp.clear();
+    touch();
+}
+
 void TableModel::tableClosed()
 {
     m_s.tableClosed = true;

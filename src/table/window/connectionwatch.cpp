@@ -63,6 +63,21 @@ void ConnectionWatch::watchFirstContact()
     m_firstContactTimer.start();
 }
 
+void ConnectionWatch::reset()
+{
+    m_reconnecting = false;
+    m_reconnectTimer.stop();
+    m_attemptTimer.stop();
+    firstContactAnswered();
+    if (m_reconnectNotice) m_reconnectNotice->hide();
+}
+
+void ConnectionWatch::firstContactAnswered()
+{
+    m_firstContact = false;
+    m_firstContactTimer.stop();
+}
+
 void ConnectionWatch::firstContactFailed(bool refused)
 {
     m_firstContactTimer.stop();
@@ -84,6 +99,7 @@ void ConnectionWatch::firstContactFailed(bool refused)
         emit openBoxChanged();
         if (m_leaving) return;
         if (box.clickedButton() != again) {
+            if (m_tableEnd && m_tableEnd(QString())) return; // the owner goes on elsewhere
             m_leaving = true;
             m_window.close();
             return;
@@ -114,7 +130,7 @@ void ConnectionWatch::connectionEnded()
     if (s.removed) return closeBecauseOfHost(tr("You have been removed from the table."));
     // The hosting copy's own window and its host end together.
     if (s.hosting) {
-        m_window.close();
+        if (!(m_tableEnd && m_tableEnd(QString()))) m_window.close();
         return;
     }
     if (s.tableClosed) return closeBecauseOfHost(tr("The host has closed the table."));
@@ -140,11 +156,15 @@ void ConnectionWatch::startReconnecting()
         m_reconnectNotice->setModal(false);
         // Giving up ends the program, as File > Exit does.
         connect(m_reconnectNotice, &QMessageBox::rejected, this, [this] {
-            if (m_reconnecting) m_window.close();
+            if (!m_reconnecting) return;
+            reset();
+            if (m_tableEnd && m_tableEnd(QString())) return; // the owner goes on elsewhere
+            m_window.close();
         });
     }
     m_reconnectNotice->show();
     m_reconnectTimer.start(FirstPauseMs);
+    emit reconnectingStarted();
 }
 
 void ConnectionWatch::tryReconnect()
@@ -192,6 +212,7 @@ void ConnectionWatch::closeBecauseOfHost(const QString& why)
     m_reconnectTimer.stop();
     m_attemptTimer.stop();
     if (m_reconnectNotice) m_reconnectNotice->hide();
+    if (m_tableEnd && m_tableEnd(why)) return;
     m_leaving = true;
     // Shown once the signal that brought the news has returned; the box closes by itself, so
     // an unattended copy still ends with its host.

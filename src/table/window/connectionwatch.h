@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 namespace quornet::table {
 
 class TableConnection;
@@ -30,8 +32,17 @@ public:
     // window: the table window, parent of the boxes, closed when the table is gone.
     ConnectionWatch(QWidget& window, TableModel& model, TableConnection& connection);
 
+    // Told first when the table is gone and the window would close (why: the sentence it would
+    // show; empty when the hosting copy's own host ended). Returning true means the owner goes
+    // on elsewhere (another table) and the window stays open.
+    void setTableEndHandler(std::function<bool(const QString& why)> handler) { m_tableEnd = std::move(handler); }
     // The first connection to a joined table was asked for: watch that it gets an answer.
     void watchFirstContact();
+    // The host answered the first connection with a refusal the owner shows itself (a password
+    // asked for or wrong, a full table): the watch says nothing more of it.
+    void firstContactAnswered();
+    // The window leaves its table for another: no reconnecting, no first contact watched.
+    void reset();
     // The window is closing: the end of the connection is no news.
     void setLeaving() { m_leaving = true; }
     // The text of the message box on screen (the state file says it), empty when none is.
@@ -45,6 +56,8 @@ signals:
     void openBoxChanged();
     // A box of the host's closed: the keys go back to the table, not to the chat line.
     void boxClosed();
+    // A joined window lost its connection during a game and tries to get back.
+    void reconnectingStarted();
 
 private:
     void connectionEnded();
@@ -68,6 +81,7 @@ private:
     QTimer m_reconnectTimer; // the pause before the next attempt
     QTimer m_attemptTimer;   // an attempt that takes too long is given up
     QPointer<QMessageBox> m_reconnectNotice;
+    std::function<bool(const QString&)> m_tableEnd;
     QTimer m_firstContactTimer; // the first connection's login request is this late
     bool m_firstContact = false;
 };

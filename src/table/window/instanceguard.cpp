@@ -7,6 +7,7 @@ namespace quornet::table {
 namespace {
 constexpr int ProbeTimeoutMs = 500;
 const QByteArray RaiseRequest = "raise\n";
+const QByteArray OpenRequest = "open ";
 } // namespace
 
 InstanceGuard::InstanceGuard(QObject* parent) : QObject(parent)
@@ -14,8 +15,12 @@ InstanceGuard::InstanceGuard(QObject* parent) : QObject(parent)
     m_guard.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&m_guard, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = m_guard.nextPendingConnection()) {
+            // One request line: "raise", or "open LINK" ("open host", "open join": a dialog tab).
             connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
-                if (peer->readAll().contains("raise")) emit raiseRequested();
+                if (!peer->canReadLine() && peer->bytesAvailable() < MaxRequestBytes) return;
+                const QByteArray line = peer->readLine(MaxRequestBytes).trimmed();
+                if (line == "raise" || line.startsWith(OpenRequest)) emit raiseRequested();
+                if (line.startsWith(OpenRequest)) emit requestReceived(QString::fromUtf8(line.mid(OpenRequest.size())));
                 peer->disconnectFromServer();
             });
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
@@ -29,20 +34,21 @@ InstanceGuard::InstanceGuard(QObject* parent) : QObject(parent)
     });
 }
 
-bool InstanceGuard::askFirstCopyToRaise()
+bool InstanceGuard::askFirstCopyToRaise(const QString& request)
 {
     QLocalSocket probe;
     probe.connectToServer(QString::fromLatin1(GuardName));
     if (!probe.waitForConnected(ProbeTimeoutMs)) return false;
-    probe.write(RaiseRequest);
+    const QByteArray text = request.simplified().toUtf8();
+    probe.write(text.isEmpty() ? RaiseRequest : OpenRequest + text.left(MaxRequestBytes - 16) + '\n');
     probe.waitForBytesWritten(ProbeTimeoutMs);
     probe.disconnectFromServer();
     return true;
 }
 
-bool InstanceGuard::anotherCopyRuns()
+bool InstanceGuard::anotherCopyRuns(const QString& request)
 {
-    if (askFirstCopyToRaise()) return true;
+    if (askFirstCopyToRaise(request)) return true;
     return !claim();
 }
 

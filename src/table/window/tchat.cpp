@@ -1,6 +1,7 @@
 #include "table/window/tchat.h"
 
 #include "host/tserver.h"
+#include "net/portforwarding.h"
 #include "protocol/colortext.h"
 #include "table/core/chatterbot.h"
 #include "table/window/chatpane.h"
@@ -39,6 +40,7 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     buildGameWindows();
     wireParts();
     wireModel();
+    wirePlay();
 
     // The client area is 790 x 526 below the menu bar; the settings may move and size it later.
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -129,7 +131,7 @@ void Tchat::wireModel()
     connect(&m_model, &TableModel::send, this, [this](const QByteArray& m) { m_connection.send(m); });
     connect(&m_model, &TableModel::changed, this, &Tchat::sync);
     connect(&m_model, &TableModel::messageBox, m_watch, &ConnectionWatch::showMessageBox);
-    connect(&m_model, &TableModel::closeRequested, this, &QWidget::close);
+    connect(&m_model, &TableModel::closeRequested, this, &Tchat::tableCloseRequested);
     connect(&m_model, &TableModel::ownLogin, this, &Tchat::loadinifile);
     connect(&m_model, &TableModel::playSound, &m_sounds, &SoundPlayer::playEvent);
     connect(&m_model, &TableModel::playChatterSound, &m_sounds, &SoundPlayer::playChatter);
@@ -259,6 +261,9 @@ void Tchat::processparams()
 {
     if (m_tally && !m_tally->startupError().isEmpty())
         QMessageBox::warning(this, QStringLiteral("Quornet"), m_tally->startupError());
+    // An invite link (quornet quornet://HOST:PORT) or a dialog tab asked for opens over a solo
+    // table.
+    const QString link = takeStartRequest();
     m_model.setHosting(false);
     m_model.setSolo(m_positional.isEmpty());
     // The solo player sees each round's end before the next deal.
@@ -270,7 +275,9 @@ void Tchat::processparams()
     }
     if (m_positional.isEmpty()) {
         m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Loading Solo Game..Please wait."), protocol::colors::Blue);
-        if (m_download) {
+        m_session.beginSolo();
+        if (!link.isEmpty()) QMetaObject::invokeMethod(this, [this, link] { openStartRequest(link); }, Qt::QueuedConnection);
+        if (m_download && link.isEmpty()) {
             settings::TableSettings saved;
             saved.loadFrom(settingsPath());
             m_download->setDontShowAgain(!saved.showLobby);
@@ -287,10 +294,14 @@ void Tchat::processparams()
     m_model.setPlayerName(m_positional.value(0));
     if (m_tally) m_tally->setLocalPlayer(m_positional.value(0));
     m_address = m_positional.value(1);
+    rememberName(m_positional.value(0)); // the dialog offers it next time
     if (m_positional.size() < 3) return; // a name alone, or a name and an address: nothing follows
+    m_session.beginTable({m_positional[2] == QLatin1String("true") ? Session::Role::Host : Session::Role::Join,
+                          m_address, m_port, QString(), m_positional.value(0), Session::Origin::CommandLine});
     if (m_positional[2] == QLatin1String("true")) {
         resumeOrKeepGames();
         hostpress();
+        announceTable(playSettings());
     } else {
         joinpress();
     }

@@ -5,7 +5,9 @@
 // to the host; a hosting copy also starts the host (TServer) listening.
 #pragma once
 
+#include "settings/playsettings.h"
 #include "settings/tablesettings.h"
+#include "table/core/session.h"
 #include "table/core/tablemodel.h"
 #include "table/sound/soundplayer.h"
 #include "table/window/connectionwatch.h"
@@ -21,11 +23,16 @@
 #include <QTimer>
 
 #include <array>
+#include <memory>
 
 class QMenu;
 
 namespace quornet::host {
 class TServer;
+}
+namespace quornet::net {
+class PortForwarding;
+struct InviteLink;
 }
 namespace quornet::windows {
 class Tgamestartform;
@@ -52,6 +59,9 @@ class TeamBoardView;
 class Tgamelog;
 class Tscoresheet;
 class Troundsummary;
+class PlayDialog;
+struct HostRequest;
+struct JoinRequest;
 
 class Tchat : public QMainWindow {
     Q_OBJECT
@@ -116,6 +126,32 @@ public:
     void hostpress();
     void joinpress();
 
+    // --- Playing with others (tchat_play.cpp) -------------------------------------------------
+    // What the window is part of now: solo, a hosted or joined table, on the way to one.
+    const Session& session() const { return m_session; }
+    // File > "Host a Table..." / "Join a Table...", the lobby window's "Play with Others".
+    void openPlayDialog(int tab);
+    PlayDialog* playDialog();
+    // An invite link from the command line or from a second copy: the join tab filled in.
+    void openInviteLink(const QString& text);
+    // What the program was started for besides its table: an invite link, or "host" / "join"
+    // (a tab of the play dialog). Opened over the solo table once the window is shown.
+    void setStartRequest(const QString& request) { m_startRequest = request; }
+    void openStartRequest(const QString& request);
+    // Leaves the table (if any) and hosts one, joins one, or plays solo, in this window.
+    void hostTable(const HostRequest& request);
+    void joinTable(const JoinRequest& request);
+    void backToSolo();
+    // The invite links of the hosted table: for the internet (empty unless the router opened
+    // the port at a public address) and for this network.
+    QString internetInviteLink() const;
+    QString localInviteLink() const;
+    // Who can join the hosted table, in words; and with the invite links (the dialog's host tab).
+    QStringList reachability() const;
+    QStringList hostingWords() const;
+    // The UDP port the hosted table answers finders on (tests use their own).
+    void setDiscoveryPort(quint16 port) { m_discoveryPort = port; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +187,26 @@ private:
     QRect outerBounds() const;
     void setOuterBounds(const QRect& r);
 
+    // Playing with others (tchat_play.cpp).
+    void buildPlayItems(QMenu* file, QAction* before);
+    // What the window was started for (setStartRequest(), or an invite link among the
+    // positional arguments, taken out of them); empty: nothing.
+    QString takeStartRequest();
+    void rememberName(const QString& name);
+    void wirePlay();
+    bool leaveCurrentTable(const QString& question);
+    void startAfresh();
+    bool tableEnded(const QString& why);
+    void firstContactFailed(const QString& why);
+    void askPassword(const QString& text);
+    void tableCloseRequested();
+    void routerChanged();
+    // The hosted table answers finders and asks the router for its port, as chosen.
+    void announceTable(const settings::PlaySettings& choice);
+    void showReachability();
+    void rememberTable();
+    settings::PlaySettings playSettings() const;
+    void savePlaySettings(const settings::PlaySettings& s);
     // Games kept between runs (tchat_keep.cpp).
     QString keptGamePath() const;
     QString joinedSeatPath() const;
@@ -213,6 +269,19 @@ private:
     Tscoresheet* m_scoreSheetWindow = nullptr;
     Tgamelog* m_gameLogWindow = nullptr;
     Troundsummary* m_roundSummary = nullptr;
+
+    // Playing with others.
+    Session m_session;
+    PlayDialog* m_playDialog = nullptr;
+    std::unique_ptr<net::PortForwarding> m_router;
+    QAction* m_copyInternetLink = nullptr;
+    QAction* m_copyLocalLink = nullptr;
+    QAction* m_leaveTable = nullptr;
+    quint16 m_discoveryPort = 0; // 0: the environment's
+    QString m_startRequest;
+    bool m_passwordSent = false; // this connection gave the table's password
+    bool m_refusalShown = false; // a refusal of this attempt is on screen already
+    QStringList m_reachShown;    // the reachability sentences the chat has had
 };
 
 } // namespace quornet::table

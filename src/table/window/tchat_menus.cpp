@@ -29,6 +29,7 @@ void Tchat::buildMenus()
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName("Exit1");
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    buildPlayItems(file, exit);
 
     m_options = new OptionsMenu(m_model, m_sounds, m_chat->view(), this);
     menuBar()->addMenu(m_options);

@@ -1,0 +1,74 @@
+// Seats, hands and the ranks of the cards in them.
+//
+// A hand (or a foot) is 21 slots of card codes, 0 for an empty slot; drawing and picking up fill
+// the lowest empty slot of 0..19. Seats 1 and 3 are team 1, seats 2 and 4 team 2; the turn goes
+// 1, 2, 3, 4 (1, 2 in a two-player game).
+#pragma once
+
+#include "cards/cards.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quornet::rules {
+
+constexpr int Seats = 4;
+constexpr int HandSlots = 21;  // slots 0..20
+constexpr int DrawSlots = 20;  // drawing, picking up and dealing fill slots 0..19
+constexpr int DealtCards = 11; // a hand and a foot are dealt 11 cards each
+constexpr int FootCards = DealtCards;
+constexpr int Ranks = 13;
+constexpr int WildRank = 2;
+constexpr int ThreeRank = 3;
+
+using Hand = std::array<int, HandSlots>;
+using RankCounts = std::array<int, Ranks>;
+
+constexpr int teamOf(int seat) { return seat % 2 == 1 ? 1 : 2; }
+constexpr int partnerOf(int seat) { return seat <= 2 ? seat + 2 : seat - 2; }
+constexpr int nextSeat(int seat, bool twoPlayer) { return seat >= (twoPlayer ? 2 : Seats) ? 1 : seat + 1; }
+
+// Rank value of every card code 0..54 (code mod 13), looked up rather than divided.
+inline constexpr std::array<std::uint8_t, 55> RankOfCode = [] {
+    std::array<std::uint8_t, 55> t{};
+    for (int c = 0; c < 55; ++c) t[std::size_t(c)] = std::uint8_t(c % 13);
+    return t;
+}();
+inline int rankOf(int code) { return RankOfCode[std::size_t(code)]; }
+
+inline bool isNaturalCard(int c) { return c != 0 && cards::isNatural(c); }
+inline bool isWildCard(int c) { return c != 0 && cards::isWild(c); }
+inline bool isThreeCard(int c) { return c != 0 && cards::isThree(c); }
+
+// How many of each rank the 216-card deck holds: 16 of every natural rank and of the threes,
+// 24 wilds (16 twos and 8 jokers).
+constexpr int cardsOfRank(int rank) { return rank == WildRank ? 24 : 16; }
+// A card code standing for its rank (suits never matter to a rule).
+constexpr int codeOfRank(int rank) { return rank == 0 ? 13 : rank == 1 ? 14 : rank; }
+
+// Cards of each rank in a hand (empty slots are not kings).
+RankCounts rankCounts(const Hand& hand);
+int cardsIn(const Hand& hand);
+inline bool handEmpty(const Hand& hand)
+{
+    for (int c : hand)
+        if (c != 0) return false;
+    return true;
+}
+// The slot a drawn or picked-up card goes to, -1 when slots 0..19 are all taken.
+int lowestEmptyDrawSlot(const Hand& hand);
+// What a hand's cards would cost if the round ended now (negative).
+int penalty(const Hand& hand);
+
+// The natural and wild counts the players' strategies weigh a hand by.
+struct HandProfile {
+    int wilds = 0;
+    int singles = 0; // non-wild cards without another card of their rank; every three is one
+    int pairs = 0;   // pairs of entries of one natural rank: a rank held n times gives n(n-1)/2
+};
+HandProfile handProfile(const RankCounts& counts);
+inline HandProfile handProfile(const Hand& hand) { return handProfile(rankCounts(hand)); }
+// At most one card of the hand is not wild (empty entries ignored).
+bool nearlyAllWild(const Hand& hand);
+
+} // namespace quornet::rules

@@ -1,0 +1,453 @@
+// Playing with others from the window: the play dialog, hosting and joining in the same window,
+// going back to a solo table, private tables, the router's port and the invite links. The
+// Session says where the window is; this file does the listening and connecting it stands for.
+#include "host/tserver.h"
+#include "net/invitelink.h"
+#include "net/portforwarding.h"
+#include "net/reachability.h"
+#include "protocol/colortext.h"
+#include "protocol/messages.h"
+#include "protocol/text8bit.h"
+#include "table/window/playdialog.h"
+#include "table/window/tchat.h"
+#include "windows/downloadform.h"
+#include "windows/tallylistform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace quornet::table {
+
+namespace {
+const QString Title = QStringLiteral("Quornet");
+
+
+// A line of the window's own in the chat. The chat takes what comes before the first colon as
+// the line's label: a label of its own keeps addresses (HOST:PORT) whole.
+void say(ChatLog& chat, const QString& text)
+{
+    chat.addlinetochat(QStringLiteral("0+Quornet: ") + text, protocol::colors::Blue);
+}
+} // namespace
+
+void Tchat::buildPlayItems(QMenu* file, QAction* before)
+{
+    auto* host = new QAction(QStringLiteral("Host a Table..."), this);
+    host->setObjectName(QStringLiteral("HostTable1"));
+    connect(host, &QAction::triggered, this, [this] { openPlayDialog(int(PlayDialog::Tab::Host)); });
+    auto* join = new QAction(QStringLiteral("Join a Table..."), this);
+    join->setObjectName(QStringLiteral("JoinTable1"));
+    connect(join, &QAction::triggered, this, [this] { openPlayDialog(int(PlayDialog::Tab::Join)); });
+    auto* copy = new QMenu(QStringLiteral("Copy Invite Link"), this);
+    copy->setObjectName(QStringLiteral("CopyInviteLink1"));
+    m_copyInternetLink = copy->addAction(QStringLiteral("For Players on the Internet"));
+    m_copyLocalLink = copy->addAction(QStringLiteral("For Players on This Network"));
+    const auto copyLink = [this](const QString& link) {
+        QApplication::clipboard()->setText(link);
+        say(m_model.chat(), QStringLiteral("Invite link copied: ") + link);
+    };
+    connect(m_copyInternetLink, &QAction::triggered, this, [this, copyLink] { copyLink(internetInviteLink()); });
+    connect(m_copyLocalLink, &QAction::triggered, this, [this, copyLink] { copyLink(localInviteLink()); });
+    m_leaveTable = new QAction(QStringLiteral("Leave the Table"), this);
+    m_leaveTable->setObjectName(QStringLiteral("LeaveTable1"));
+    connect(m_leaveTable, &QAction::triggered, this, [this] {
+        if (leaveCurrentTable(QStringLiteral("Leave it and play solo?"))) backToSolo();
+    });
+    file->insertAction(before, host);
+    file->insertAction(before, join);
+    file->insertMenu(before, copy);
+    file->insertAction(before, m_leaveTable);
+    file->insertSeparator(before);
+    const auto sync = [this, copy] {
+        const bool hosting = m_session.isHosting() && m_session.state() == Session::State::Hosting;
+        copy->menuAction()->setEnabled(hosting);
+        m_copyInternetLink->setEnabled(hosting && !internetInviteLink().isEmpty());
+        m_copyLocalLink->setEnabled(hosting && !localInviteLink().isEmpty());
+        m_leaveTable->setEnabled(m_session.atSharedTable());
+    };
+    connect(&m_session, &Session::stateChanged, this, sync);
+    connect(copy, &QMenu::aboutToShow, this, sync);
+    sync();
+}
+
+void Tchat::wirePlay()
+{
+    m_router = std::make_unique<net::PortForwarding>();
+    connect(m_router.get(), &net::PortForwarding::stateChanged, this, &Tchat::routerChanged);
+    // A new engine gets the window's pace and level as the first one did.
+    connect(&m_server, &host::TServer::engineReplaced, this, [this] {
+        emit botSpeedChanged(botSpeed());
+        emit botLevelChanged(botLevel());
+    });
+    m_watch->setTableEndHandler([this](const QString& why) { return tableEnded(why); });
+    connect(m_watch, &ConnectionWatch::reconnectingStarted, &m_session, &Session::reconnecting);
+    connect(&m_model, &TableModel::rejoined, &m_session, &Session::reconnected);
+    connect(&m_model, &TableModel::ownLogin, this, [this] {
+        const bool arriving = m_session.state() == Session::State::Connecting;
+        m_session.loggedIn();
+        if (!arriving || m_session.isSolo()) return;
+        rememberTable();
+        if (m_playDialog) m_playDialog->hide();
+    });
+    // A private table: the password goes first on every connection, also after a reconnect.
+    connect(&m_connection, &TableConnection::connected, this, [this] {
+        m_passwordSent = false;
+        const QString password = m_session.table().password;
+        if (m_session.isSolo() || password.isEmpty()) return;
+        m_passwordSent = m_connection.send(protocol::msg::password(protocol::toWire(password)));
+    });
+    connect(&m_model, &TableModel::passwordAsked, this, [this] {
+        if (m_passwordSent) return; // the host's answer to the password follows
+        m_watch->firstContactAnswered();
+        m_connection.close();
+        m_refusalShown = true;
+        QMetaObject::invokeMethod(this, [this] { askPassword(QStringLiteral("This table needs a password.")); },
+                                  Qt::QueuedConnection);
+    });
+    connect(&m_model, &TableModel::versionDiffers, this, [this] {
+        QMetaObject::invokeMethod(this, [this] {
+            QMessageBox::warning(this, Title,
+                                 QStringLiteral("The host runs another version of Quornet than yours (%1). Everyone at a "
+                                                "table should run the same version; the game may go wrong otherwise.")
+                                     .arg(QString::fromLatin1(protocol::VersionText)));
+        }, Qt::QueuedConnection);
+    });
+    connect(&m_model, &TableModel::passwordRefused, this, [this] {
+        m_watch->firstContactAnswered();
+        m_connection.close();
+        m_refusalShown = true;
+        QMetaObject::invokeMethod(this, [this] {
+            QMessageBox box(QMessageBox::Warning, Title, QStringLiteral("Wrong password."), QMessageBox::Cancel, this);
+            box.setObjectName(QStringLiteral("wrong_password"));
+            QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+            box.setDefaultButton(again);
+            box.exec();
+            if (box.clickedButton() == again) askPassword(QStringLiteral("Type the table's password:"));
+            else firstContactFailed(QString());
+        }, Qt::QueuedConnection);
+    });
+}
+
+QString Tchat::takeStartRequest()
+{
+    QString request = m_startRequest;
+    m_startRequest.clear();
+    if (!m_positional.isEmpty() && m_positional[0].startsWith(QLatin1String("quornet:"), Qt::CaseInsensitive)) {
+        request = m_positional[0];
+        m_positional.clear();
+    }
+    return request;
+}
+
+void Tchat::openStartRequest(const QString& request)
+{
+    if (request == QLatin1String("host")) openPlayDialog(int(PlayDialog::Tab::Host));
+    else if (request == QLatin1String("join")) openPlayDialog(int(PlayDialog::Tab::Join));
+    else if (!request.isEmpty()) openInviteLink(request);
+}
+
+void Tchat::rememberName(const QString& name)
+{
+    if (name.trimmed().isEmpty()) return;
+    settings::PlaySettings s = playSettings();
+    s.playerName = name.trimmed();
+    savePlaySettings(s);
+}
+
+PlayDialog* Tchat::playDialog()
+{
+    if (!m_playDialog) {
+        m_playDialog = new PlayDialog(this);
+        if (m_discoveryPort != 0) m_playDialog->setDiscoveryPort(m_discoveryPort);
+        connect(m_playDialog, &PlayDialog::hostRequested, this, &Tchat::hostTable);
+        connect(m_playDialog, &PlayDialog::joinRequested, this, &Tchat::joinTable);
+        connect(m_playDialog, &PlayDialog::fieldsChanged, this, [this] { savePlaySettings(m_playDialog->values()); });
+    }
+    return m_playDialog;
+}
+
+void Tchat::openPlayDialog(int tab)
+{
+    PlayDialog* dialog = playDialog();
+    if (!dialog->isVisible()) dialog->load(playSettings());
+    dialog->showTab(PlayDialog::Tab(tab));
+    dialog->setReachability(m_session.isHosting() ? hostingWords() : QStringList());
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void Tchat::openInviteLink(const QString& text)
+{
+    const net::LinkParse parse = net::parseInviteLink(text);
+    if (!parse.ok) {
+        QMessageBox::warning(this, Title, QStringLiteral("This invite link cannot be read: %1").arg(parse.error));
+        return;
+    }
+    openPlayDialog(int(PlayDialog::Tab::Join));
+    m_playDialog->fillFromLink(parse.link);
+}
+
+settings::PlaySettings Tchat::playSettings() const
+{
+    settings::PlaySettings s;
+    s.loadFrom(settingsPath());
+    return s;
+}
+
+void Tchat::savePlaySettings(const settings::PlaySettings& s) { s.saveTo(settingsPath()); }
+
+void Tchat::rememberTable()
+{
+    settings::PlaySettings s = playSettings();
+    const Session::Table& t = m_session.table();
+    settings::RecentTable recent;
+    recent.role = t.role == Session::Role::Host ? settings::RecentTable::Role::Hosted : settings::RecentTable::Role::Joined;
+    recent.host = t.role == Session::Role::Host ? QStringLiteral("127.0.0.1") : t.host;
+    recent.port = t.port;
+    recent.name = t.playerName;
+    s.playerName = t.playerName;
+    s.remember(recent);
+    savePlaySettings(s);
+    if (m_playDialog && !m_playDialog->isVisible()) m_playDialog->load(s);
+}
+
+bool Tchat::leaveCurrentTable(const QString& question)
+{
+    if (!m_model.gameRunning()) return true;
+    const bool kept = m_session.isSolo() && m_server.gameFile() != nullptr;
+    return QMessageBox::question(this, Title,
+                                 QStringLiteral("A game is in progress%1. ")
+                                         .arg(kept ? QStringLiteral(": it is kept to finish later") : QString()) + question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Tchat::startAfresh()
+{
+    // A solo game in progress stays in its file, to be offered at the next solo table; other
+    // tables' games are not kept here.
+    m_server.saveGameNow();
+    m_server.setGameFile(QString());
+    // The own connection first: its end is no news when the own host stops.
+    m_watch->reset();
+    m_connection.close();
+    m_router->stop();
+    // The others at a hosted table are told it closes, so they do not try to come back.
+    if (m_session.isHosting() && m_server.isListening()) m_server.closeTable();
+    m_server.startAfresh();
+    m_model.startAfresh();
+    m_passwordSent = false;
+    m_refusalShown = false;
+    m_reachShown.clear();
+}
+
+void Tchat::backToSolo()
+{
+    startAfresh();
+    m_session.beginSolo();
+    m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
+    m_model.setSolo(true);
+    m_model.setPlayerName(QStringLiteral("You"));
+    if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));
+    m_server.engine().setRoundWaitsForHostUser(true);
+    m_positional.clear();
+    resumeOrKeepGames(); // a solo game kept when the window left it is offered again
+    hostpress();
+}
+
+void Tchat::hostTable(const HostRequest& r)
+{
+    if (!leaveCurrentTable(QStringLiteral("End it and host a table?"))) return;
+    startAfresh();
+    m_session.beginTable({Session::Role::Host, QString(), r.port, r.password, r.playerName, Session::Origin::Dialog});
+    m_model.setSolo(false);
+    m_model.setPlayerName(r.playerName);
+    if (m_tally) m_tally->setLocalPlayer(r.playerName);
+    host::HostEngine& engine = m_server.engine();
+    engine.setRoundWaitsForHostUser(false);
+    engine.setPassword(protocol::toWire(r.password));
+    QString error;
+    if (!m_server.listen(r.port, &error)) {
+        QMessageBox::warning(this, Title,
+                             QStringLiteral("The table cannot be hosted on port %1: another program on this computer "
+                                            "uses it. Choose another port.").arg(r.port));
+        m_session.firstContactFailed();
+        backToSolo();
+        openPlayDialog(int(PlayDialog::Tab::Host));
+        return;
+    }
+    say(m_model.chat(), QStringLiteral("Hosting a table on port %1%2.")
+                           .arg(r.port)
+                           .arg(r.password.isEmpty() ? QString() : QStringLiteral(" with a password")));
+    m_model.setHosting(true);
+    m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
+    settings::PlaySettings choice;
+    choice.hostFindable = r.findable;
+    choice.hostRouter = r.openRouterPort;
+    announceTable(choice);
+}
+
+void Tchat::announceTable(const settings::PlaySettings& choice)
+{
+    if (!m_server.isListening()) return;
+    if (choice.hostFindable) {
+        m_server.setHostName(m_session.table().playerName);
+        QString error;
+        if (!m_server.startDiscovery(m_discoveryPort ? m_discoveryPort : net::discoveryPortFromEnvironment(), &error))
+            say(m_model.chat(), QStringLiteral("Players on this network cannot find the table: ") + error);
+    }
+    if (choice.hostRouter) m_router->start(m_server.port());
+    showReachability();
+}
+
+void Tchat::joinTable(const JoinRequest& r)
+{
+    if (!leaveCurrentTable(QStringLiteral("Leave it and join another table?"))) return;
+    startAfresh();
+    m_session.beginTable({Session::Role::Join, r.host, r.port, r.password, r.playerName, Session::Origin::Dialog});
+    m_model.setSolo(false);
+    m_model.setPlayerName(r.playerName);
+    if (m_tally) m_tally->setLocalPlayer(r.playerName);
+    m_model.setHosting(false);
+    m_address = r.host;
+    // As a joined window of the command line: its seat is kept for a restart of the program.
+    m_positional = {r.playerName, r.host, QStringLiteral("join")};
+    say(m_model.chat(), QStringLiteral("Joining the table at %1...").arg(net::hostAndPort(r.host, r.port)));
+    m_watch->watchFirstContact();
+    m_connection.connectToHost(r.host, r.port);
+}
+
+bool Tchat::tableEnded(const QString& why)
+{
+    // The command line's table ends the program with it, as it always has.
+    if (m_session.isSolo() || m_session.table().origin == Session::Origin::CommandLine) {
+        m_session.close();
+        return false;
+    }
+    if (m_refusalShown) return true; // a refusal of this attempt is on screen
+    if (m_session.state() == Session::State::Connecting) {
+        m_refusalShown = true;
+        QMetaObject::invokeMethod(this, [this, why] { firstContactFailed(why); }, Qt::QueuedConnection);
+        return true;
+    }
+    m_session.tableEnded();
+    QMetaObject::invokeMethod(this, [this, why] {
+        if (!why.isEmpty()) QMessageBox::information(this, Title, why);
+        backToSolo();
+    }, Qt::QueuedConnection);
+    return true;
+}
+
+void Tchat::firstContactFailed(const QString& why)
+{
+    const Session::Table table = m_session.table();
+    if (!why.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, Title, why, QMessageBox::Close, this);
+        box.setObjectName(QStringLiteral("first_contact"));
+        QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+        box.setDefaultButton(again);
+        box.exec();
+        if (box.clickedButton() == again) {
+            joinTable({table.playerName, table.host, table.port, table.password});
+            return;
+        }
+    }
+    if (m_session.firstContactFailed() == Session::State::Closed) {
+        close();
+        return;
+    }
+    backToSolo();
+    openPlayDialog(int(PlayDialog::Tab::Join));
+}
+
+void Tchat::askPassword(const QString& text)
+{
+    const Session::Table table = m_session.table();
+    bool ok = false;
+    const QString password = QInputDialog::getText(this, Title, text, QLineEdit::Password, QString(), &ok);
+    if (!ok || password.isEmpty()) return firstContactFailed(QString());
+    if (table.role == Session::Role::Host) return; // the own table's password is never asked
+    if (m_playDialog) {
+        // The join tab keeps the password that let the player in.
+        settings::PlaySettings s = playSettings();
+        s.joinPassword = password;
+        savePlaySettings(s);
+        m_playDialog->load(s);
+    }
+    joinTable({table.playerName, table.host, table.port, password});
+}
+
+void Tchat::tableCloseRequested()
+{
+    // A full table: the window goes back to a table of its own when it came from the dialog.
+    if (m_session.isSolo() || m_session.table().origin == Session::Origin::CommandLine) {
+        close();
+        return;
+    }
+    m_watch->firstContactAnswered();
+    m_connection.close();
+    if (m_session.state() == Session::State::Connecting) {
+        m_refusalShown = true;
+        QMetaObject::invokeMethod(this, [this] { firstContactFailed(QString()); }, Qt::QueuedConnection);
+        return;
+    }
+    m_session.tableEnded();
+    QMetaObject::invokeMethod(this, &Tchat::backToSolo, Qt::QueuedConnection);
+}
+
+QStringList Tchat::reachability() const
+{
+    net::ReachabilityFacts facts = m_router->facts();
+    facts.port = m_server.port();
+    if (facts.lanAddress.isNull()) facts.lanAddress = net::localNetworkAddress();
+    return net::reachabilitySentences(facts);
+}
+
+void Tchat::showReachability()
+{
+    const QStringList sentences = reachability();
+    // The chat hears what is new (the router's answer comes after the local network's).
+    for (const QString& s : sentences)
+        if (!m_reachShown.contains(s)) say(m_model.chat(), s);
+    m_reachShown = sentences;
+    if (m_playDialog) m_playDialog->setReachability(hostingWords());
+}
+
+QStringList Tchat::hostingWords() const
+{
+    QStringList words = reachability();
+    if (const QString link = internetInviteLink(); !link.isEmpty()) words << QStringLiteral("Invite link for the internet: ") + link;
+    if (const QString link = localInviteLink(); !link.isEmpty()) words << QStringLiteral("Invite link for this network: ") + link;
+    return words;
+}
+
+void Tchat::routerChanged()
+{
+    const auto state = m_router->state();
+    if (!m_session.isHosting()) return;
+    if (state == net::PortForwarding::State::Mapped || state == net::PortForwarding::State::Failed) showReachability();
+}
+
+QString Tchat::localInviteLink() const
+{
+    if (!m_session.isHosting() || !m_server.isListening()) return {};
+    QHostAddress lan = m_router->lanAddress();
+    if (lan.isNull()) lan = net::localNetworkAddress();
+    if (lan.isNull()) lan = QHostAddress(QHostAddress::LocalHost);
+    return net::formatInviteLink({lan.toString(), m_server.port(), m_session.table().password});
+}
+
+QString Tchat::internetInviteLink() const
+{
+    if (!m_session.isHosting() || !m_server.isListening()) return {};
+    if (m_router->state() != net::PortForwarding::State::Mapped) return {};
+    const QHostAddress external = m_router->externalAddress();
+    if (external.isNull() || net::isSharedOrPrivate(external)) return {};
+    return net::formatInviteLink({external.toString(), m_server.port(), m_session.table().password});
+}
+
+} // namespace quornet::table

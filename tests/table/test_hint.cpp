@@ -1,0 +1,66 @@
+// Play > Hint at Strong and Expert never advises a gift: a discard that lets the next seat
+// complete a book by taking the pile is not named while a safer card is in hand, and Strong
+// names the same card when it feeds nothing.
+#include "bots/level.h"
+#include "protocol/messages.h"
+#include "table/core/hint.h"
+#include "table/core/piletracker.h"
+
+#include <QtTest>
+
+using namespace quornet;
+using namespace quornet::table;
+
+class TestHint : public QObject
+{
+    Q_OBJECT
+private slots:
+    void noDiscardFeedsTheNextSeat_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("theirNines"); // cards in team 1's working book of nines
+        QTest::addColumn<bool>("feeds");
+        for (const bots::Level level : {bots::Level::Strong, bots::Level::Expert}) {
+            const QByteArray name(bots::levelName(level).data());
+            QTest::newRow(name + " six nines") << int(level) << 6 << true;
+            QTest::newRow(name + " three nines") << int(level) << 3 << false;
+        }
+    }
+
+    void noDiscardFeedsTheNextSeat()
+    {
+        QFETCH(int, level);
+        QFETCH(int, theirNines);
+        QFETCH(bool, feeds);
+        // Seat 2 has drawn and holds a 9, a pair of kings and a 5; seat 3, next to play, may
+        // take the pile, and its team holds a working book of nines. The 9 is the dearest single
+        // and the card a level lets go first when it feeds nobody.
+        TableState s;
+        s.own = 2;
+        s.turnSeat = 2;
+        s.pickUpOption = true;
+        s.drawVisible = false;
+        s.discardCard = 0;
+        const int nine = 9, five = 5;
+        for (const auto& [slot, code] : {std::pair{0, nine}, {1, 13}, {2, 26}, {3, five}})
+            s.cards.insert(slot, HandCard{slot, code});
+        for (int seat = 1; seat <= 4; ++seat) s.seats[std::size_t(seat)].cardsLeft = QStringLiteral("11");
+        s.teams[1].working.insert(1, WorkingBook{1, 1, nine + 13, 1, theirNines});
+        PileTracker pile;
+        pile.message(protocol::cmd::StartRound, {});
+
+        const Hint h = adviseTurn(s, pile, bots::Level(level));
+        QVERIFY2(h.text.startsWith(QLatin1String("Hint: discard ")), qPrintable(h.text));
+        QCOMPARE(h.handSlots.size(), 1);
+        if (feeds) {
+            QVERIFY2(h.handSlots[0] != 0, qPrintable(h.text));
+            QVERIFY(!h.text.contains(QLatin1String("the 9")));
+        } else if (bots::Level(level) == bots::Level::Strong) { // Expert's search may differ
+            QCOMPARE(h.handSlots[0], 0);
+            QCOMPARE(h.text, QStringLiteral("Hint: discard the 9 of clubs"));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHint)
+#include "test_hint.moc"
