@@ -228,9 +228,12 @@ bool Tchat::leaveCurrentTable(const QString& question)
 
 void Tchat::startAfresh()
 {
-    // A solo game in progress stays in its file, to be offered at the next solo table; other
-    // tables' games are not kept here.
-    m_server.saveGameNow();
+    // A solo game in progress stays in its file, to be offered at the next solo table; a hosted
+    // table's game the player chose to end goes with it.
+    if (m_session.isSolo())
+        m_server.saveGameNow();
+    else
+        m_server.discardSavedGame();
     m_server.setGameFile(QString());
     // The own connection first: its end is no news when the own host stops.
     m_watch->reset();
@@ -270,11 +273,17 @@ void Tchat::hostTable(const HostRequest& r)
     host::HostEngine& engine = m_server.engine();
     engine.setRoundWaitsForHostUser(false);
     engine.setPassword(protocol::toWire(r.password));
+    // A table kept on this port (closed with "keep it", or a crash) is offered again, and this
+    // table's game is kept after every move from now on.
+    m_positional = {r.playerName, QStringLiteral("127.0.0.1"), QStringLiteral("true")};
+    m_port = r.port;
+    resumeOrKeepGames();
     QString error;
     if (!m_server.listen(r.port, &error)) {
         QMessageBox::warning(this, Title,
                              QStringLiteral("The table cannot be hosted on port %1: another program on this computer "
                                             "uses it. Choose another port.").arg(r.port));
+        m_server.setGameFile(QString()); // a kept table stays in its file for another try
         m_session.firstContactFailed();
         backToSolo();
         openPlayDialog(int(PlayDialog::Tab::Host));
