@@ -85,6 +85,7 @@ private slots:
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());
         const quint16 port = freePort();
+        QByteArray hostLog; // before the processes: the host writes to it until it is gone
         QProcess host, window;
         // Whatever happens, no copy outlives the test.
         const auto stop = qScopeGuard([&] {
@@ -94,7 +95,6 @@ private slots:
                     p->waitForFinished(Deadline);
                 }
         });
-        QByteArray hostLog;
         QProcessEnvironment hostEnv = QProcessEnvironment::systemEnvironment();
         hostEnv.insert("QT_LOGGING_RULES", "quornet.host.info=true");
         host.setProcessEnvironment(hostEnv);
