@@ -589,6 +589,129 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
 </context>
 <context>
+    <name>quornet::table::PlayDialog</name>
+    <message>
+        <source>Your name at the table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play with Others</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host a Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Join a Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None: anybody who knows the address may join</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Let players on this network find the table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the port on my router</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An address, or an invite link (quornet://...)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only when the table needs one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tables on this network:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your last tables:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the address of the table, or choose one found on this network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the name the others will see.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking for tables on this network...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>game running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 table found on this network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 tables found on this network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hosted on port %1 as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Joined %1 as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>quornet::table::PlayMenu</name>
     <message>
         <source>&amp;Play</source>
@@ -1103,6 +1226,102 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
     <message>
         <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host a Table...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Join a Table...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Invite Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Players on the Internet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Players on This Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave the Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave it and play solo?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This table needs a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the table&apos;s password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This invite link cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End it and host a table?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hosting a table on port %1%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> with a password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Players on this network cannot find the table: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave it and join another table?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Joining the table at %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link for the internet: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link for this network: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link copied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A game is in progress: it is kept to finish later. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A game is in progress. %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

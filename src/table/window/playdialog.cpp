@@ -36,7 +36,7 @@ QLineEdit* nameField(QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
     field->setMaxLength(24); // the host cuts names there
-    field->setPlaceholderText(QStringLiteral("Your name at the table"));
+    field->setPlaceholderText(PlayDialog::tr("Your name at the table"));
     return field;
 }
 
@@ -51,10 +51,10 @@ bool namesPort(const QString& text, const net::InviteLink& link)
 PlayDialog::PlayDialog(QWidget* parent) : QDialog(parent), m_discoveryPort(net::discoveryPortFromEnvironment())
 {
     setObjectName(QStringLiteral("PlayDialog"));
-    setWindowTitle(QStringLiteral("Play with Others"));
+    setWindowTitle(tr("Play with Others"));
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(buildHostTab(), QStringLiteral("Host a Table"));
-    m_tabs->addTab(buildJoinTab(), QStringLiteral("Join a Table"));
+    m_tabs->addTab(buildHostTab(), tr("Host a Table"));
+    m_tabs->addTab(buildJoinTab(), tr("Join a Table"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -79,25 +79,25 @@ QWidget* PlayDialog::buildHostTab()
     m_hostPassword = new QLineEdit(tab);
     m_hostPassword->setObjectName(QStringLiteral("host_password"));
     m_hostPassword->setMaxLength(net::MaxPasswordChars);
-    m_hostPassword->setPlaceholderText(QStringLiteral("None: anybody who knows the address may join"));
-    m_findable = new QCheckBox(QStringLiteral("Let players on this network find the table"), tab);
+    m_hostPassword->setPlaceholderText(tr("None: anybody who knows the address may join"));
+    m_findable = new QCheckBox(tr("Let players on this network find the table"), tab);
     m_findable->setObjectName(QStringLiteral("host_findable"));
     m_findable->setChecked(true);
-    m_router = new QCheckBox(QStringLiteral("Open the port on my router"), tab);
+    m_router = new QCheckBox(tr("Open the port on my router"), tab);
     m_router->setObjectName(QStringLiteral("host_router"));
     m_router->setChecked(true);
     m_reach = new QLabel(tab);
     m_reach->setObjectName(QStringLiteral("host_reach"));
     m_reach->setWordWrap(true);
     m_reach->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_hostButton = new QPushButton(QStringLiteral("Host"), tab);
+    m_hostButton = new QPushButton(tr("Host"), tab);
     m_hostButton->setObjectName(QStringLiteral("host_button"));
     connect(m_hostButton, &QPushButton::clicked, this, &PlayDialog::host);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Your name:"), m_hostName);
-    form->addRow(QStringLiteral("Port:"), m_hostPort);
-    form->addRow(QStringLiteral("Password:"), m_hostPassword);
+    form->addRow(tr("Your name:"), m_hostName);
+    form->addRow(tr("Port:"), m_hostPort);
+    form->addRow(tr("Password:"), m_hostPassword);
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(form);
     layout->addWidget(m_findable);
@@ -120,21 +120,21 @@ QWidget* PlayDialog::buildJoinTab()
     m_address = new QLineEdit(tab);
     m_address->setObjectName(QStringLiteral("join_address"));
     m_address->setMaxLength(net::MaxLinkChars);
-    m_address->setPlaceholderText(QStringLiteral("An address, or an invite link (quornet://...)"));
+    m_address->setPlaceholderText(tr("An address, or an invite link (quornet://...)"));
     connect(m_address, &QLineEdit::textEdited, this, &PlayDialog::addressEdited);
     m_joinPort = portBox(tab);
     m_joinPort->setObjectName(QStringLiteral("join_port"));
     m_joinPassword = new QLineEdit(tab);
     m_joinPassword->setObjectName(QStringLiteral("join_password"));
     m_joinPassword->setMaxLength(net::MaxPasswordChars);
-    m_joinPassword->setPlaceholderText(QStringLiteral("Only when the table needs one"));
+    m_joinPassword->setPlaceholderText(tr("Only when the table needs one"));
 
     m_found = new QTreeWidget(tab);
     m_found->setObjectName(QStringLiteral("join_found"));
     m_found->setRootIsDecorated(false);
     m_found->setColumnCount(ColumnCount);
-    m_found->setHeaderLabels({QStringLiteral("Host"), QStringLiteral("Address"), QStringLiteral("Seats"),
-                              QStringLiteral("Game"), QStringLiteral("Password"), QStringLiteral("Version")});
+    m_found->setHeaderLabels({tr("Host"), tr("Address"), tr("Seats"),
+                              tr("Game"), tr("Password"), tr("Version")});
     m_found->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_found->setSortingEnabled(true);
     m_found->sortByColumn(ColumnAddress, Qt::AscendingOrder);
@@ -155,21 +155,21 @@ QWidget* PlayDialog::buildJoinTab()
         else host();
     });
 
-    m_joinButton = new QPushButton(QStringLiteral("Join"), tab);
+    m_joinButton = new QPushButton(tr("Join"), tab);
     m_joinButton->setObjectName(QStringLiteral("join_button"));
     connect(m_joinButton, &QPushButton::clicked, this, &PlayDialog::join);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Your name:"), m_joinName);
-    form->addRow(QStringLiteral("Address:"), m_address);
-    form->addRow(QStringLiteral("Port:"), m_joinPort);
-    form->addRow(QStringLiteral("Password:"), m_joinPassword);
+    form->addRow(tr("Your name:"), m_joinName);
+    form->addRow(tr("Address:"), m_address);
+    form->addRow(tr("Port:"), m_joinPort);
+    form->addRow(tr("Password:"), m_joinPassword);
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(QStringLiteral("Tables on this network:"), tab));
+    layout->addWidget(new QLabel(tr("Tables on this network:"), tab));
     layout->addWidget(m_found, 3);
     layout->addWidget(m_findState);
-    layout->addWidget(new QLabel(QStringLiteral("Your last tables:"), tab));
+    layout->addWidget(new QLabel(tr("Your last tables:"), tab));
     layout->addWidget(m_recent, 2);
     layout->addWidget(m_joinButton, 0, Qt::AlignRight);
     for (QLineEdit* e : {m_joinName, m_address, m_joinPassword})
@@ -270,7 +270,7 @@ JoinRequest PlayDialog::joinRequest(QString* error) const
     const net::LinkParse parse = net::parseInviteLink(text);
     if (text.isEmpty() || !parse.ok) {
         if (error)
-            *error = text.isEmpty() ? QStringLiteral("Type the address of the table, or choose one found on this network.")
+            *error = text.isEmpty() ? tr("Type the address of the table, or choose one found on this network.")
                                     : parse.error;
         return r;
     }
@@ -284,7 +284,7 @@ void PlayDialog::host()
 {
     const HostRequest r = hostRequest();
     if (r.playerName.isEmpty()) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("Type the name the others will see."));
+        QMessageBox::information(this, windowTitle(), tr("Type the name the others will see."));
         m_hostName->setFocus();
         return;
     }
@@ -297,7 +297,7 @@ void PlayDialog::join()
     QString error;
     const JoinRequest r = joinRequest(&error);
     if (r.playerName.isEmpty()) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("Type the name the others will see."));
+        QMessageBox::information(this, windowTitle(), tr("Type the name the others will see."));
         m_joinName->setFocus();
         return;
     }
@@ -317,7 +317,7 @@ void PlayDialog::showEvent(QShowEvent* event)
     m_found->clear();
     QString error;
     if (m_finder.start(m_discoveryPort, &error))
-        m_findState->setText(QStringLiteral("Looking for tables on this network..."));
+        m_findState->setText(tr("Looking for tables on this network..."));
     else
         m_findState->setText(error);
 }
@@ -344,7 +344,7 @@ void PlayDialog::foundChanged(const net::FoundTable& t)
     item->setText(ColumnName, t.table.name);
     item->setText(ColumnAddress, net::hostAndPort(host, t.table.port));
     item->setText(ColumnSeats, QStringLiteral("%1/4").arg(t.table.seatsTaken));
-    item->setText(ColumnGame, t.table.gameRunning ? QStringLiteral("game running") : QStringLiteral("waiting"));
+    item->setText(ColumnGame, t.table.gameRunning ? tr("game running") : QStringLiteral("waiting"));
     item->setText(ColumnPassword, t.table.passwordNeeded ? QStringLiteral("password") : QString());
     item->setText(ColumnVersion, t.table.version);
     showFoundCount();
@@ -353,8 +353,8 @@ void PlayDialog::foundChanged(const net::FoundTable& t)
 void PlayDialog::showFoundCount()
 {
     const int n = m_found->topLevelItemCount();
-    m_findState->setText(n == 1 ? QStringLiteral("1 table found on this network.")
-                                : QStringLiteral("%1 tables found on this network.").arg(n));
+    m_findState->setText(n == 1 ? tr("1 table found on this network.")
+                                : tr("%1 tables found on this network.").arg(n));
 }
 
 void PlayDialog::foundGone(const QString& key)
@@ -378,8 +378,8 @@ void PlayDialog::fillRecent()
     for (const settings::RecentTable& t : m_recentTables) {
         const QString where = net::hostAndPort(t.host, t.port);
         m_recent->addItem(t.role == settings::RecentTable::Role::Hosted
-                              ? QStringLiteral("Hosted on port %1 as %2").arg(t.port).arg(t.name)
-                              : QStringLiteral("Joined %1 as %2").arg(where, t.name));
+                              ? tr("Hosted on port %1 as %2").arg(t.port).arg(t.name)
+                              : tr("Joined %1 as %2").arg(where, t.name));
     }
 }
 

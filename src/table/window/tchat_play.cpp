@@ -36,26 +36,26 @@ void say(ChatLog& chat, const QString& text)
 
 void Tchat::buildPlayItems(QMenu* file, QAction* before)
 {
-    auto* host = new QAction(QStringLiteral("Host a Table..."), this);
+    auto* host = new QAction(tr("Host a Table..."), this);
     host->setObjectName(QStringLiteral("HostTable1"));
     connect(host, &QAction::triggered, this, [this] { openPlayDialog(int(PlayDialog::Tab::Host)); });
-    auto* join = new QAction(QStringLiteral("Join a Table..."), this);
+    auto* join = new QAction(tr("Join a Table..."), this);
     join->setObjectName(QStringLiteral("JoinTable1"));
     connect(join, &QAction::triggered, this, [this] { openPlayDialog(int(PlayDialog::Tab::Join)); });
-    auto* copy = new QMenu(QStringLiteral("Copy Invite Link"), this);
+    auto* copy = new QMenu(tr("Copy Invite Link"), this);
     copy->setObjectName(QStringLiteral("CopyInviteLink1"));
-    m_copyInternetLink = copy->addAction(QStringLiteral("For Players on the Internet"));
-    m_copyLocalLink = copy->addAction(QStringLiteral("For Players on This Network"));
+    m_copyInternetLink = copy->addAction(tr("For Players on the Internet"));
+    m_copyLocalLink = copy->addAction(tr("For Players on This Network"));
     const auto copyLink = [this](const QString& link) {
         QApplication::clipboard()->setText(link);
-        say(m_model.chat(), QStringLiteral("Invite link copied: ") + link);
+        say(m_model.chat(), tr("Invite link copied: %1").arg(link));
     };
     connect(m_copyInternetLink, &QAction::triggered, this, [this, copyLink] { copyLink(internetInviteLink()); });
     connect(m_copyLocalLink, &QAction::triggered, this, [this, copyLink] { copyLink(localInviteLink()); });
-    m_leaveTable = new QAction(QStringLiteral("Leave the Table"), this);
+    m_leaveTable = new QAction(tr("Leave the Table"), this);
     m_leaveTable->setObjectName(QStringLiteral("LeaveTable1"));
     connect(m_leaveTable, &QAction::triggered, this, [this] {
-        if (leaveCurrentTable(QStringLiteral("Leave it and play solo?"))) backToSolo();
+        if (leaveCurrentTable(tr("Leave it and play solo?"))) backToSolo();
     });
     file->insertAction(before, host);
     file->insertAction(before, join);
@@ -105,7 +105,7 @@ void Tchat::wirePlay()
         m_watch->firstContactAnswered();
         m_connection.close();
         m_refusalShown = true;
-        QMetaObject::invokeMethod(this, [this] { askPassword(QStringLiteral("This table needs a password.")); },
+        QMetaObject::invokeMethod(this, [this] { askPassword(tr("This table needs a password.")); },
                                   Qt::QueuedConnection);
     });
     connect(&m_model, &TableModel::versionDiffers, this, [this] {
@@ -121,12 +121,12 @@ void Tchat::wirePlay()
         m_connection.close();
         m_refusalShown = true;
         QMetaObject::invokeMethod(this, [this] {
-            QMessageBox box(QMessageBox::Warning, Title, QStringLiteral("Wrong password."), QMessageBox::Cancel, this);
+            QMessageBox box(QMessageBox::Warning, Title, tr("Wrong password."), QMessageBox::Cancel, this);
             box.setObjectName(QStringLiteral("wrong_password"));
-            QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+            QPushButton* again = box.addButton(tr("Try Again"), QMessageBox::AcceptRole);
             box.setDefaultButton(again);
             box.exec();
-            if (box.clickedButton() == again) askPassword(QStringLiteral("Type the table's password:"));
+            if (box.clickedButton() == again) askPassword(tr("Type the table's password:"));
             else firstContactFailed(QString());
         }, Qt::QueuedConnection);
     });
@@ -185,7 +185,7 @@ void Tchat::openInviteLink(const QString& text)
 {
     const net::LinkParse parse = net::parseInviteLink(text);
     if (!parse.ok) {
-        QMessageBox::warning(this, Title, QStringLiteral("This invite link cannot be read: %1").arg(parse.error));
+        QMessageBox::warning(this, Title, tr("This invite link cannot be read: %1").arg(parse.error));
         return;
     }
     openPlayDialog(int(PlayDialog::Tab::Join));
@@ -221,8 +221,8 @@ bool Tchat::leaveCurrentTable(const QString& question)
     if (!m_model.gameRunning()) return true;
     const bool kept = m_session.isSolo() && m_server.gameFile() != nullptr;
     return QMessageBox::question(this, Title,
-                                 QStringLiteral("A game is in progress%1. ")
-                                         .arg(kept ? QStringLiteral(": it is kept to finish later") : QString()) + question,
+                                 (kept ? tr("A game is in progress: it is kept to finish later. %1")
+                                       : tr("A game is in progress. %1")).arg(question),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -254,8 +254,8 @@ void Tchat::backToSolo()
     m_session.beginSolo();
     m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
     m_model.setSolo(true);
-    m_model.setPlayerName(QStringLiteral("You"));
-    if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));
+    m_model.setPlayerName(tr("You"));
+    if (m_tally) m_tally->setLocalPlayer(tr("You"));
     m_server.engine().setRoundWaitsForHostUser(true);
     m_positional.clear();
     resumeOrKeepGames(); // a solo game kept when the window left it is offered again
@@ -264,7 +264,7 @@ void Tchat::backToSolo()
 
 void Tchat::hostTable(const HostRequest& r)
 {
-    if (!leaveCurrentTable(QStringLiteral("End it and host a table?"))) return;
+    if (!leaveCurrentTable(tr("End it and host a table?"))) return;
     startAfresh();
     m_session.beginTable({Session::Role::Host, QString(), r.port, r.password, r.playerName, Session::Origin::Dialog});
     m_model.setSolo(false);
@@ -289,9 +289,9 @@ void Tchat::hostTable(const HostRequest& r)
         openPlayDialog(int(PlayDialog::Tab::Host));
         return;
     }
-    say(m_model.chat(), QStringLiteral("Hosting a table on port %1%2.")
+    say(m_model.chat(), tr("Hosting a table on port %1%2.")
                            .arg(r.port)
-                           .arg(r.password.isEmpty() ? QString() : QStringLiteral(" with a password")));
+                           .arg(r.password.isEmpty() ? QString() : tr(" with a password")));
     m_model.setHosting(true);
     m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
     settings::PlaySettings choice;
@@ -307,7 +307,7 @@ void Tchat::announceTable(const settings::PlaySettings& choice)
         m_server.setHostName(m_session.table().playerName);
         QString error;
         if (!m_server.startDiscovery(m_discoveryPort ? m_discoveryPort : net::discoveryPortFromEnvironment(), &error))
-            say(m_model.chat(), QStringLiteral("Players on this network cannot find the table: ") + error);
+            say(m_model.chat(), tr("Players on this network cannot find the table: ") + error);
     }
     if (choice.hostRouter) m_router->start(m_server.port());
     showReachability();
@@ -315,7 +315,7 @@ void Tchat::announceTable(const settings::PlaySettings& choice)
 
 void Tchat::joinTable(const JoinRequest& r)
 {
-    if (!leaveCurrentTable(QStringLiteral("Leave it and join another table?"))) return;
+    if (!leaveCurrentTable(tr("Leave it and join another table?"))) return;
     startAfresh();
     m_session.beginTable({Session::Role::Join, r.host, r.port, r.password, r.playerName, Session::Origin::Dialog});
     m_model.setSolo(false);
@@ -325,7 +325,7 @@ void Tchat::joinTable(const JoinRequest& r)
     m_address = r.host;
     // As a joined window of the command line: its seat is kept for a restart of the program.
     m_positional = {r.playerName, r.host, QStringLiteral("join")};
-    say(m_model.chat(), QStringLiteral("Joining the table at %1...").arg(net::hostAndPort(r.host, r.port)));
+    say(m_model.chat(), tr("Joining the table at %1...").arg(net::hostAndPort(r.host, r.port)));
     m_watch->watchFirstContact();
     m_connection.connectToHost(r.host, r.port);
 }
@@ -357,7 +357,7 @@ void Tchat::firstContactFailed(const QString& why)
     if (!why.isEmpty()) {
         QMessageBox box(QMessageBox::Warning, Title, why, QMessageBox::Close, this);
         box.setObjectName(QStringLiteral("first_contact"));
-        QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::AcceptRole);
+        QPushButton* again = box.addButton(tr("Try Again"), QMessageBox::AcceptRole);
         box.setDefaultButton(again);
         box.exec();
         if (box.clickedButton() == again) {
@@ -429,8 +429,8 @@ void Tchat::showReachability()
 QStringList Tchat::hostingWords() const
 {
     QStringList words = reachability();
-    if (const QString link = internetInviteLink(); !link.isEmpty()) words << QStringLiteral("Invite link for the internet: ") + link;
-    if (const QString link = localInviteLink(); !link.isEmpty()) words << QStringLiteral("Invite link for this network: ") + link;
+    if (const QString link = internetInviteLink(); !link.isEmpty()) words << tr("Invite link for the internet: ") + link;
+    if (const QString link = localInviteLink(); !link.isEmpty()) words << tr("Invite link for this network: ") + link;
     return words;
 }
 
