@@ -50,10 +50,7 @@ ConnectionWatch::ConnectionWatch(QWidget& window, TableModel& model, TableConnec
         firstContactFailed(false);
     });
     connect(&m_model, &TableModel::changed, this, [this] {
-        if (m_firstContact && m_model.state().loggedIn) {
-            m_firstContact = false;
-            m_firstContactTimer.stop();
-        }
+        if (m_firstContact && m_model.state().loggedIn) firstContactAnswered();
     });
 }
 
@@ -92,11 +89,9 @@ void ConnectionWatch::firstContactFailed(bool refused)
         QPushButton* again = box.addButton(tr("Try Again"), QMessageBox::AcceptRole);
         box.addButton(QMessageBox::Close);
         box.setDefaultButton(again);
-        m_openBox = text;
-        emit openBoxChanged();
+        setOpenBox(text);
         box.exec();
-        m_openBox.clear();
-        emit openBoxChanged();
+        setOpenBox(QString());
         if (m_leaving) return;
         if (box.clickedButton() != again) {
             if (m_tableEnd && m_tableEnd(QString())) return; // the owner goes on elsewhere
@@ -105,20 +100,23 @@ void ConnectionWatch::firstContactFailed(bool refused)
             return;
         }
         m_model.showStatus(tr("Connecting to %1...").arg(m_connection.hostAddress()));
-        m_firstContact = true;
-        m_firstContactTimer.start();
+        watchFirstContact();
         m_connection.reconnect();
     }, Qt::QueuedConnection);
+}
+
+void ConnectionWatch::setOpenBox(const QString& text)
+{
+    m_openBox = text;
+    emit openBoxChanged();
 }
 
 void ConnectionWatch::showMessageBox(const QString& text)
 {
     m_connection.holdDispatch(true);
-    m_openBox = text;
-    emit openBoxChanged();
+    setOpenBox(text);
     QMessageBox::information(&m_window, QStringLiteral("Quornet"), text);
-    m_openBox.clear();
-    emit openBoxChanged();
+    setOpenBox(QString());
     m_connection.holdDispatch(false);
     emit boxClosed();
 }
@@ -220,8 +218,7 @@ void ConnectionWatch::closeBecauseOfHost(const QString& why)
         QMessageBox box(QMessageBox::Information, QStringLiteral("Quornet"), why, QMessageBox::Ok, &m_window);
         box.setObjectName(QStringLiteral("farewell"));
         QTimer::singleShot(FarewellMs, &box, &QMessageBox::accept);
-        m_openBox = why;
-        emit openBoxChanged();
+        setOpenBox(why);
         box.exec();
         m_window.close();
     }, Qt::QueuedConnection);

@@ -69,6 +69,8 @@ private:
     // Says why the window closes (the host is gone, this participant was removed), then closes.
     void closeBecauseOfHost(const QString& why);
     void firstContactFailed(bool refused);
+    // The box on screen, for the state file (empty: none).
+    void setOpenBox(const QString& text);
 
     QWidget& m_window;
     TableModel& m_model;

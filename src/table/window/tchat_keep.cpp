@@ -4,6 +4,7 @@
 // address and its seat key, so a program restarted after a crash can take its seat back.
 #include "table/window/tchat.h"
 
+#include "host/gamefile.h"
 #include "host/tserver.h"
 
 #include <QCloseEvent>
@@ -15,9 +16,6 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
-
-#include <sys/stat.h>
 
 namespace quornet::table {
 
@@ -56,7 +54,6 @@ void Tchat::resumeOrKeepGames()
 {
     const QString path = keptGamePath();
     if (path.isEmpty()) return;
-    QDir().mkpath(m_gameFolder);
     if (QFileInfo::exists(path)) {
         const auto answer = QMessageBox::question(
             this, QStringLiteral("Quornet"),
@@ -129,18 +126,13 @@ void Tchat::keepJoinedSeat()
         return;
     }
     if (s.seatKey == m_keptJoinedKey) return;
-    QDir().mkpath(m_gameFolder);
     QJsonObject o;
     o.insert(QStringLiteral("address"), m_connection.hostAddress());
     o.insert(QStringLiteral("port"), int(m_connection.hostPort()));
     o.insert(QStringLiteral("name"), s.playerName);
     o.insert(QStringLiteral("key"), QString::fromLatin1(s.seatKey));
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        ::fchmod(file.handle(), S_IRUSR | S_IWUSR); // a seat key: for this user's eyes only
-        file.write(QJsonDocument(o).toJson());
-        if (file.commit()) m_keptJoinedKey = s.seatKey;
-    }
+    // Written as the host writes its games: atomically, for this user's eyes only.
+    if (host::GameFile::writeAtomically(path, QJsonDocument(o).toJson(), nullptr)) m_keptJoinedKey = s.seatKey;
 }
 
 // False when the player would rather stay at the table.
