@@ -18,9 +18,11 @@ std::uint64_t seedFrom(Chance& chance)
     return (hi << 30) | lo;
 }
 
-// Plays every candidate forward from the same guesses and returns the best one's index;
-// `run` plays candidate c on a copy of the guessed world.
-template <typename Run> int best(const Observation& obs, int candidates, int samples, Chance& chance, const Budget& b, Run run)
+// Plays every candidate forward from the same guesses (or, given the truth, from the true world
+// with the reshuffles left to chance) and returns the best one's index; `run` plays candidate c
+// on a copy of the world.
+template <typename Run>
+int best(const Observation& obs, const Truth* truth, int candidates, int samples, Chance& chance, const Budget& b, Run run)
 {
     // Paired results against candidate 0 (Strong's own choice): another candidate is taken
     // only when its lead over Strong's is clear of the noise of the guesses.
@@ -28,7 +30,7 @@ template <typename Run> int best(const Observation& obs, int candidates, int sam
     Rng rng(seedFrom(chance));
     samples = std::min(samples, b.maxPlayouts / candidates);
     for (int i = 0; i < samples; ++i) {
-        const World guess = World::sample(obs, rng);
+        const World guess = truth ? World::reveal(obs, *truth, rng) : World::sample(obs, rng);
         int base = 0;
         for (int c = 0; c < candidates; ++c) {
             World w = guess;
@@ -63,17 +65,27 @@ template <typename Run> int best(const Observation& obs, int candidates, int sam
 
 int drawMode(const Observation& obs, Chance& chance, const Budget& budget)
 {
+    return drawMode(obs, nullptr, chance, budget);
+}
+
+Plan play(const Observation& obs, Chance& chance, const Budget& budget)
+{
+    return play(obs, nullptr, chance, budget);
+}
+
+int drawMode(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget)
+{
     if (!obs.pickUp || obs.pileCount == 0) return 1;
     const int strongMode = strong::drawMode(obs);
     const int modes[2] = {strongMode, 3 - strongMode};
-    const int c = best(obs, 2, budget.drawSamples, chance, budget, [&](int k, World& w) {
+    const int c = best(obs, truth, 2, budget.drawSamples, chance, budget, [&](int k, World& w) {
         w.draw(modes[k]);
         if (!w.over() && w.view().seat == obs.seat) w.playTurn(strong::play(w.view()));
     });
     return modes[c];
 }
 
-Plan play(const Observation& obs, Chance& chance, const Budget& budget)
+Plan play(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget)
 {
     std::array<Plan, 16> plans{};
     int count = 0;
@@ -113,7 +125,7 @@ Plan play(const Observation& obs, Chance& chance, const Budget& budget)
     for (int i = 0; i < listed; ++i)
         if (options[std::size_t(i)].gift == safest) offer(options[std::size_t(i)].plan);
     if (count <= 1) return plans[0];
-    const int c = best(obs, count, budget.playSamples, chance, budget,
+    const int c = best(obs, truth, count, budget.playSamples, chance, budget,
                        [&](int k, World& w) { w.playTurn(plans[std::size_t(k)]); });
     return plans[std::size_t(c)];
 }

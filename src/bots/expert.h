@@ -17,6 +17,7 @@
 #include "bots/chance.h"
 #include "bots/moves.h"
 #include "bots/observation.h"
+#include "bots/playout.h"
 
 namespace quornet::bots::expert {
 
@@ -38,5 +39,10 @@ constexpr Budget DefaultBudget{};
 
 int drawMode(const Observation& obs, Chance& chance, const Budget& budget = DefaultBudget);
 Plan play(const Observation& obs, Chance& chance, const Budget& budget = DefaultBudget);
+
+// The same search played from `truth` instead of guesses when it is given (the simulator's
+// oracle), from guesses at the hidden cards when it is null (Expert).
+int drawMode(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget = DefaultBudget);
+Plan play(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget = DefaultBudget);
 
 } // namespace quornet::bots::expert
