@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" sourcelanguage="en">
 <context>
+    <name>BannerArt</name>
+    <message>
+        <source>YOUR TURN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ROUND</source>
+        <comment>the rosette&apos;s upper word</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WON</source>
+        <comment>the rosette&apos;s lower word</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DiscoveryResponder</name>
     <message>
         <source>Cannot answer requests for tables on UDP port %1: %2</source>
