@@ -402,6 +402,10 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <source>The tally text ends before its last cell.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The unreadable tally file %1 could not be kept as %2; it is left as it is and the tally is not saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quornet::host::TServer</name>
@@ -1528,6 +1532,14 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
     <message>
         <source>A game is in progress. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The host runs another version of Quornet than yours (%1). Everyone at a table should run the same version; the game may go wrong otherwise.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table cannot be hosted on port %1: another program on this computer uses it. Choose another port.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
