@@ -6,7 +6,9 @@
 // hidden cards a number of times (World::sample, consistent with the observation), plays every
 // candidate forward from each guess with Strong at every seat, and takes the candidate with the
 // best average lead for its team. Every candidate meets the same guesses, so their differences
-// are not drowned in the luck of the deal. A decision with one candidate is not searched.
+// are not drowned in the luck of the deal. With three candidates or more the playouts are spent
+// by successive halving: half on all of them, the rest on Strong's choice and the better half of
+// the others. A decision with one candidate is not searched.
 //
 // The budget is fixed at build time, in guesses and turns rather than in time, so a seed plays
 // the same game on every machine, threaded or not: at most 360 playouts of at most 40 turns a
