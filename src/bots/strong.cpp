@@ -111,20 +111,19 @@ private:
         return false;
     }
 
-    // Wilds complete a book: a six-card book takes a wild for its bonus when another wild stays
-    // for the last cards of the hand (a normal book keeps waiting for its 500), and any book
-    // takes what it needs when the round may end.
+    // Wilds complete a book only when the round may end (or the style lays them all): until
+    // then a wild starts a book with a natural pair, which is worth more than the bonus it
+    // hastens, and a book of six waits for its natural seventh.
     bool completeWithWilds()
     {
-        int wilds = rankCounts(m_hand)[WildRank];
-        if (wilds == 0) return false;
+        const int wilds = rankCounts(m_hand)[WildRank];
+        if (wilds == 0 || !(m_danger || m_style.dumpWilds)) return false;
         int best = 0, need = 99;
         for (int k = 1; k <= BookSlots; ++k) {
             const Book& b = m_own.working[std::size_t(k)];
             if (b.count <= 0) continue;
             const int short_ = cards::BookCompleteCards - b.count;
-            const bool worth = m_dump || (short_ == 1 && wilds >= 2 && (b.kind == int(cards::BookKind::Wild)));
-            if (worth && short_ <= wilds && short_ < need) {
+            if (short_ <= wilds && short_ < need) {
                 best = k;
                 need = short_;
             }
@@ -252,8 +251,10 @@ bool roundEndNear(const Observation& obs)
     bool oppFoot = false;
     const int oppCards = opponentCards(obs, &oppFoot);
     const int me = obs.seat;
+    // Our going out ends it only once the partner is done too: a partner with a few cards
+    // left may yet play on for several turns.
     const bool weNear = obs.onFoot[std::size_t(me)] && partnerOnFoot(obs) &&
-                        (obs.twoPlayer || obs.handCount[std::size_t(obs.partner())] <= 3);
+                        (obs.twoPlayer || obs.handCount[std::size_t(obs.partner())] == 0);
     const bool deckNear = obs.deckCount < 6 && obs.pileCount < 3;
     return (oppFoot && oppCards <= (obs.twoPlayer ? 3 : 5)) || weNear || deckNear;
 }
@@ -279,15 +280,16 @@ Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& ow
 
 // Discard costs. The card kept is the one most likely to go into a book: each unseen card of
 // its rank may yet pair it or join it, so a rank that is mostly on the pile or in books goes
-// first. A card the next opponent's books can take is otherwise a small worry (its pick-up
-// takes one card where a draw would bring two), but never one that completes a book or makes
-// the pile worth more to it than to us while a safer card is in hand.
-// Per unseen card of the rank, weighed against the card's penalty: a -20 card still goes
-// before a -10 one unless its rank is much the livelier (four unseen cards or more).
-constexpr int UnseenWeight = 3;
+// first, whatever its points (a card kept for a book earns its points there). Only when the
+// round may end does the card's penalty count. A card the next opponent's books can take is
+// otherwise a small worry (its pick-up takes one card where a draw would bring two), but never
+// one that completes a book or makes the pile worth more to it than to us while a safer card
+// is in hand.
+constexpr int UnseenWeight = 12;      // per unseen card of the rank
 constexpr int KeepPair = 200;         // a pair or more waits for its book (plus 20 a card)
 constexpr int KeepForOwnBook = 200;   // the team's working book of the rank takes it later
 constexpr int FeedCompleted = 5;      // the next opponent's completed book takes it
+constexpr int FeedWorking = 5;        // the next opponent's working book takes it
 constexpr int FeedKnown = 150;        // per card of the rank the next opponent picked up
 // Per step of Gift: any safer card goes first, even a wild.
 constexpr int GiftCost = 10000;
@@ -348,6 +350,7 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
         int slot;
     };
     std::array<Candidate, HandSlots> cand{};
+    const bool endNear = roundEndNear(obs);
     int count = 0;
     unsigned seenRanks = 0;
     for (int s = 0; s < HandSlots; ++s) {
@@ -362,8 +365,9 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
         } else if (r == WildRank) {
             cost = 1000;
         } else {
-            cost = cards::cardPenalty(c) + UnseenWeight * unseen[std::size_t(r)];
-            if (rules::workingBookOf(theirs, r) == 0 && rules::completedBookOf(theirs, r) != 0) cost += FeedCompleted;
+            cost = (endNear ? cards::cardPenalty(c) : 0) + UnseenWeight * unseen[std::size_t(r)];
+            if (rules::workingBookOf(theirs, r) != 0) cost += FeedWorking;
+            else if (rules::completedBookOf(theirs, r) != 0) cost += FeedCompleted;
             cost += FeedKnown * std::min(nextKnown[std::size_t(r)], 2);
             if (n[std::size_t(r)] >= 2) cost += KeepPair + 20 * n[std::size_t(r)];
             if (rules::workingBookOf(own, r) != 0) cost += KeepForOwnBook;

@@ -1,11 +1,12 @@
 // Strong: a rule-based level written from how good players play.
 //
-// - Wilds complete books: a book one or two cards short takes wilds for the bonus, a natural
-//   pair takes a wild to start a book while a wild is kept back, and when the round may end
-//   before the seat plays again no wild stays in hand that a book could take.
+// - Wilds start books: a natural pair takes a wild to start a book while a wild is kept back;
+//   only when the round may end before the seat plays again do wilds complete books, and then
+//   no wild stays in hand that a book could take.
 // - Discards keep what may still make books: a three first, then the card of a rank whose
-//   cards are mostly out of play (on the pile, in books), never one the next opponent has been
-//   seen to pick up, pairs kept, wilds last; and no gift: while a safer card is in hand, never
+//   cards are mostly out of play (on the pile, in books), its penalty counting only near the
+//   round's end, never one the next opponent has been seen to pick up, pairs kept, wilds last;
+//   and no gift: while a safer card is in hand, never
 //   one that lets the next seat complete a book by taking the pile, nor one that makes the pile
 //   (the pick-up count's cards) worth more to it than to us.
 // - A pick-up is judged by all the cards it takes: what they add to books or make with the
