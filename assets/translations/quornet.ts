@@ -1324,6 +1324,10 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <source>A game is in progress. %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Fill the Screen (%1%)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quornet::table::TeamBoardView</name>

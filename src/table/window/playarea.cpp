@@ -40,6 +40,9 @@ PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
                      local(32, 120, 169, 57), 16, true, bgr(0x000080));
     m_addHere->setWordWrap(true);
     m_addHere->setAlignment(Qt::AlignCenter);
+    // The hint lies under the boxes: the cards in them cover it, and clicks reach the boxes.
+    m_addHere->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_addHere->lower();
     m_create = button(this, "button_create", tr("Create"), local(235, 119, 65, 32));
     m_clearBook = button(this, "button_clearbook", tr("Clear"), local(235, 154, 65, 32));
     connect(m_create, &QPushButton::clicked, this, [this] { m_model.clickCreate(); });

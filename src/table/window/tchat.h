@@ -233,7 +233,11 @@ private:
     // The score sheet, game log and round summary (tchat_windows.cpp).
     void buildGameWindows();
     // A menu item that shows and raises a side window.
-    QAction* addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window);
+    enum class WindowPlace { AsItIs, BesideTable };
+    QAction* addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window,
+                           WindowPlace place = WindowPlace::AsItIs);
+    // Moves a side window beside the table window, on the screen and off its menu bar.
+    void placeBeside(QWidget* window) const;
 
     host::TServer& m_server;
     windows::Tgamestartform& m_startDialog;

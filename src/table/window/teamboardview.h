@@ -39,6 +39,8 @@ private:
     void syncBooks();
     void syncPictures();
     void syncCursor();
+    // Shows or hides the rosette or the trophy; shown, it fades after a while.
+    void showFading(QLabel* picture, bool shown);
 
     const int m_team;
     TableModel& m_model;
