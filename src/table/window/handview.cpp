@@ -87,8 +87,8 @@ void HandView::setKeysShown(bool shown)
 void HandView::sync()
 {
     if (!m_art) return;
-    syncButtons();
     syncCards();
+    syncButtons();
     syncCursor();
     syncHintMarks();
 }
