@@ -21,10 +21,11 @@ const QRect PickupButton = local(91, 246, 100, 32);
 const QRect StartButton = local(146, 246, 100, 32);
 const QRect DrawButton = local(195, 246, 100, 32);
 // The hand row: the first card's place, how far right the row may reach, and how much the host's
-// step may be widened.
+// step may be widened (a short hand) or narrowed (a long one, so its last card is whole).
 constexpr int RowStart = geometry::handLeftArrived(1);
 constexpr int RowRight = 388;
 constexpr qreal MostSpread = 2.0;
+constexpr qreal LeastSpread = 0.8;
 // The rank label in a card's strip: above the buttons that lie over the hand (28 pixels below a
 // resting card's top).
 constexpr int RankLabelWidth = 18, RankLabelHeight = 26, RankLabelFont = 11;
@@ -35,7 +36,7 @@ qreal spreadOf(const TableState& s)
     for (const HandCard& c : s.cards)
         if (c.visible) last = std::max(last, c.left);
     if (last <= RowStart) return 1.0;
-    return std::clamp(qreal(RowRight - geometry::CardWidth - RowStart) / (last - RowStart), 1.0, MostSpread);
+    return std::clamp(qreal(RowRight - geometry::CardWidth - RowStart) / (last - RowStart), LeastSpread, MostSpread);
 }
 
 int shownAt(int left, qreal spread) { return RowStart + qRound((left - RowStart) * spread); }

@@ -26,7 +26,8 @@ public:
     HandView(TableModel& model, const TableZoom& zoom, QWidget* parent);
 
     // Where a card of the hand row is shown (at 100 %, in the table's geometry): the host's row
-    // step of 20 pixels widened until the row reaches the table's right edge, at most twice.
+    // step of 20 pixels widened (at most twice) or narrowed (down to 16) so the row ends at the
+    // table's right edge.
     static int shownLeft(const TableState& s, const HandCard& c);
 
     // The pictures to draw with (again after the deck, the screen or the zoom changed).
