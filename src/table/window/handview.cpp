@@ -48,6 +48,7 @@ QString rankAndSuit(int code)
     const QString name = QString::fromStdString(cards::shortCardName(code));
     return name.chopped(1) + QLatin1Char('\n') + name.right(1);
 }
+// Diamonds (15..27), hearts (41..53) and the red joker.
 bool redCard(int code) { return code == cards::Joker || (code >= 15 && code <= 27) || code >= 41; }
 } // namespace
 
@@ -163,9 +164,12 @@ void HandView::syncRankLabel(ClickLabel* card, const HandCard& c, int strip, boo
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setFont(pixelFont(RankLabelFont, true));
     }
-    label->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 235); border-radius: 2px; color: %1; }")
-                             .arg(redCard(c.code) ? QStringLiteral("#C00000") : QStringLiteral("#000000")));
-    label->setText(rankAndSuit(c.code));
+    if (label->property("code").toInt() != c.code) {
+        label->setProperty("code", c.code);
+        label->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 235); border-radius: 2px; color: %1; }")
+                                 .arg(redCard(c.code) ? QStringLiteral("#C00000") : QStringLiteral("#000000")));
+        label->setText(rankAndSuit(c.code));
+    }
     m_zoom.place(label, QRect(1, 2, std::min(RankLabelWidth, strip - 2), RankLabelHeight));
     m_zoom.setBaseFontPixels(label, RankLabelFont);
     label->show();
@@ -177,7 +181,6 @@ void HandView::syncButtons()
     m_draw->setVisible(s.drawVisible);
     m_pickup->setVisible(s.pickupVisible);
     m_start->setVisible(s.startVisible);
-
     // The buttons lie over the hand cards.
     m_draw->raise();
     m_pickup->raise();
