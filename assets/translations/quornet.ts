@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" sourcelanguage="en">
 <context>
+    <name>BannerArt</name>
+    <message>
+        <source>YOUR TURN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ROUND</source>
+        <comment>the rosette&apos;s upper word</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WON</source>
+        <comment>the rosette&apos;s lower word</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DiscoveryResponder</name>
+    <message>
+        <source>Cannot answer requests for tables on UDP port %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Gateway</name>
+    <message>
+        <source>The router&apos;s description at %1 could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The device at %1 is not a router that opens ports (no UPnP Internet gateway).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No router on this network offers to open ports (no UPnP Internet gateway answered).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The router says it is not connected to the internet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Hint</name>
     <message>
         <source>clubs</source>
@@ -123,6 +166,45 @@
     </message>
 </context>
 <context>
+    <name>InviteLink</name>
+    <message>
+        <source>The address is not an IP address or a computer&apos;s name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The link names no address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password in the link is not readable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password in the link is longer than %1 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter an address or paste an invite link.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That is too long for an address or an invite link.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An invite link starts with quornet://.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The link holds more than an address, a port and a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LobbyArt</name>
     <message>
         <source>LOBBY</source>
@@ -142,9 +224,133 @@
     </message>
 </context>
 <context>
+    <name>PortForwarding</name>
+    <message>
+        <source>The router refused to open port %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The router did not remove the mapping of port %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Reachability</name>
+    <message>
+        <source>Friends on this network can join at %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The router did not open the port, so players outside this network cannot join: open TCP port %1 on the router, or use a dedicated host.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The router opened the port, but the provider shares its address %1 among many customers, so players outside this network cannot reach this table: ask the provider for an address of your own, or use a dedicated host.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Players on the internet can join at %1: the router opened the port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Players on the internet can join at this network&apos;s internet address, port %1: the router opened the port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SavedGame</name>
+    <message>
+        <source>the deck</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the discard pile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the game length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the turn phase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the game&apos;s options or turn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not four seats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>seat %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the player of seat %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not two teams</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the books of team %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a working book</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a completed book</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is damaged (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is not a saved Quornet game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the game was saved by a newer version of Quornet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is damaged (no version)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is damaged (the deal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is damaged (the turn or the timer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is damaged (the rounds)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is damaged (the shuffle&apos;s generator)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SideWindow</name>
     <message>
         <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableFinder</name>
+    <message>
+        <source>Cannot look for tables on the network: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -198,6 +404,10 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
     <message>
         <source>The tally text ends before its last cell.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unreadable tally file %1 could not be kept as %2; it is left as it is and the tally is not saved.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1374,6 +1584,14 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
     <message>
         <source>A game is in progress. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The host runs another version of Quornet than yours (%1). Everyone at a table should run the same version; the game may go wrong otherwise.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table cannot be hosted on port %1: another program on this computer uses it. Choose another port.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -3,6 +3,7 @@
 #include "art/artdraw.h"
 #include "art/suitshapes.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -195,7 +196,7 @@ void drawArrow(QPainter& p, int variant, QSize size)
     p.restore();
     const QRectF textBox =
         variant == 0 ? QRectF(head, 4, w - head - 2, h - 8) : QRectF(2, 4, w - head - 2, h - 8);
-    outlinedText(p, textBox, QStringLiteral("YOUR TURN"), artFont(11, false, QFont::Black),
+    outlinedText(p, textBox, QCoreApplication::translate("BannerArt", "YOUR TURN"), artFont(11, false, QFont::Black),
                  QColor(0xff, 0xff, 0xff), teamDark(variant).darker(170), 2.0);
 }
 
@@ -280,10 +281,10 @@ void drawRoundWinner(QPainter& p, int variant, QSize size)
     p.setPen(QPen(QColor(0xff, 0xf6, 0xc8), 0.8));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(c, r - 3, r - 3);
-    outlinedText(p, QRectF(c.x() - r, c.y() - r * 0.62, 2 * r, r * 0.6), QStringLiteral("ROUND"),
+    outlinedText(p, QRectF(c.x() - r, c.y() - r * 0.62, 2 * r, r * 0.6), QCoreApplication::translate("BannerArt", "ROUND", "the rosette's upper word"),
                  artFont(11, false, QFont::Black), teamDark(variant), QColor(0xff, 0xf4, 0xc8),
                  2.0);
-    outlinedText(p, QRectF(c.x() - r, c.y() + r * 0.02, 2 * r, r * 0.6), QStringLiteral("WON"),
+    outlinedText(p, QRectF(c.x() - r, c.y() + r * 0.02, 2 * r, r * 0.6), QCoreApplication::translate("BannerArt", "WON", "the rosette's lower word"),
                  artFont(13, false, QFont::Black), teamDark(variant), QColor(0xff, 0xf4, 0xc8),
                  2.0);
     p.setPen(QPen(QColor(0x9a, 0x6a, 0x10), 0.7));

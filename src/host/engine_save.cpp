@@ -13,6 +13,7 @@
 #include "host/engine.h"
 #include "host/log.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -179,30 +180,30 @@ bool HostEngine::readTable(const QJsonObject& o, Table& t, QString* error) const
         return false;
     };
     if (!readInts(o.value("deck"), t.deck.data() + 1, cards::DeckSize, 0, cards::CodesPerPack))
-        return fail(QStringLiteral("the deck"));
+        return fail(QCoreApplication::translate("SavedGame", "the deck"));
     const QJsonArray pile = o.value("pile").toArray();
-    if (pile.size() > cards::DeckSize) return fail(QStringLiteral("the discard pile"));
+    if (pile.size() > cards::DeckSize) return fail(QCoreApplication::translate("SavedGame", "the discard pile"));
     t.pile.fill(0);
     if (!readInts(o.value("pile"), t.pile.data() + 1, int(pile.size()), 2, cards::CodesPerPack))
-        return fail(QStringLiteral("the discard pile"));
+        return fail(QCoreApplication::translate("SavedGame", "the discard pile"));
     t.discardCount = int(pile.size());
     const QString length = o.value("length").toString();
-    if (length != "r" && length != "3" && length != "5" && length != "f") return fail(QStringLiteral("the game length"));
+    if (length != "r" && length != "3" && length != "5" && length != "f") return fail(QCoreApplication::translate("SavedGame", "the game length"));
     t.lengthCode = length.toLatin1();
     int phase = 0;
     const QString phaseText = o.value("phase").toString();
     phase = phaseText == "draw" ? 1 : phaseText == "play" ? 2 : phaseText == "none" ? 0 : -1;
-    if (phase < 0) return fail(QStringLiteral("the turn phase"));
+    if (phase < 0) return fail(QCoreApplication::translate("SavedGame", "the turn phase"));
     t.phase = Phase(phase);
     if (!readInt(o, "deckPos", 0, cards::DeckSize, t.deckPos) || !readBool(o, "deckExhausted", t.deckExhausted) ||
         !readBool(o, "pickUp", t.pickUp) || !readInt(o, "pickUpCount", 0, 999, t.pickUpCount) ||
         !readBool(o, "twoPlayer", t.twoPlayer) || !readBool(o, "toTarget", t.toTarget) ||
         !readInt(o, "target", 0, ScoreLimit, t.target) || !readBool(o, "running", t.running) ||
         !readInt(o, "turnSeat", 0, t.twoPlayer ? 2 : Seats, t.turnSeat))
-        return fail(QStringLiteral("the game's options or turn"));
+        return fail(QCoreApplication::translate("SavedGame", "the game's options or turn"));
 
     const QJsonArray seats = o.value("seats").toArray();
-    if (seats.size() != Seats) return fail(QStringLiteral("not four seats"));
+    if (seats.size() != Seats) return fail(QCoreApplication::translate("SavedGame", "not four seats"));
     for (int s = 1; s <= Seats; ++s) {
         const QJsonObject so = seats[s - 1].toObject();
         Record& r = t.seat(s);
@@ -212,14 +213,14 @@ bool HostEngine::readTable(const QJsonObject& o, Table& t, QString* error) const
             !readInts(so.value("foot"), r.foot.data(), HandSlots, 0, cards::CodesPerPack) ||
             !readInt(so, "team", 0, 2, r.team) || !readBool(so, "onFoot", r.onFoot) ||
             !readBool(so, "justWatching", r.justWatching))
-            return fail(QStringLiteral("seat %1").arg(s));
+            return fail(QCoreApplication::translate("SavedGame", "seat %1").arg(s));
         if (so.contains("player") &&
             (so.value("player").toString().isEmpty() || so.value("player").toString().size() > 64 ||
              !wellFormedKey(so.value("key").toString())))
-            return fail(QStringLiteral("the player of seat %1").arg(s));
+            return fail(QCoreApplication::translate("SavedGame", "the player of seat %1").arg(s));
     }
     const QJsonArray teams = o.value("teams").toArray();
-    if (teams.size() != 2) return fail(QStringLiteral("not two teams"));
+    if (teams.size() != 2) return fail(QCoreApplication::translate("SavedGame", "not two teams"));
     for (int team = 1; team <= 2; ++team) {
         const QJsonObject to = teams[team - 1].toObject();
         TeamBooks& tb = t.books(team);
@@ -227,13 +228,13 @@ bool HostEngine::readTable(const QJsonObject& o, Table& t, QString* error) const
         const QJsonArray working = to.value("working").toArray();
         const QJsonArray completed = to.value("completed").toArray();
         if (working.size() != BookSlots || completed.size() > MaxCompletedBooks)
-            return fail(QStringLiteral("the books of team %1").arg(team));
+            return fail(QCoreApplication::translate("SavedGame", "the books of team %1").arg(team));
         for (int k = 1; k <= BookSlots; ++k)
-            if (!readBook(working[k - 1], tb.working[std::size_t(k)])) return fail(QStringLiteral("a working book"));
+            if (!readBook(working[k - 1], tb.working[std::size_t(k)])) return fail(QCoreApplication::translate("SavedGame", "a working book"));
         tb.completedCount = int(completed.size());
         for (int k = 1; k <= tb.completedCount; ++k)
             if (!readBook(completed[k - 1], tb.completed[std::size_t(k)]) || tb.completed[std::size_t(k)].naming == 0)
-                return fail(QStringLiteral("a completed book"));
+                return fail(QCoreApplication::translate("SavedGame", "a completed book"));
     }
     return true;
 }
@@ -249,19 +250,19 @@ bool HostEngine::restoreGame(const QByteArray& document, QString* error)
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(document, &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isObject())
-        return fail(QStringLiteral("the file is damaged (%1)").arg(parseError.errorString()));
+        return fail(QCoreApplication::translate("SavedGame", "the file is damaged (%1)").arg(parseError.errorString()));
     const QJsonObject root = doc.object();
-    if (root.value("format").toString() != QLatin1String(Format)) return fail(QStringLiteral("the file is not a saved Quornet game"));
+    if (root.value("format").toString() != QLatin1String(Format)) return fail(QCoreApplication::translate("SavedGame", "the file is not a saved Quornet game"));
     const int version = root.value("version").toInt(0);
-    if (version > SavedGameVersion) return fail(QStringLiteral("the game was saved by a newer version of Quornet"));
-    if (version < 1) return fail(QStringLiteral("the file is damaged (no version)"));
+    if (version > SavedGameVersion) return fail(QCoreApplication::translate("SavedGame", "the game was saved by a newer version of Quornet"));
+    if (version < 1) return fail(QCoreApplication::translate("SavedGame", "the file is damaged (no version)"));
 
     // Everything is read into copies first; the engine takes them only when all of it holds.
     Table t = m_t;
-    if (!readTable(root.value("table").toObject(), t, &why)) return fail(QStringLiteral("the file is damaged (%1)").arg(why));
+    if (!readTable(root.value("table").toObject(), t, &why)) return fail(QCoreApplication::translate("SavedGame", "the file is damaged (%1)").arg(why));
     const QJsonObject tableObject = root.value("table").toObject();
     bool everDealt = false;
-    if (!readBool(tableObject, "everDealt", everDealt)) return fail(QStringLiteral("the file is damaged (the deal)"));
+    if (!readBool(tableObject, "everDealt", everDealt)) return fail(QCoreApplication::translate("SavedGame", "the file is damaged (the deal)"));
 
     const QJsonObject turn = root.value("turn").toObject();
     const QJsonObject timer = root.value("timer").toObject();
@@ -276,17 +277,17 @@ bool HostEngine::restoreGame(const QByteArray& document, QString* error)
         !readBool(timer, "enabled", timerEnabled) || !readInt(timer, "tag", 0, 3, tag) ||
         !readInt(timer, "ticks", 0, 1'000'000, ticks) || !readInt(timer, "interval", 0, 3'600'000, interval) ||
         !readBool(round, "continued", continued) || !readBool(round, "waiting", waiting))
-        return fail(QStringLiteral("the file is damaged (the turn or the timer)"));
+        return fail(QCoreApplication::translate("SavedGame", "the file is damaged (the turn or the timer)"));
     for (int s = 1; s <= Seats; ++s) back[std::size_t(s)] = backArray[s - 1].toBool();
     ScoreLedger rounds;
     const QJsonArray roundArray = root.value("rounds").toArray();
-    if (roundArray.size() > 10'000) return fail(QStringLiteral("the file is damaged (the rounds)"));
+    if (roundArray.size() > 10'000) return fail(QCoreApplication::translate("SavedGame", "the file is damaged (the rounds)"));
     for (const QJsonValue& v : roundArray) {
         const QJsonObject ro = v.toObject();
         RoundScores r;
         if (!readTeamPoints(ro.value("green"), r.teams[1]) || !readTeamPoints(ro.value("blue"), r.teams[2]) ||
             !readInt(ro, "wentOut", 0, 2, r.wentOut) || !readBool(ro, "finished", r.finished))
-            return fail(QStringLiteral("the file is damaged (the rounds)"));
+            return fail(QCoreApplication::translate("SavedGame", "the file is damaged (the rounds)"));
         rounds.push_back(r);
     }
 
@@ -296,14 +297,14 @@ bool HostEngine::restoreGame(const QByteArray& document, QString* error)
     const QString broken = checkInvariants();
     std::swap(m_t, t);
     m_everDealt = dealt;
-    if (!broken.isEmpty()) return fail(QStringLiteral("the file is damaged (%1)").arg(broken));
+    if (!broken.isEmpty()) return fail(QCoreApplication::translate("SavedGame", "the file is damaged (%1)").arg(broken));
 
     const std::string previousRandom = m_random.saveState();
     if (!m_random.restoreState(root.value("random").toString().toStdString()))
-        return fail(QStringLiteral("the file is damaged (the shuffle's generator)"));
+        return fail(QCoreApplication::translate("SavedGame", "the file is damaged (the shuffle's generator)"));
     if (!m_bots->restoreState(root.value("computerPlayers").toObject(), &why)) {
         m_random.restoreState(previousRandom);
-        return fail(QStringLiteral("the file is damaged (%1)").arg(why));
+        return fail(QCoreApplication::translate("SavedGame", "the file is damaged (%1)").arg(why));
     }
 
     // The engine takes the game. Nobody is connected yet: every human seat waits for its key.

@@ -1,5 +1,6 @@
 #include "net/discoveryresponder.h"
 
+#include <QCoreApplication>
 #include <QNetworkDatagram>
 #include <QRandomGenerator>
 
@@ -21,7 +22,7 @@ bool DiscoveryResponder::start(quint16 udpPort, QString* error)
     if (m_socket.bind(QHostAddress::AnyIPv4, udpPort, QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint))
         return true;
     if (error)
-        *error = QStringLiteral("Cannot answer requests for tables on UDP port %1: %2").arg(udpPort).arg(m_socket.errorString());
+        *error = QCoreApplication::translate("DiscoveryResponder", "Cannot answer requests for tables on UDP port %1: %2").arg(udpPort).arg(m_socket.errorString());
     return false;
 }
 

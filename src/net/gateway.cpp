@@ -5,6 +5,7 @@
 #include <miniupnpc/upnperrors.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <cstring>
 
@@ -72,12 +73,12 @@ bool Gateway::find(QString* error)
     const QByteArray url = qgetenv("QUORNET_IGD_URL");
     if (!url.isEmpty()) {
         if (UPNP_GetIGDFromUrl(url.constData(), &m_d->urls, &m_d->data, lan, sizeof lan) != 1) {
-            *error = QStringLiteral("The router's description at %1 could not be read.").arg(QString::fromLocal8Bit(url));
+            *error = QCoreApplication::translate("Gateway", "The router's description at %1 could not be read.").arg(QString::fromLocal8Bit(url));
             return false;
         }
         m_d->found = true;
         if (m_d->data.first.servicetype[0] == '\0') {
-            *error = QStringLiteral("The device at %1 is not a router that opens ports (no UPnP Internet gateway).")
+            *error = QCoreApplication::translate("Gateway", "The device at %1 is not a router that opens ports (no UPnP Internet gateway).")
                          .arg(QString::fromLocal8Bit(url));
             return false;
         }
@@ -85,7 +86,7 @@ bool Gateway::find(QString* error)
         int e = 0;
         UPNPDev* devices = discover(&e);
         if (!devices) {
-            *error = QStringLiteral("No router on this network offers to open ports (no UPnP Internet gateway answered).");
+            *error = QCoreApplication::translate("Gateway", "No router on this network offers to open ports (no UPnP Internet gateway answered).");
             return false;
         }
         const Igd igd = validIgd(devices, &m_d->urls, &m_d->data, lan, sizeof lan);
@@ -93,8 +94,8 @@ bool Gateway::find(QString* error)
         if (igd != Igd::None) m_d->found = true;
         if (igd != Igd::Connected) {
             *error = igd == Igd::NotConnected
-                         ? QStringLiteral("The router says it is not connected to the internet.")
-                         : QStringLiteral("No router on this network offers to open ports (no UPnP Internet gateway answered).");
+                         ? QCoreApplication::translate("Gateway", "The router says it is not connected to the internet.")
+                         : QCoreApplication::translate("Gateway", "No router on this network offers to open ports (no UPnP Internet gateway answered).");
             return false;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "net/ports.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -41,41 +42,41 @@ QString readHostAndPort(const QString& text, InviteLink* link)
     bool bracketed = false;
     if (text.startsWith(QLatin1Char('['))) {
         const qsizetype close = text.indexOf(QLatin1Char(']'));
-        if (close < 0) return QStringLiteral("The address is not an IP address or a computer's name.");
+        if (close < 0) return QCoreApplication::translate("InviteLink", "The address is not an IP address or a computer's name.");
         host = text.mid(1, close - 1);
         const QString after = text.mid(close + 1);
         if (!after.isEmpty()) {
-            if (!after.startsWith(QLatin1Char(':'))) return QStringLiteral("The address is not an IP address or a computer's name.");
+            if (!after.startsWith(QLatin1Char(':'))) return QCoreApplication::translate("InviteLink", "The address is not an IP address or a computer's name.");
             port = after.mid(1);
-            if (port.isEmpty()) return QStringLiteral("The port must be a number from 1 to 65535.");
+            if (port.isEmpty()) return QCoreApplication::translate("InviteLink", "The port must be a number from 1 to 65535.");
         }
         bracketed = true;
     } else if (text.count(QLatin1Char(':')) == 1) {
         const qsizetype colon = text.indexOf(QLatin1Char(':'));
         host = text.left(colon);
         port = text.mid(colon + 1);
-        if (port.isEmpty()) return QStringLiteral("The port must be a number from 1 to 65535.");
+        if (port.isEmpty()) return QCoreApplication::translate("InviteLink", "The port must be a number from 1 to 65535.");
     }
-    if (host.isEmpty()) return QStringLiteral("The link names no address.");
+    if (host.isEmpty()) return QCoreApplication::translate("InviteLink", "The link names no address.");
 
     const QHostAddress address(host);
     const bool v6 = !address.isNull() && address.protocol() == QAbstractSocket::IPv6Protocol;
     if (bracketed || host.contains(QLatin1Char(':'))) {
-        if (!v6) return QStringLiteral("The address is not an IP address or a computer's name.");
+        if (!v6) return QCoreApplication::translate("InviteLink", "The address is not an IP address or a computer's name.");
         link->host = address.toString();
     } else if (!address.isNull() && address.protocol() == QAbstractSocket::IPv4Protocol && host.count(QLatin1Char('.')) == 3) {
         link->host = address.toString();
     } else if (isHostName(host)) {
         link->host = host;
     } else {
-        return QStringLiteral("The address is not an IP address or a computer's name.");
+        return QCoreApplication::translate("InviteLink", "The address is not an IP address or a computer's name.");
     }
 
     link->port = DefaultTablePort;
     if (!port.isEmpty()) {
         static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
         const uint n = port.toUInt();
-        if (!digits.match(port).hasMatch() || n < 1 || n > 65535) return QStringLiteral("The port must be a number from 1 to 65535.");
+        if (!digits.match(port).hasMatch() || n < 1 || n > 65535) return QCoreApplication::translate("InviteLink", "The port must be a number from 1 to 65535.");
         link->port = quint16(n);
     }
     return {};
@@ -85,7 +86,7 @@ QString readHostAndPort(const QString& text, InviteLink* link)
 // versions of the program and ignored.
 QString readQuery(const QString& query, InviteLink* link)
 {
-    const QString unreadable = QStringLiteral("The password in the link is not readable.");
+    const QString unreadable = QCoreApplication::translate("InviteLink", "The password in the link is not readable.");
     static const QRegularExpression badEscape(QStringLiteral("%(?![0-9A-Fa-f]{2})"));
     bool seen = false;
     for (const QString& item : query.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
@@ -103,7 +104,7 @@ QString readQuery(const QString& query, InviteLink* link)
                 c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph)
                 return unreadable;
         if (link->password.size() > MaxPasswordChars)
-            return QStringLiteral("The password in the link is longer than %1 characters.").arg(MaxPasswordChars);
+            return QCoreApplication::translate("InviteLink", "The password in the link is longer than %1 characters.").arg(MaxPasswordChars);
     }
     return {};
 }
@@ -113,8 +114,8 @@ QString readQuery(const QString& query, InviteLink* link)
 LinkParse parseInviteLink(const QString& input)
 {
     const QString text = input.trimmed();
-    if (text.isEmpty()) return failure(QStringLiteral("Enter an address or paste an invite link."));
-    if (text.size() > MaxLinkChars) return failure(QStringLiteral("That is too long for an address or an invite link."));
+    if (text.isEmpty()) return failure(QCoreApplication::translate("InviteLink", "Enter an address or paste an invite link."));
+    if (text.size() > MaxLinkChars) return failure(QCoreApplication::translate("InviteLink", "That is too long for an address or an invite link."));
 
     QString rest = text;
     InviteLink link;
@@ -126,15 +127,15 @@ LinkParse parseInviteLink(const QString& input)
             rest.truncate(question);
         }
         if (rest.endsWith(QLatin1Char('/'))) rest.chop(1); // as a browser may hand it on
-        if (rest.isEmpty()) return failure(QStringLiteral("The link names no address."));
+        if (rest.isEmpty()) return failure(QCoreApplication::translate("InviteLink", "The link names no address."));
     } else {
         static const QRegularExpression otherScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
         if (otherScheme.match(text).hasMatch())
-            return failure(QStringLiteral("An invite link starts with quornet://."));
+            return failure(QCoreApplication::translate("InviteLink", "An invite link starts with quornet://."));
     }
     // Nor an IPv6 zone ("%eth0"): it names an interface of one machine only.
     static const QRegularExpression extra(QStringLiteral("[/@#?%\\s]"));
-    if (extra.match(rest).hasMatch()) return failure(QStringLiteral("The link holds more than an address, a port and a password."));
+    if (extra.match(rest).hasMatch()) return failure(QCoreApplication::translate("InviteLink", "The link holds more than an address, a port and a password."));
     if (const QString e = readHostAndPort(rest, &link); !e.isEmpty()) return failure(e);
     LinkParse p;
     p.ok = true;

@@ -2,6 +2,8 @@
 
 #include "net/gateway.h"
 
+#include <QCoreApplication>
+
 namespace quornet::net {
 
 namespace {
@@ -20,7 +22,7 @@ PortForwarding::State mapOnce(Gateway& g, quint16 port, int* lease, QString* err
         code = g.addMapping(port, 0);
     }
     if (code != 0) {
-        *error = QStringLiteral("The router refused to open port %1: %2.").arg(port).arg(Gateway::errorText(code));
+        *error = QCoreApplication::translate("PortForwarding", "The router refused to open port %1: %2.").arg(port).arg(Gateway::errorText(code));
         g.forget();
         return State::Failed;
     }
@@ -115,7 +117,7 @@ void PortForwarding::stop()
             const int code = g.deleteMapping(port);
             // 714: the router holds no such mapping (it lapsed, or was never made).
             if (code != 0 && code != 714)
-                o.error = QStringLiteral("The router did not remove the mapping of port %1: %2.").arg(port).arg(Gateway::errorText(code));
+                o.error = QCoreApplication::translate("PortForwarding", "The router did not remove the mapping of port %1: %2.").arg(port).arg(Gateway::errorText(code));
         }
         return o;
     });

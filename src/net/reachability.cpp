@@ -2,6 +2,7 @@
 
 #include "net/invitelink.h"
 
+#include <QCoreApplication>
 #include <QNetworkInterface>
 
 namespace quornet::net {
@@ -28,21 +29,21 @@ QStringList reachabilitySentences(const ReachabilityFacts& f)
     const QString port = QString::number(f.port);
     QStringList sentences;
     if (!f.lanAddress.isNull())
-        sentences << QStringLiteral("Friends on this network can join at %1.").arg(hostAndPort(f.lanAddress.toString(), f.port));
+        sentences << QCoreApplication::translate("Reachability", "Friends on this network can join at %1.").arg(hostAndPort(f.lanAddress.toString(), f.port));
     if (f.router == Router::NotOpened) {
-        sentences << QStringLiteral("The router did not open the port, so players outside this network cannot join: "
+        sentences << QCoreApplication::translate("Reachability", "The router did not open the port, so players outside this network cannot join: "
                                     "open TCP port %1 on the router, or use a dedicated host.")
                          .arg(port);
     } else if (f.router == Router::Opened && !f.externalAddress.isNull() && isSharedOrPrivate(f.externalAddress)) {
-        sentences << QStringLiteral("The router opened the port, but the provider shares its address %1 among many "
+        sentences << QCoreApplication::translate("Reachability", "The router opened the port, but the provider shares its address %1 among many "
                                     "customers, so players outside this network cannot reach this table: ask the "
                                     "provider for an address of your own, or use a dedicated host.")
                          .arg(f.externalAddress.toString());
     } else if (f.router == Router::Opened && !f.externalAddress.isNull()) {
-        sentences << QStringLiteral("Players on the internet can join at %1: the router opened the port.")
+        sentences << QCoreApplication::translate("Reachability", "Players on the internet can join at %1: the router opened the port.")
                          .arg(hostAndPort(f.externalAddress.toString(), f.port));
     } else if (f.router == Router::Opened) {
-        sentences << QStringLiteral("Players on the internet can join at this network's internet address, port %1: "
+        sentences << QCoreApplication::translate("Reachability", "Players on the internet can join at this network's internet address, port %1: "
                                     "the router opened the port.")
                          .arg(port);
     }

@@ -1,5 +1,6 @@
 #include "net/tablefinder.h"
 
+#include <QCoreApplication>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QRandomGenerator>
@@ -43,7 +44,7 @@ bool TableFinder::start(quint16 udpPort, QString* error)
 {
     stop();
     if (!m_socket.bind(QHostAddress::AnyIPv4, 0)) {
-        if (error) *error = QStringLiteral("Cannot look for tables on the network: %1").arg(m_socket.errorString());
+        if (error) *error = QCoreApplication::translate("TableFinder", "Cannot look for tables on the network: %1").arg(m_socket.errorString());
         return false;
     }
     m_port = udpPort;

@@ -191,8 +191,8 @@ QString TallyBook::save()
         const QString bad = badFilePath();
         if (QFileInfo::exists(bad)) QFile::remove(bad);
         if (!QFile::rename(path, bad) && !QFile::copy(path, bad))
-            return QStringLiteral("The unreadable tally file %1 could not be kept as %2; it is"
-                                  " left as it is and the tally is not saved.")
+            return QCoreApplication::translate("Tally", "The unreadable tally file %1 could not be kept as %2; it is"
+                                                          " left as it is and the tally is not saved.")
                 .arg(path, bad);
     }
     m_unreadable = false;

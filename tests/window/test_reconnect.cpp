@@ -110,7 +110,9 @@ private slots:
         ann.write(msg::loginInfo(1, "1.0.11", "Ann"));
         Relay relay(port);
         const QString state = tmp.filePath("state.txt");
-        window.setProcessEnvironment(copyEnvironment(tmp, state));
+        QProcessEnvironment env = copyEnvironment(tmp, state);
+        env.insert("QUORNET_RECONNECT_PACING", "first=50,longest=400,farewell=100"); // no waiting
+        window.setProcessEnvironment(env);
         window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(relay.port())});
         QVERIFY(window.waitForStarted(Deadline));
@@ -168,7 +170,9 @@ private slots:
         for (const auto& [port, box] : cases) {
             QProcess window;
             const QString state = tmp.filePath(QStringLiteral("state-%1.txt").arg(port));
-            window.setProcessEnvironment(copyEnvironment(tmp, state));
+            QProcessEnvironment env = copyEnvironment(tmp, state);
+            env.insert("QUORNET_RECONNECT_PACING", "contact=500"); // the silent host is given up soon
+            window.setProcessEnvironment(env);
             window.start(QStringLiteral(QUORNET_BINARY), {"Bob", "127.0.0.1", "join", "--port", QString::number(port)});
             QVERIFY(window.waitForStarted(Deadline));
             QTRY_VERIFY2_WITH_TIMEOUT(readText(state).contains(box), qPrintable(readText(state)), Deadline);

@@ -8,19 +8,27 @@
 
 namespace quornet::table {
 
-namespace {
-// Every try together may take this long; the pauses between them double from one second.
-constexpr int ReconnectWindowMs = 120'000;
-constexpr int FirstPauseMs = 1000;
-constexpr int LongestPauseMs = 8000; // so a host back after a restart is found within seconds
-// One attempt that has not brought the window back to the table in this time (connected and
-// logged in) is given up for the next.
-constexpr int AttemptTimeoutMs = 8000;
-// A first connection must bring the host's login request within this time.
-constexpr int FirstContactMs = 10'000;
-// The box that says why the window closes closes by itself after this time.
-constexpr int FarewellMs = 5000;
-} // namespace
+ReconnectPacing ReconnectPacing::fromEnvironment()
+{
+    ReconnectPacing p;
+    const QString text = qEnvironmentVariable("QUORNET_RECONNECT_PACING");
+    const std::pair<QLatin1StringView, int ReconnectPacing::*> names[] = {
+        {QLatin1StringView("window"), &ReconnectPacing::windowMs},
+        {QLatin1StringView("first"), &ReconnectPacing::firstPauseMs},
+        {QLatin1StringView("longest"), &ReconnectPacing::longestPauseMs},
+        {QLatin1StringView("attempt"), &ReconnectPacing::attemptMs},
+        {QLatin1StringView("contact"), &ReconnectPacing::firstContactMs},
+        {QLatin1StringView("farewell"), &ReconnectPacing::farewellMs}};
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = part.section(QLatin1Char('='), 0, 0).trimmed();
+        bool ok = false;
+        const int ms = part.section(QLatin1Char('='), 1).trimmed().toInt(&ok);
+        if (!ok || ms < 1) continue;
+        for (const auto& [key, field] : names)
+            if (name == key) p.*field = ms;
+    }
+    return p;
+}
 
 ConnectionWatch::ConnectionWatch(QWidget& window, TableModel& model, TableConnection& connection)
     : QObject(&window), m_window(window), m_model(model), m_connection(connection)
@@ -43,7 +51,7 @@ ConnectionWatch::ConnectionWatch(QWidget& window, TableModel& model, TableConnec
     });
     connect(&m_model, &TableModel::rejoined, this, &ConnectionWatch::rejoined);
     m_firstContactTimer.setSingleShot(true);
-    m_firstContactTimer.setInterval(FirstContactMs);
+    m_firstContactTimer.setInterval(m_pacing.firstContactMs);
     connect(&m_firstContactTimer, &QTimer::timeout, this, [this] {
         if (m_model.state().loggedIn) return;
         m_connection.abortAttempt();
@@ -161,7 +169,7 @@ void ConnectionWatch::startReconnecting()
         });
     }
     m_reconnectNotice->show();
-    m_reconnectTimer.start(FirstPauseMs);
+    m_reconnectTimer.start(m_pacing.firstPauseMs);
     emit reconnectingStarted();
 }
 
@@ -172,15 +180,15 @@ void ConnectionWatch::tryReconnect()
     const QString text = tr("Lost the connection to the host. Reconnecting (try %1)...").arg(m_reconnectTries);
     m_model.showStatus(text);
     if (m_reconnectNotice) m_reconnectNotice->setText(text);
-    m_attemptTimer.start(AttemptTimeoutMs);
+    m_attemptTimer.start(m_pacing.attemptMs);
     m_connection.reconnect();
 }
 
 void ConnectionWatch::nextAttemptOrGiveUp()
 {
     m_attemptTimer.stop();
-    const qint64 pause = qMin(qint64(FirstPauseMs) << qMin(m_reconnectTries, 16), qint64(LongestPauseMs));
-    const qint64 left = ReconnectWindowMs - m_reconnectClock.elapsed();
+    const qint64 pause = qMin(qint64(m_pacing.firstPauseMs) << qMin(m_reconnectTries, 16), qint64(m_pacing.longestPauseMs));
+    const qint64 left = m_pacing.windowMs - m_reconnectClock.elapsed();
     if (left <= 0) {
         m_reconnecting = false;
         return closeBecauseOfHost(tr("The connection to the host could not be restored."));
@@ -217,7 +225,7 @@ void ConnectionWatch::closeBecauseOfHost(const QString& why)
     QMetaObject::invokeMethod(this, [this, why] {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Quornet"), why, QMessageBox::Ok, &m_window);
         box.setObjectName(QStringLiteral("farewell"));
-        QTimer::singleShot(FarewellMs, &box, &QMessageBox::accept);
+        QTimer::singleShot(m_pacing.farewellMs, &box, &QMessageBox::accept);
         setOpenBox(why);
         box.exec();
         m_window.close();

@@ -26,6 +26,26 @@ namespace quornet::table {
 class TableConnection;
 class TableModel;
 
+// How long the watch waits. The pauses between reconnect attempts double from `firstPauseMs`
+// up to `longestPauseMs` (so a host back after a restart is found within seconds) while the
+// tries last `windowMs`; one attempt that has not brought the window back to the table
+// (connected and logged in) in `attemptMs` is given up for the next; a first connection must
+// bring the host's login request within `firstContactMs`; the box that says why the window
+// closes closes by itself after `farewellMs`.
+struct ReconnectPacing {
+    int windowMs = 120'000;
+    int firstPauseMs = 1000;
+    int longestPauseMs = 8000;
+    int attemptMs = 8000;
+    int firstContactMs = 10'000;
+    int farewellMs = 5000;
+
+    // QUORNET_RECONNECT_PACING ("first=50,longest=200,contact=500", milliseconds, any of
+    // window, first, longest, attempt, contact, farewell) shortens the waits for tests that
+    // run the program; unknown or unreadable parts are ignored.
+    static ReconnectPacing fromEnvironment();
+};
+
 class ConnectionWatch : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +67,7 @@ public:
     void setLeaving() { m_leaving = true; }
     // The text of the message box on screen (the state file says it), empty when none is.
     QString openBox() const { return m_openBox; }
+    const ReconnectPacing& pacing() const { return m_pacing; }
 
 public slots:
     // A modal box; the host's messages wait while it is open.
@@ -74,6 +95,7 @@ private:
 
     QWidget& m_window;
     TableModel& m_model;
+    const ReconnectPacing m_pacing = ReconnectPacing::fromEnvironment();
     TableConnection& m_connection;
     bool m_leaving = false;
     QString m_openBox;

@@ -111,8 +111,8 @@ void Tchat::wirePlay()
     connect(&m_model, &TableModel::versionDiffers, this, [this] {
         QMetaObject::invokeMethod(this, [this] {
             QMessageBox::warning(this, Title,
-                                 QStringLiteral("The host runs another version of Quornet than yours (%1). Everyone at a "
-                                                "table should run the same version; the game may go wrong otherwise.")
+                                 tr("The host runs another version of Quornet than yours (%1). Everyone at a "
+                                    "table should run the same version; the game may go wrong otherwise.")
                                      .arg(QString::fromLatin1(protocol::VersionText)));
         }, Qt::QueuedConnection);
     });
@@ -281,8 +281,8 @@ void Tchat::hostTable(const HostRequest& r)
     QString error;
     if (!m_server.listen(r.port, &error)) {
         QMessageBox::warning(this, Title,
-                             QStringLiteral("The table cannot be hosted on port %1: another program on this computer "
-                                            "uses it. Choose another port.").arg(r.port));
+                             tr("The table cannot be hosted on port %1: another program on this computer "
+                                "uses it. Choose another port.").arg(r.port));
         m_server.setGameFile(QString()); // a kept table stays in its file for another try
         m_session.firstContactFailed();
         backToSolo();
