@@ -420,6 +420,7 @@ private:
     std::deque<std::vector<Frame>> m_steps; // the steps not yet handed out, oldest first
     int m_stepsThisEvent = 0;               // steps begun in the event being handled
     bool m_stepBegun = false;               // the next message held starts a step of its own
+    bool m_turnStepped = false;             // the turn in play has made a step
 
     bool m_timerEnabled = false;
     int m_timerInterval = 1000;

@@ -242,6 +242,7 @@ void HostEngine::findPlayer()
     const int seat = m_t.turnSeat;
     ++m_turnSerial;
     m_turnSince = m_now;
+    m_turnStepped = false;
     changed();
     // Spectators follow the turn too: their turn marker and card counts move with everyone's.
     broadcast([&] { return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat); });

@@ -13,10 +13,12 @@
 namespace quornet::host {
 
 // Called by each request of a computer player: the draw or pick-up, each book or addition,
-// the discard. The first step of an event goes out at once when nothing waits.
+// the discard. The turn's first step goes out at once when nothing waits; a step after it waits
+// its turn even when it comes in an event of its own (a decision made off the event loop).
 void HostEngine::beginStep()
 {
-    if (m_stepsThisEvent++ > 0 || !m_steps.empty()) m_stepBegun = true;
+    if (m_stepsThisEvent++ > 0 || !m_steps.empty() || m_turnStepped) m_stepBegun = true;
+    m_turnStepped = true;
 }
 
 bool HostEngine::holdForStep(int participant, const QByteArray& message)
