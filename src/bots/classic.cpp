@@ -8,6 +8,7 @@ namespace {
 // and of any book: what the scans over slots 1..13 find first.
 struct BookIndex {
     std::array<int, Ranks> ofRank{};
+    unsigned ranks = 0; // the ranks with a working book, as bits
     int wild = 0;
     int any = 0;
 
@@ -17,6 +18,7 @@ struct BookIndex {
             const Book& b = tb.working[std::size_t(k)];
             if (b.count <= 0) continue;
             ofRank[std::size_t(rankOf(b.naming))] = k;
+            ranks |= 1u << rankOf(b.naming);
             any = k;
             if (b.kind == int(cards::BookKind::Wild)) wild = k;
         }
@@ -56,8 +58,7 @@ void addToBooks(const View& v, Requests& out)
 {
     BookIndex books(v.own);
     if (books.any == 0) return; // no book to scan for: nothing to request
-    unsigned bookRanks = 0;
-    for (int r = 0; r < Ranks; ++r) bookRanks |= unsigned(books.has(r)) << r;
+    const unsigned bookRanks = books.ranks;
     // Nothing to lay: no natural of a book's rank, and no wild (or more than one other card).
     const unsigned held = rankBits(v.hand);
     if ((held & bookRanks & ~(1u << WildRank)) == 0 && (!(held & (1u << WildRank)) || !nearlyAllWild(v.hand)))

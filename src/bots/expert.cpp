@@ -18,38 +18,61 @@ std::uint64_t seedFrom(Chance& chance)
     return (hi << 30) | lo;
 }
 
-// Plays every candidate forward from the same guesses and returns the best one's index;
-// `run` plays candidate c on a copy of the guessed world.
-template <typename Run> int best(const Observation& obs, int candidates, int samples, Chance& chance, const Budget& b, Run run)
+// Plays the candidates forward from the same guesses (or, given the truth, from the true world
+// with the reshuffles left to chance) and returns the best one's index; `run` plays candidate c
+// on a copy of the world. Successive halving: with three candidates or more, half the playouts go
+// to all of them, and the other half only to Strong's own choice and the better half of the
+// others, so the close ones are told apart by more guesses.
+template <typename Run>
+int best(const Observation& obs, const Truth* truth, int candidates, int samples, Chance& chance, const Budget& b, Run run)
 {
     // Paired results against candidate 0 (Strong's own choice): another candidate is taken
     // only when its lead over Strong's is clear of the noise of the guesses.
     std::array<double, 16> sum{}, sumSq{};
+    std::array<int, 16> seen{};
+    std::array<int, 16> live{};
+    for (int c = 0; c < candidates; ++c) live[std::size_t(c)] = c;
+    int liveCount = candidates;
     Rng rng(seedFrom(chance));
-    samples = std::min(samples, b.maxPlayouts / candidates);
-    for (int i = 0; i < samples; ++i) {
-        const World guess = World::sample(obs, rng);
-        int base = 0;
-        for (int c = 0; c < candidates; ++c) {
-            World w = guess;
-            run(c, w);
-            w.playOn(b.horizon);
-            const int v = w.lead(obs.team());
-            if (c == 0) {
-                base = v;
-                continue;
+    const int budget = candidates * std::min(samples, b.maxPlayouts / candidates);
+    const int stages = candidates > 2 ? 2 : 1;
+    for (int stage = 0; stage < stages; ++stage) {
+        const int guesses = (stage + 1 < stages ? budget / 2 : budget - budget / 2 * stage) / liveCount;
+        for (int i = 0; i < guesses; ++i) {
+            const World guess = truth ? World::reveal(obs, *truth, rng) : World::sample(obs, rng);
+            int base = 0;
+            for (int l = 0; l < liveCount; ++l) {
+                const int c = live[std::size_t(l)];
+                World w = guess;
+                run(c, w);
+                w.playOn(b.horizon);
+                const int v = w.lead(obs.team());
+                if (c == 0) {
+                    base = v;
+                    continue;
+                }
+                const double d = double(v - base);
+                sum[std::size_t(c)] += d;
+                sumSq[std::size_t(c)] += d * d;
+                ++seen[std::size_t(c)];
             }
-            const double d = double(v - base);
-            sum[std::size_t(c)] += d;
-            sumSq[std::size_t(c)] += d * d;
         }
+        if (stage + 1 == stages) break;
+        // Keep Strong's choice and the better half of the others (by mean, the lower index first
+        // on a tie).
+        std::stable_sort(live.begin() + 1, live.begin() + liveCount, [&](int x, int y) {
+            return sum[std::size_t(x)] / std::max(1, seen[std::size_t(x)]) > sum[std::size_t(y)] / std::max(1, seen[std::size_t(y)]);
+        });
+        liveCount = 1 + (liveCount - 1 + 1) / 2;
     }
     int choice = 0;
     double bestScore = 0;
     for (int c = 1; c < candidates; ++c) {
-        const double mean = sum[std::size_t(c)] / samples;
-        const double var = sumSq[std::size_t(c)] / samples - mean * mean;
-        const double se = std::sqrt(var > 0 ? var / samples : 0);
+        const int n = seen[std::size_t(c)];
+        if (n == 0) continue;
+        const double mean = sum[std::size_t(c)] / n;
+        const double var = sumSq[std::size_t(c)] / n - mean * mean;
+        const double se = std::sqrt(var > 0 ? var / n : 0);
         const double score = mean - b.noise * se;
         if (score > bestScore) {
             bestScore = score;
@@ -63,17 +86,27 @@ template <typename Run> int best(const Observation& obs, int candidates, int sam
 
 int drawMode(const Observation& obs, Chance& chance, const Budget& budget)
 {
+    return drawMode(obs, nullptr, chance, budget);
+}
+
+Plan play(const Observation& obs, Chance& chance, const Budget& budget)
+{
+    return play(obs, nullptr, chance, budget);
+}
+
+int drawMode(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget)
+{
     if (!obs.pickUp || obs.pileCount == 0) return 1;
     const int strongMode = strong::drawMode(obs);
     const int modes[2] = {strongMode, 3 - strongMode};
-    const int c = best(obs, 2, budget.drawSamples, chance, budget, [&](int k, World& w) {
+    const int c = best(obs, truth, 2, budget.drawSamples, chance, budget, [&](int k, World& w) {
         w.draw(modes[k]);
         if (!w.over() && w.view().seat == obs.seat) w.playTurn(strong::play(w.view()));
     });
     return modes[c];
 }
 
-Plan play(const Observation& obs, Chance& chance, const Budget& budget)
+Plan play(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget)
 {
     std::array<Plan, 16> plans{};
     int count = 0;
@@ -113,7 +146,7 @@ Plan play(const Observation& obs, Chance& chance, const Budget& budget)
     for (int i = 0; i < listed; ++i)
         if (options[std::size_t(i)].gift == safest) offer(options[std::size_t(i)].plan);
     if (count <= 1) return plans[0];
-    const int c = best(obs, count, budget.playSamples, chance, budget,
+    const int c = best(obs, truth, count, budget.playSamples, chance, budget,
                        [&](int k, World& w) { w.playTurn(plans[std::size_t(k)]); });
     return plans[std::size_t(c)];
 }

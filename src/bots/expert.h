@@ -6,7 +6,9 @@
 // hidden cards a number of times (World::sample, consistent with the observation), plays every
 // candidate forward from each guess with Strong at every seat, and takes the candidate with the
 // best average lead for its team. Every candidate meets the same guesses, so their differences
-// are not drowned in the luck of the deal. A decision with one candidate is not searched.
+// are not drowned in the luck of the deal. With three candidates or more the playouts are spent
+// by successive halving: half on all of them, the rest on Strong's choice and the better half of
+// the others. A decision with one candidate is not searched.
 //
 // The budget is fixed at build time, in guesses and turns rather than in time, so a seed plays
 // the same game on every machine, threaded or not: at most 360 playouts of at most 40 turns a
@@ -17,6 +19,7 @@
 #include "bots/chance.h"
 #include "bots/moves.h"
 #include "bots/observation.h"
+#include "bots/playout.h"
 
 namespace quornet::bots::expert {
 
@@ -38,5 +41,10 @@ constexpr Budget DefaultBudget{};
 
 int drawMode(const Observation& obs, Chance& chance, const Budget& budget = DefaultBudget);
 Plan play(const Observation& obs, Chance& chance, const Budget& budget = DefaultBudget);
+
+// The same search played from `truth` instead of guesses when it is given (the simulator's
+// oracle), from guesses at the hidden cards when it is null (Expert).
+int drawMode(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget = DefaultBudget);
+Plan play(const Observation& obs, const Truth* truth, Chance& chance, const Budget& budget = DefaultBudget);
 
 } // namespace quornet::bots::expert

@@ -3,6 +3,8 @@
 #include "rules/books.h"
 #include "bots/strong.h"
 
+#include <algorithm>
+
 namespace quornet::bots {
 
 using cards::rankValue;
@@ -65,6 +67,21 @@ World World::sample(const Observation& obs, Rng& rng)
     w.m_deckCount = std::min(obs.deckCount, cards::DeckSize);
     for (int k = 0; k < w.m_deckCount; ++k) w.m_deck[std::size_t(k)] = take();
     w.syncView(me);
+    return w;
+}
+
+World World::reveal(const Observation& obs, const Truth& truth, Rng& rng)
+{
+    World w;
+    w.m_view = obs;
+    w.m_rng = Rng(rng.next());
+    w.m_hands = truth.hands;
+    w.m_hands[std::size_t(obs.seat)] = obs.hand;
+    w.m_feet = truth.feet;
+    // The world deals from the back of its deck.
+    w.m_deckCount = std::clamp(truth.deckCount, 0, cards::DeckSize);
+    for (int k = 0; k < w.m_deckCount; ++k) w.m_deck[std::size_t(w.m_deckCount - 1 - k)] = truth.deck[std::size_t(k)];
+    w.syncView(obs.seat);
     return w;
 }
 

@@ -14,10 +14,22 @@
 
 namespace quornet::bots {
 
+// Every hidden card as it lies: the hands, the feet not yet taken up and the deck in the order it
+// will be dealt, the next card first. Only the simulator's oracle is handed one (by the host's
+// driver); the fair levels never see more than their Observation.
+struct Truth {
+    std::array<Hand, Seats + 1> hands{};
+    std::array<Hand, Seats + 1> feet{};
+    std::array<int, cards::DeckSize> deck{};
+    int deckCount = 0;
+};
+
 class World {
 public:
     // A guess at the hidden cards of `obs`, whose seat is about to act.
     static World sample(const Observation& obs, Rng& rng);
+    // The world as it truly is (the oracle); `rng` seeds only the reshuffles of the playouts.
+    static World reveal(const Observation& obs, const Truth& truth, Rng& rng);
 
     // The acting seat's draw: 2 takes from the pile, 1 draws two.
     void draw(int mode);

@@ -184,6 +184,23 @@ bots::Observation ComputerPlayer::observe(int seat) const
     return o;
 }
 
+// The oracle's knowledge, straight from the table: built for an oracle seat only, never for the
+// fair levels, which decide from observe() alone.
+bots::Truth ComputerPlayer::reveal() const
+{
+    const Table& t = m_engine.table();
+    bots::Truth truth;
+    for (int s = 1; s <= Seats; ++s) {
+        truth.hands[std::size_t(s)] = t.seat(s).hand;
+        if (!t.seat(s).onFoot) truth.feet[std::size_t(s)] = t.seat(s).foot;
+    }
+    // The next card dealt is the one after deckPos; an empty place ends the deck (a reshuffle
+    // follows, which nobody can know).
+    for (int p = t.deckPos + 1; p <= cards::DeckSize && t.deck[std::size_t(p)] != 0; ++p)
+        truth.deck[std::size_t(truth.deckCount++)] = cards::deliveredCode(t.deck[std::size_t(p)]);
+    return truth;
+}
+
 // ---- Decisions ------------------------------------------------------------------------------
 
 void ComputerPlayer::record(bots::Level level, double ms)
@@ -234,6 +251,9 @@ void ComputerPlayer::draw(int seat)
         mode = bots::classic::drawMode(classicView(seat), chance);
     } else if (level == bots::Level::Strong) {
         mode = bots::strong::drawMode(observe(seat));
+    } else if (level == bots::Level::Oracle) {
+        const bots::Truth truth = reveal();
+        mode = bots::expert::drawMode(observe(seat), &truth, m_rng[std::size_t(seat)]);
     } else if (m_thinker) {
         return thinkAside(
             seat, Phase::Draw, [](Job& job) { job.mode = bots::expert::drawMode(job.obs, job.rng); },
@@ -277,8 +297,15 @@ void ComputerPlayer::playPlans(int seat)
         }
         const Stopwatch watch(m_timing);
         const bots::Observation o = observe(seat);
-        const bots::Plan plan = level == bots::Level::Strong ? bots::strong::play(o)
-                                                             : bots::expert::play(o, m_rng[std::size_t(seat)]);
+        bots::Plan plan;
+        if (level == bots::Level::Strong) {
+            plan = bots::strong::play(o);
+        } else if (level == bots::Level::Oracle) {
+            const bots::Truth truth = reveal();
+            plan = bots::expert::play(o, &truth, m_rng[std::size_t(seat)]);
+        } else {
+            plan = bots::expert::play(o, m_rng[std::size_t(seat)]);
+        }
         record(level, watch.ms());
         makeMoves(seat, plan);
     }

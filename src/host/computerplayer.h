@@ -14,13 +14,15 @@
 // run off the event loop: with a thinker set (TServer sets one), its decisions run in a worker
 // on a copy of the observation and their moves are made when the answer is back, unless the
 // turn has moved on meanwhile. Without one (the simulator, the tests) they run at once; either
-// way the same seed gives the same game.
+// way the same seed gives the same game. The simulator's oracle alone is also handed the table's
+// hidden cards (reveal()), and always decides at once.
 #pragma once
 
 #include "bots/chance.h"
 #include "bots/classic.h"
 #include "bots/level.h"
 #include "bots/observation.h"
+#include "bots/playout.h"
 #include "host/table.h"
 
 #include <QJsonObject>
@@ -96,6 +98,7 @@ private:
     struct Job;
     void thinkAside(int seat, Phase phase, std::function<void(Job&)> work, std::function<void(const Job&)> apply);
     bots::classic::View classicView(int seat) const;
+    bots::Truth reveal() const;
     void fill(bots::Observation& o, int seat) const;
     void playPlans(int seat);
     void makeMoves(int seat, const bots::Plan& plan);

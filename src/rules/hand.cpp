@@ -2,16 +2,22 @@
 
 namespace quornet::rules {
 
+namespace {
+// The counting bucket of every card code: its rank, and a bucket of its own (13) for an empty
+// entry, so the count needs no test per card.
+constexpr std::array<std::uint8_t, 55> BucketOfCode = [] {
+    std::array<std::uint8_t, 55> t{};
+    for (int c = 0; c < 55; ++c) t[std::size_t(c)] = std::uint8_t(c == 0 ? Ranks : c % 13);
+    return t;
+}();
+} // namespace
+
 RankCounts rankCounts(const Hand& hand)
 {
-    // Empty entries (code 0) count as rank 0 and are taken off the kings at the end.
-    RankCounts n{};
-    int empty = 0;
-    for (int c : hand) {
-        ++n[RankOfCode[std::size_t(c)]];
-        empty += c == 0;
-    }
-    n[0] -= empty;
+    std::array<int, Ranks + 1> buckets{};
+    for (int c : hand) ++buckets[BucketOfCode[std::size_t(c)]];
+    RankCounts n;
+    for (int r = 0; r < Ranks; ++r) n[std::size_t(r)] = buckets[std::size_t(r)];
     return n;
 }
 

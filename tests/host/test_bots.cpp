@@ -39,18 +39,6 @@ class TestBots : public QObject
 {
     Q_OBJECT
 private slots:
-    void handProfile()
-    {
-        // Three kings, a five, two sevens, a three, a two and a joker.
-        const quornet::rules::HandProfile p = quornet::rules::handProfile(Hand{13, 26, 39, 5, 7, 20, 3, 2, 54});
-        QCOMPARE(p.wilds, 2);
-        QCOMPARE(p.singles, 2);
-        QCOMPARE(p.pairs, 4);
-        QVERIFY(quornet::rules::nearlyAllWild(Hand{2, 0, 54, 9}));
-        QVERIFY(!quornet::rules::nearlyAllWild(Hand{2, 9, 10}));
-        QVERIFY(quornet::rules::nearlyAllWild(Hand{}));
-    }
-
     void sevenWildsAndOneNatural()
     {
         Harness h;

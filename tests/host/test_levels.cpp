@@ -136,6 +136,15 @@ private slots:
         }
     }
 
+    void theOracleIsNoPlayersChoice()
+    {
+        // The simulator's oracle sees hidden cards: no settings text or command-line name gives it.
+        QCOMPARE(bots::levelFromName("oracle"), std::nullopt);
+        QCOMPARE(bots::levelFromText("oracle"), bots::Level::Classic);
+        QCOMPARE(bots::simLevelFromName("oracle"), bots::Level::Oracle);
+        QCOMPARE(bots::simLevelFromName("expert"), bots::Level::Expert);
+    }
+
     void expertThinksOffTheLoopAndDropsStaleAnswers()
     {
         Harness h;

@@ -1,5 +1,6 @@
-// quornet-sim as a process: the arena's results are the same for any number of threads, and its
-// JSON names the levels and their think times.
+// quornet-sim as a process, the arena's smoke test: a fixed seed gives the same results for any
+// number of threads, every game ends, and the JSON names the levels (the oracle among them) and
+// their think times.
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -20,13 +21,21 @@ class TestSimProcess : public QObject
 {
     Q_OBJECT
 private slots:
+    void resultsDoNotDependOnTheThreads_data()
+    {
+        QTest::addColumn<QStringList>("levels");
+        QTest::newRow("expert-strong") << QStringList{"expert", "strong"};
+        QTest::newRow("classic-oracle") << QStringList{"classic", "oracle"};
+    }
+
     void resultsDoNotDependOnTheThreads()
     {
-        const QStringList common = {"--levels", "expert,strong", "--games", "6", "--length", "r", "--seed", "9", "--json"};
+        QFETCH(QStringList, levels);
+        const QStringList common = {"--levels", levels.join(','), "--games", "6", "--length", "r", "--seed", "9", "--json"};
         QJsonObject one = run(common + QStringList{"--jobs", "1"});
         QJsonObject three = run(common + QStringList{"--jobs", "3"});
-        QCOMPARE(one.value("levels").toVariant().toStringList(), (QStringList{"expert", "strong"}));
-        for (const char* level : {"expert", "strong"}) {
+        QCOMPARE(one.value("levels").toVariant().toStringList(), levels);
+        for (const QString& level : levels) {
             QVERIFY(one.value("think_ms_mean").toObject().contains(level));
             QVERIFY(one.value("think_ms_max").toObject().value(level).toDouble() > 0);
         }
@@ -37,6 +46,8 @@ private slots:
         QCOMPARE(three, one);
         QCOMPARE(one.value("games").toInt(), 6);
         QCOMPARE(one.value("wins_team1").toInt() + one.value("wins_team2").toInt() + one.value("ties").toInt(), 6);
+        QCOMPARE(one.value("unfinished").toInt(), 0);
+        QVERIFY(one.value("turns").toInt() > 6 * 8);
     }
 
     void refusesAnUnknownLevel()

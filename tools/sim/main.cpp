@@ -101,8 +101,8 @@ bool parseLevels(const QString& text, Options& o)
 {
     const QStringList names = text.split(',');
     if (names.size() != 2) return false;
-    const auto l1 = bots::levelFromName(names[0].toStdString());
-    const auto l2 = bots::levelFromName(names[1].toStdString());
+    const auto l1 = bots::simLevelFromName(names[0].toStdString());
+    const auto l2 = bots::simLevelFromName(names[1].toStdString());
     if (!l1 || !l2) return false;
     o.level1 = *l1;
     o.level2 = *l2;
@@ -118,7 +118,8 @@ int usage(const char* error)
                  "Usage: quornet-sim --games N [--seed S] [--length r|3|5|f] [--two-player]\n"
                  "                   [--no-pickup] [--pickup-count K] [--json] [--check]\n"
                  "                   [--levels L1,L2] [--jobs N]\n"
-                 "  L1 plays seats 1 and 3, L2 seats 2 and 4: classic, strong or expert\n"
+                 "  L1 plays seats 1 and 3, L2 seats 2 and 4: classic, strong, expert or oracle\n"
+                 "  (oracle: Expert's search seeing every hand, foot and the deck's order)\n"
                  "  think times are measured with --json or when a level other than classic plays\n"
                  "  --json also gives books_fed: by level, the books the next seat completed with\n"
                  "  a card of that level's discard taken off the pile\n");
