@@ -1594,6 +1594,10 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <source>The table cannot be hosted on port %1: another program on this computer uses it. Choose another port.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Fill the Screen (%1%)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quornet::table::TeamBoardView</name>

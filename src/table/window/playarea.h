@@ -30,6 +30,7 @@ public slots:
 private:
     void buildPilePreview();
     void syncPlaces();
+    void syncAddHere();
     void syncPilePreview();
     QPixmap cardPicture(int code) const;
 

@@ -46,6 +46,9 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     // The client area is 790 x 526 below the menu bar; the settings may move and size it later.
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     move(3, 3);
+    m_artTimer.setSingleShot(true);
+    m_artTimer.setInterval(ArtSettleMs);
+    connect(&m_artTimer, &QTimer::timeout, this, &Tchat::screenChanged);
     m_badgeTimer.setInterval(1000);
     connect(&m_badgeTimer, &QTimer::timeout, this, [this] {
         m_model.badgeTick();
@@ -84,7 +87,7 @@ void Tchat::buildClient()
 
     auto* panelBoard = new QWidget(client);
     panelBoard->setObjectName("panel_board");
-    panelBoard->setGeometry(5, 6, 781, 516);
+    panelBoard->setGeometry(QRect(PanelBoardBase, QSize(781, 516)));
     panelBoard->setAutoFillBackground(true);
     QPalette bp = panelBoard->palette();
     bp.setColor(QPalette::Window, bgr(0xC8F0F2));

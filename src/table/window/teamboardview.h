@@ -40,6 +40,8 @@ private:
     void markJustHappened(QLabel* book, bool completed, int slot) const;
     void syncPictures();
     void syncCursor();
+    // Shows or hides the rosette or the trophy; shown, it fades after a while.
+    void showFading(QLabel* picture, bool shown);
 
     const int m_team;
     TableModel& m_model;
