@@ -60,6 +60,10 @@ PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
             if (b == Qt::LeftButton) m_model.clickDiscard();
         });
     m_status = text(this, "label_status", {}, StatusLine, 13, true);
+    m_discardedBy = text(this, "label_discardedby", {}, local(309, 179, 71, 16), 10, true, bgr(0x000080));
+    m_discardedBy->setAlignment(Qt::AlignCenter);
+    m_discardedBy->setStyleSheet(QStringLiteral("background: rgba(255, 255, 224, 210);"));
+    m_discardedBy->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(&m_model, &TableModel::changed, this, &PlayArea::sync);
 }
 
@@ -94,6 +98,13 @@ void PlayArea::sync()
         m_discard->setPixmap(cardPicture(s.discardCard));
     else
         m_discard->clear();
+    // A new top is framed for a moment; the name of the seat that discarded it stays on it.
+    const bool marked = s.justHappened.pileTop && s.discardCard != 0;
+    m_discard->setStyleSheet(marked ? QStringLiteral("border: 3px solid #ffb000;") : QString());
+    const QString by = s.discardCard != 0 && s.discardedBy != 0 ? s.seat(s.discardedBy).name : QString();
+    m_discardedBy->setText(by);
+    m_discardedBy->setVisible(!by.isEmpty());
+    m_discardedBy->raise();
     m_zoom.fitText(m_status, s.status, StatusLine, 13, 9, StatusTwoLines);
     syncPilePreview();
     syncAddHere();

@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QGuiApplication>
 #include <QWindow>
 
 namespace quornet::table {
@@ -122,6 +123,15 @@ void Tchat::wireParts()
         if (m_model.quickPhrase(phrase, m_chat->chatColour())) m_connection.wakeTimer();
     });
     connect(m_watch, &ConnectionWatch::openBoxChanged, this, &Tchat::writeStateFile);
+    // A window of the program that closes hands the keys back to the table (with or without a
+    // window manager to do it): the play keys work at once. Leaving for another program does not.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        const QPointer<QWindow> before = m_lastFocusWindow;
+        m_lastFocusWindow = now;
+        if (now || !before || before->isVisible() || !isVisible() || before == windowHandle()) return;
+        activateWindow();
+        if (!focusWidget()) centralWidget()->setFocus(Qt::ActiveWindowFocusReason);
+    });
 }
 
 void Tchat::wireModel()
@@ -151,6 +161,9 @@ void Tchat::wireModel()
         o.pickUp = m_startDialog.pickUp();
         o.pickUpCount = m_startDialog.pickUpCount();
         if (m_model.startGame(o)) saveinifile();
+        // The start window is a window of its own: the keys come back to the table.
+        activateWindow();
+        centralWidget()->setFocus(Qt::OtherFocusReason);
     });
 }
 

@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPoint>
 #include <QPointer>
+#include <QWindow>
 #include <QTimer>
 
 #include <array>
@@ -262,6 +263,7 @@ private:
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     QTimer m_badgeTimer;     // Timer2
     QPointer<QMessageBox> m_backNotice;
+    QPointer<QWindow> m_lastFocusWindow; // the program's window that had the keys last
     SoundPlayer m_sounds;
     settings::TableSettings m_settings;
     QString m_settingsPath;

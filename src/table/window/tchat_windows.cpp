@@ -77,6 +77,7 @@ void Tchat::buildGameWindows()
     connect(&m_model, &TableModel::dealt, m_roundSummary, &QWidget::hide);
     connect(m_roundSummary, &Troundsummary::continued, this, [this] {
         if (m_model.state().solo && m_model.state().host) m_server.continueAfterRound();
+        activateWindow();
         centralWidget()->setFocus(Qt::OtherFocusReason);
     });
 }

@@ -147,6 +147,14 @@ ClickLabel* TeamBoardView::placeBook(const QString& name, QRect geometry, const 
     return l;
 }
 
+// The book just made, grown or completed is framed for a moment.
+void TeamBoardView::markJustHappened(QLabel* book, bool completed, int slot) const
+{
+    const JustHappened& j = m_model.state().justHappened;
+    const bool marked = j.bookTeam == m_team && j.bookSlot == slot && j.bookCompleted == completed;
+    book->setStyleSheet(marked ? QStringLiteral("border: 3px solid #ffb000;") : QString());
+}
+
 void TeamBoardView::syncBooks()
 {
     const int team = m_team;
@@ -165,14 +173,16 @@ void TeamBoardView::syncBooks()
 
         l->setToolTip(what);
         l->setAccessibleName(what);
+        markJustHappened(l, false, slot);
     }
     for (const CompletedBook& b : board.completed) {
         const int n = b.slot;
         const auto& tops = b.kind == 2 ? m_art->wildTop : m_art->normalTop;
         const QString name = QStringLiteral("comp%1%2").arg(team).arg(n);
         wanted.insert(name);
-        placeBook(name, QRect(b.left, b.top, b.width, b.height), QStringLiteral("%1/%2").arg(b.rank()).arg(b.kind),
-                  [&] { return tops[std::size_t(b.rank())]; }, [this, team, n] { m_model.clickCompleted(team, n); });
+        ClickLabel* l = placeBook(name, QRect(b.left, b.top, b.width, b.height), QStringLiteral("%1/%2").arg(b.rank()).arg(b.kind),
+                                  [&] { return tops[std::size_t(b.rank())]; }, [this, team, n] { m_model.clickCompleted(team, n); });
+        markJustHappened(l, true, n);
     }
     for (auto it = m_books.begin(); it != m_books.end();) {
         if (!wanted.contains(it.key())) {
