@@ -103,10 +103,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the %1 of %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Hint: take the pile</source>
         <translation type="unfinished"></translation>
     </message>
@@ -136,6 +132,14 @@
     </message>
     <message>
         <source>Hint: discard %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>joker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1044,18 +1048,6 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 took the pile: %2 and %3 more</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 took the pile: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>You</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Woops, you already have that book!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1347,6 +1339,66 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <source>Play to 500</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>You drew two cards.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 drew two cards.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You took the pile: %1 and %2 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You took the pile: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 took the pile: %2 and %3 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 took the pile: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You discarded %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 discarded %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You went out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 went out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have no cards left, but %1 still holds cards: a team goes out only when both partners have played all their cards, so the turn passes on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no cards left, but %2 still holds cards: a team goes out only when both partners have played all their cards, so the turn passes on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You picked up your foot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 picked up the foot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press Continue on the round summary to start the next round.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>quornet::table::Tchat</name>
@@ -1540,6 +1592,10 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
     <message>
         <source>The table cannot be hosted on port %1: another program on this computer uses it. Choose another port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill the Screen (%1%)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

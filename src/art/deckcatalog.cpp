@@ -17,6 +17,8 @@ namespace
 
 // Decks whose pictures include a red and a black joker, best first.
 const char* const kPreferredDecks[] = {"svg-nicu-white", "svg-nicu-ornamental"};
+// Installed decks whose rank is printed in the top right corner only.
+const char* const kRankTopRightDecks[] = {"svg-oxygen", "svg-oxygen-air", "svg-oxygen-white", "svg-future"};
 
 } // namespace
 
@@ -80,6 +82,13 @@ const DeckInfo* DeckCatalog::find(const QString& id) const
     for (const DeckInfo& d : m_decks)
         if (d.id == id) return &d;
     return nullptr;
+}
+
+bool DeckCatalog::rankInLeftCorner(const QString& id)
+{
+    for (const char* right : kRankTopRightDecks)
+        if (id == QLatin1String(right)) return false;
+    return true;
 }
 
 QString DeckCatalog::defaultDeckId() const

@@ -36,6 +36,10 @@ public:
     // known to carry both jokers, else the first deck; empty when none is installed.
     QString defaultDeckId() const;
 
+    // The deck's cards show their rank in the top left corner, the part of a card a fanned hand
+    // shows (the painted deck does too); the Oxygen decks and Future show it top right only.
+    static bool rankInLeftCorner(const QString& id);
+
     // Reads one deck folder; false when it has no readable index.desktop or no picture file.
     static bool readDeckFolder(const QString& folder, DeckInfo* out);
 

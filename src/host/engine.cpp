@@ -34,8 +34,8 @@ HostEngine::~HostEngine() = default;
 
 void HostEngine::sendTo(int participant, const QByteArray& message)
 {
-    if (participant >= 1 && participant <= ConnectionRecords && m_t.rec[std::size_t(participant)].connected)
-        m_out.send(participant, message);
+    if (participant < 1 || participant > ConnectionRecords || !m_t.rec[std::size_t(participant)].connected) return;
+    if (!holdForStep(participant, message)) m_out.send(participant, message);
 }
 
 bool HostEngine::anyConnected() const
@@ -80,6 +80,7 @@ void HostEngine::closeTable()
 {
     for (int k = 1; k <= m_t.highWater; ++k)
         if (taken(k) && !link(k).closing) deliver(k, msg::tableClosed());
+    releaseAllSteps();
 }
 
 void HostEngine::takeOver(int seat)
@@ -419,10 +420,15 @@ void HostEngine::gameRequest(const Queued& q, const char* word, const QByteArray
 // remaining steps, and those are refused as a participant's would be, so that its discard
 // cannot end the round a second time and count the penalties again.
 
-void HostEngine::requestDraw(int seat, int mode) { drawing(seat, mode); }
+void HostEngine::requestDraw(int seat, int mode)
+{
+    beginStep();
+    drawing(seat, mode);
+}
 
 void HostEngine::requestCreateBook(int seat, int a, int b, int c)
 {
+    beginStep();
     if (m_t.phase != Phase::Play) return;
     if (a < 0 || a >= HandSlots || b < 0 || b >= HandSlots || c < 0 || c >= HandSlots) return;
     createBook(seat, a, b, c);
@@ -430,6 +436,7 @@ void HostEngine::requestCreateBook(int seat, int a, int b, int c)
 
 void HostEngine::requestAddToBook(int seat, int handSlot, int bookSlot)
 {
+    beginStep();
     if (m_t.phase != Phase::Play) return;
     if (handSlot < 0 || handSlot >= HandSlots || bookSlot < 1 || bookSlot > BookSlots) return;
     addToBook(seat, handSlot, bookSlot);
@@ -437,6 +444,7 @@ void HostEngine::requestAddToBook(int seat, int handSlot, int bookSlot)
 
 void HostEngine::requestAddToComp(int seat, int handSlot, int compSlot)
 {
+    beginStep();
     if (m_t.phase != Phase::Play) return;
     if (handSlot < 0 || handSlot >= HandSlots || compSlot < 1 || compSlot > MaxCompletedBooks) return;
     addToComp(seat, handSlot, compSlot);
@@ -444,6 +452,7 @@ void HostEngine::requestAddToComp(int seat, int handSlot, int compSlot)
 
 void HostEngine::requestDiscard(int seat, int handSlot)
 {
+    beginStep();
     if (m_t.phase != Phase::Play) return;
     if (handSlot < 0 || handSlot >= HandSlots) return;
     discard(seat, handSlot);

@@ -28,10 +28,12 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QSet>
+#include <QtGlobal>
 #include <QString>
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 namespace quornet::host {
 
@@ -163,10 +165,19 @@ public:
     // When advanceTo() next has something to do; -1 when nothing is waiting for time.
     qint64 nextDeadline() const;
     // One Timer1 event.
+    // While a computer player's steps are still on their way (engine_steps.cpp), Timer1 runs at
+    // the step pace and each event hands out the next step instead of counting a tick.
     void botTimerFired();
-    bool botTimerEnabled() const { return m_timerEnabled; }
-    int botTimerInterval() const { return m_timerInterval; }
+    bool botTimerEnabled() const { return m_timerEnabled || !m_steps.empty(); }
+    int botTimerInterval() const { return m_steps.empty() ? m_timerInterval : stepPaceMs(); }
     TimerTag botTimerTag() const { return m_timerTag; }
+    // A computer player's steps still on their way to the connections.
+    int pendingSteps() const { return int(m_steps.size()); }
+    // The pace of a computer player's steps: about 300 ms at the Normal bot speed (750 ms), in
+    // proportion for the others.
+    static constexpr int StepPaceAtNormalMs = 300;
+    static constexpr int NormalBotSpeedMs = 750;
+    int stepPaceMs() const { return qMax(1, m_botSpeed * StepPaceAtNormalMs / NormalBotSpeedMs); }
     // The computer players' pace (Bot Speed), read each time Timer1 is armed (1000 until told
     // otherwise): the engine's owner sets it whenever it changes.
     void setBotSpeed(int ms) { m_botSpeed = ms; }
@@ -342,6 +353,18 @@ private:
     void armTimer(TimerTag tag);
     void disarmTimer();
 
+    // A computer player's steps (engine_steps.cpp): the engine plays its whole turn at once and
+    // its messages go out one step (the draw, each book or addition, the discard) per Timer1
+    // event, so that the players can follow it. Nothing of the game waits for them: a step is
+    // only what the connections have yet to hear, and every connection hears every message in
+    // the order it was made.
+    void beginStep();
+    bool holdForStep(int participant, const QByteArray& message);
+    void releaseStep();
+    void releaseAllSteps();
+    void dropHeldFor(int participant);
+    void endStepEvent();
+
     // Saved games (engine_save.cpp): reading into a table of its own, checked before it is used.
     bool readTable(const QJsonObject& o, Table& t, QString* error) const;
     // After a restore: the waiting for returning players, and a computer decision that was
@@ -389,6 +412,15 @@ private:
     quint64 m_turnSerial = 0;
     std::array<quint64, Seats + 1> m_hungTurn{}; // the turn serial it hung in, 0 = none
     std::array<bool, Seats + 1> m_backAtNextTurn{};
+
+    struct Frame {
+        int participant;
+        QByteArray message;
+    };
+    std::deque<std::vector<Frame>> m_steps; // the steps not yet handed out, oldest first
+    int m_stepsThisEvent = 0;               // steps begun in the event being handled
+    bool m_stepBegun = false;               // the next message held starts a step of its own
+    bool m_turnStepped = false;             // the turn in play has made a step
 
     bool m_timerEnabled = false;
     int m_timerInterval = 1000;

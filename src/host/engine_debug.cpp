@@ -56,6 +56,7 @@ QString HostEngine::checkInvariants() const
 
 void HostEngine::afterEvent()
 {
+    endStepEvent();
     if (m_gameChanges != m_reportedChanges) {
         m_reportedChanges = m_gameChanges;
         m_out.gameChanged();

@@ -242,6 +242,7 @@ void HostEngine::findPlayer()
     const int seat = m_t.turnSeat;
     ++m_turnSerial;
     m_turnSince = m_now;
+    m_turnStepped = false;
     changed();
     // Spectators follow the turn too: their turn marker and card counts move with everyone's.
     broadcast([&] { return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat); });
@@ -359,7 +360,7 @@ void HostEngine::armTimer(TimerTag tag)
     m_timerTag = tag;
     m_timerInterval = m_botSpeed;
     m_timerEnabled = true;
-    m_out.botTimerChanged(true, m_timerInterval);
+    if (m_steps.empty()) m_out.botTimerChanged(true, m_timerInterval);
 }
 
 void HostEngine::disarmTimer()
@@ -367,12 +368,17 @@ void HostEngine::disarmTimer()
     m_timerTag = TimerTag::Idle;
     if (!m_timerEnabled) return;
     m_timerEnabled = false;
-    m_out.botTimerChanged(false, m_timerInterval);
+    if (m_steps.empty()) m_out.botTimerChanged(false, m_timerInterval);
 }
 
 void HostEngine::botTimerFired()
 {
-    if (!m_timerEnabled) return; // a stale event after the timer was disarmed
+    if (!botTimerEnabled()) return; // a stale event after the timer was disarmed
+    if (!m_steps.empty()) {
+        releaseStep();
+        afterEvent();
+        return;
+    }
     ++m_timerTicks;
     changed();
     // After a restore, a held seat's turn waits for its player for a while.

@@ -48,6 +48,7 @@ void HostEngine::welcome(int participant)
 void HostEngine::deliver(int participant, const QByteArray& message)
 {
     link(participant).lastSent = m_now;
+    if (holdForStep(participant, message)) return;
     m_out.send(participant, message);
 }
 
@@ -133,6 +134,7 @@ void HostEngine::requestClose(int participant)
     Link& l = link(participant);
     if (l.closing) return;
     l.closing = true;
+    releaseAllSteps(); // its last words first
     m_out.disconnect(participant);
 }
 
@@ -141,6 +143,7 @@ void HostEngine::connectionClosed(int participant)
     if (participant < 1 || participant > ConnectionRecords) return;
     // The socket layer may report one close twice; only the first report is a departure.
     if (!taken(participant)) return;
+    dropHeldFor(participant);
     const bool wasLoggedIn = loggedIn(participant) || link(participant).standsIn;
     const bool removed = link(participant).removed;
     const bool announced = link(participant).announced || link(participant).standsIn;

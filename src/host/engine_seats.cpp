@@ -120,6 +120,7 @@ void HostEngine::moveToKeySeat(int n, int seat)
         // so the seat keeps its hand, turn and just-watch state for the new one.
         qCInfo(lcHost).noquote() << "seat" << seat << logText(m_t.seat(seat).name)
                                  << "is back on a new connection; closing its old one";
+        releaseAllSteps();
         m_out.forget(seat);
         clearLink(seat);
     } else {
@@ -133,6 +134,7 @@ void HostEngine::moveToKeySeat(int n, int seat)
     link(seat) = std::move(moved);
     if (m_lastServed == n) m_lastServed = seat;
     m_t.highWater = qMax(m_t.highWater, seat);
+    releaseAllSteps();
     m_out.renumber(n, seat);
     // Its first number was never announced; the login under the seat's number follows.
     welcome(seat);

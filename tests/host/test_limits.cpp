@@ -148,6 +148,7 @@ private slots:
         Rig(h).hand(1, {5, 9, 16}).stack({13, 25});
         h.take();
         h.close(1);
+        h.releaseSteps();
         // The computer player draws for seat 1 and discards its three; the turn goes on.
         QCOMPARE(h.take(), (QStringList{"2:CMD_seatheld+1+120+Ann", "2:CMD_playerdisconnected+1+Ann",
                                         "2:CMD_discard+16", "2:CMD_nextplayer+1+4+t+2"}));

@@ -148,6 +148,7 @@ private slots:
         fourPlayers(h);
         const QByteArray key = keyOf(h, 2);
         h.close(2);
+        h.releaseSteps();
         h.advance(DefaultSeatHoldMs - 1);
         QCOMPARE(comeBack(h, {}, "Eve"), 5);
         h.take();

@@ -38,7 +38,9 @@ private slots:
         bobsTurn(h);
         QVERIFY(!h.out.timerEnabled);
         h.close(2);
-        // The computer player draws for the seat at once and plays the turn to its end.
+        h.releaseSteps();
+        // The computer player draws for the seat at once and plays the turn to its end, its
+        // steps after the draw one timer event apart.
         QCOMPARE(h.take(), (QStringList{"1:CMD_seatheld+2+120+Bob", "1:CMD_playerdisconnected+2+Bob",
                                         "1:CMD_discard+16", "1:CMD_nextplayer+2+4+t+3"}));
         QCOMPARE(h.seat(2).hand, (Hand{5, 9, 0, 13, 25}));
@@ -58,6 +60,7 @@ private slots:
         QCOMPARE(h.take(), (QStringList{"2:CMD_newcard+2+3+13", "2:CMD_newcard+2+4+25"}));
         const int deckPos = h.table().deckPos;
         h.close(2);
+        h.releaseSteps();
         QCOMPARE(h.take(), (QStringList{"1:CMD_seatheld+2+120+Bob", "1:CMD_playerdisconnected+2+Bob",
                                         "1:CMD_discard+16", "1:CMD_nextplayer+2+4+t+3"}));
         QCOMPARE(h.table().deckPos, deckPos); // the computer did not draw again
@@ -68,6 +71,7 @@ private slots:
         Harness h;
         bobsTurn(h);
         h.send(2, msg::justWatch(2, 1));
+        h.releaseSteps();
         // A just-watching participant still sees its seat's cards and answers.
         QStringList want = toEach({1, 2}, "CMD_justwatching+2+1");
         want << "2:CMD_newcard+2+3+13"

@@ -116,8 +116,15 @@ int Harness::dispatchAll()
 
 void Harness::fire(int events)
 {
-    for (int i = 0; i < events; ++i)
+    for (int i = 0; i < events; ++i) {
         engine->botTimerFired();
+        releaseSteps();
+    }
+}
+
+void Harness::releaseSteps()
+{
+    while (engine->pendingSteps() > 0) engine->botTimerFired();
 }
 
 int Harness::fireUntilIdle(int limit)
@@ -144,6 +151,8 @@ void Harness::advance(qint64 ms)
         const qint64 step = next > clock.now() && next < target ? next : target;
         clock.advance(step - clock.now());
         engine->advanceTo(clock.now());
+        // A turn the computer took over on the way plays its steps while the time runs.
+        releaseSteps();
         for (std::size_t i = seen; i < out.sent.size(); ++i) {
             const auto& s = out.sent[i];
             if (s.message.startsWith(protocol::cmd::Ping) && !silent.contains(s.participant))

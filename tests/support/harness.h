@@ -77,12 +77,16 @@ public:
     // Bytes from a participant's connection, queued only.
     bool receive(int participant, const QByteArray& bytes);
     int dispatchAll();
-    // Timer1 events, as many as asked for (events while disarmed do nothing).
+    // Timer1 events of the game, as many as asked for (events while disarmed do nothing); after
+    // each, the events that hand out a computer player's held steps, until none is left.
     void fire(int events = 1);
+    // The events that hand out a computer player's held steps (a turn taken over on a message).
+    void releaseSteps();
     // Fires Timer1 until it stays disarmed or the limit is reached; returns the events fired.
     int fireUntilIdle(int limit);
     void close(int participant) { engine->connectionClosed(participant); }
-    // The engine's clock moves on by ms, deadline by deadline; what fell due is handled. Every
+    // The engine's clock moves on by ms, deadline by deadline; what fell due is handled (a turn
+    // taken over on the way hands out its steps). Every
     // participant that is not `silent` answers the heartbeats, as a window does.
     void advance(qint64 ms);
     QSet<int> silent;

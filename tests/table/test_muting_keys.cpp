@@ -109,15 +109,18 @@ private slots:
         QCOMPARE(f.rowSlots(), (QList<int>{2, 0, 1, 3, 4, 5, 6}));
 
         // A mouse click moves the cursor to the clicked card; laying it on a place leaves the
-        // cursor on no card until a key finds the row again.
+        // cursor at its place in the row, on the card that moved up, and Space picks that one.
         f.model.clickCard(1, Qt::LeftButton); // lowers 1
         f.model.clickCard(4, Qt::LeftButton);
         QCOMPARE(f.model.keyCursorSlot(), 4);
         f.model.clickPlace(1);
         QCOMPARE(f.s().place(1).slot, 4);
-        QCOMPARE(f.model.keyCursorSlot(), -1);
+        QCOMPARE(f.model.keyCursorSlot(), 5);
+        f.model.keyPick();
+        QCOMPARE(f.s().picked.slot, 5);
+        f.model.keyPick();
         f.model.moveKeyCursor(-1);
-        QCOMPARE(f.model.keyCursorSlot(), 6);
+        QCOMPARE(f.model.keyCursorSlot(), 3);
     }
 
     void keysWithoutAHandDoNothing()

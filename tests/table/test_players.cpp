@@ -229,8 +229,10 @@ private slots:
                                                         {"3", "Play to 3000"},
                                                         {"r", "Play One Round"},
                                                         {"x", "Play One Round"}};
+        f.model.setHosting(true); // a resumed game: the host user's rights, then the catch-up
         for (const auto& [code, text] : lengths) {
             f.feed(msg::loadStats(code, 4));
+            QVERIFY(!f.s().startVisible);
             QCOMPARE(f.s().fullText, text);
             QCOMPARE(f.s().pickupText, QStringLiteral("Pick Up: 4"));
         }

@@ -82,15 +82,19 @@ private slots:
         f.model.clickPickup();
         for (int i = 0; i < 3; ++i) f.feed(msg::newCard(1, 3 + i, QList<int>{13, 4, 7}[i]));
         f.feed(msg::discardTop(0));
-        QCOMPARE(f.s().status, QStringLiteral("You took the pile: K\u2663 4\u2663 7\u2663"));
+        QCOMPARE(f.s().status, QStringLiteral("You took the pile: king of clubs and 2 more."));
         QVERIFY(!f.model.pickUpPreviewShown());
-        // Another seat's pick-up is told once its turn is over.
+        // Another seat's pick-up is told as soon as the turn shows it, before what it made possible.
         f.feed(msg::discardTop(20));
         f.feed(msg::nextPlayer(1, 5, true, 2));
         f.feed(msg::discardTop(0)); // Bob takes the pile, the seven of diamonds alone
         f.feed(msg::discardTop(46));
         f.feed(msg::nextPlayer(2, 12, true, 3));
-        QCOMPARE(f.s().status, QStringLiteral("Bob took the pile: 7\u2666"));
+        QStringList log;
+        for (const GameLogEntry& e : f.model.gameLog().entries()) log << e.text;
+        QCOMPARE(log.mid(log.size() - 3), (QStringList{"You discarded the 7 of diamonds.", "Bob took the pile: 7 of diamonds.",
+                                                       "Bob discarded the 7 of hearts."}));
+        QCOMPARE(f.s().discardedBy, 2);
 
         // A window that joined during the round knows the top only, and says so.
         Fixture late;

@@ -201,12 +201,13 @@ private slots:
         QCOMPARE(t.sent.constLast(), msg::addToBook(1, 1, 1));
         t.feed(msg::freeCard(1));
 
-        // The five on box 1; the first king discarded.
-        for (int i = 0; i < 3; ++i) QTest::keyClick(table, Qt::Key_Right);
+        // The cursor stays where the card left the row, on the card now there: the five is
+        // next. The five on box 1; the first king discarded.
+        QTest::keyClick(table, Qt::Key_Right);
         QTest::keyClick(table, Qt::Key_Space);
         QTest::keyClick(table, Qt::Key_1);
         QCOMPARE(t.chat.model().state().place(1).slot, 3);
-        QTest::keyClick(table, Qt::Key_Right);
+        for (int i = 0; i < 2; ++i) QTest::keyClick(table, Qt::Key_Left);
         QTest::keyClick(table, Qt::Key_Space);
         QTest::keyClick(table, Qt::Key_X);
         QCOMPARE(t.sent.constLast(), msg::discard(1, 0));

@@ -1,15 +1,20 @@
-// View > Zoom in the real table window: every widget of the client area, the fonts, the icons and
-// the chat pane scaled; the pictures drawn for the zoomed pixel ratio so they stay sharp; the
-// scale kept when the host's messages move things; and the choice kept in the settings file.
+// The table's scale in the real table window: View > Zoom's quick sizes and the window's own size
+// scale every widget of the client area, the fonts, the icons and the chat pane; the pictures
+// are drawn for the scaled pixel ratio so they stay sharp; the scale is kept when the host's
+// messages move things, and the choice and the window's size are kept in the settings file.
 // The host's messages are handed to the window's model directly (no network).
+#include "cards/cards.h"
 #include "protocol/colortext.h"
 #include "protocol/messages.h"
 #include "support/files.h"
 #include "support/windowrig.h"
 #include "table/window/chatview.h"
 #include "table/window/clicklabel.h"
+#include "table/window/handview.h"
 #include "windows/gamestart.h"
 
+#include <QCloseEvent>
+#include <QResizeEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -31,6 +36,18 @@ QRect scaled(const QRect& r, int percent)
 {
     return QRect(scaledLength(r.x(), percent), scaledLength(r.y(), percent), scaledLength(r.width(), percent),
                  scaledLength(r.height(), percent));
+}
+
+// At a quick size every part lands on the pixel the table's geometry gives; at other scales
+// within a pixel.
+bool near(const QRect& shown, const QRect& wanted, int percent)
+{
+    const bool quick = percent % 25 == 0;
+    const int slack = quick ? 0 : 1;
+    const bool ok = qAbs(shown.left() - wanted.left()) <= slack && qAbs(shown.top() - wanted.top()) <= slack
+                    && qAbs(shown.width() - wanted.width()) <= slack && qAbs(shown.height() - wanted.height()) <= slack;
+    if (!ok) qWarning() << shown << wanted << percent;
+    return ok;
 }
 
 // The settings file has this line (whatever its line ends).
@@ -81,7 +98,7 @@ private:
         QVERIFY(!s.cards.isEmpty());
         for (const table::HandCard& c : s.cards) {
             auto* l = child<table::ClickLabel>(chat, QStringLiteral("card%1").arg(c.slot));
-            QCOMPARE(inScorePanel(l), scaled(QRect(c.left, c.top, 71, 96), percent));
+            QVERIFY(near(inScorePanel(l), scaled(QRect(table::HandView::shownLeft(s, c), c.top, 71, 96), percent), percent));
             const QPixmap pm = l->pixmap();
             QCOMPARE(pm.devicePixelRatio(), ratio);
             // Sharp: one picture pixel per device pixel of the label, and the picture fills it.
@@ -92,7 +109,7 @@ private:
         QVERIFY(!s.team(1).working.isEmpty());
         for (const table::WorkingBook& b : s.team(1).working) {
             auto* l = child<table::ClickLabel>(chat, QStringLiteral("book1%1").arg(b.slot));
-            QCOMPARE(l->geometry(), scaled(QRect(b.left, b.top, b.width, b.height), percent));
+            QVERIFY(near(l->geometry(), scaled(QRect(b.left, b.top, b.width, b.height), percent), percent));
             QCOMPARE(l->pixmap().devicePixelRatio(), ratio);
             QVERIFY(l->hasScaledContents() || l->pixmap().deviceIndependentSize() == QSizeF(l->size()));
         }
@@ -111,7 +128,8 @@ private slots:
         QVERIFY(rig.action("Zoom100")->isChecked());
         auto* zoomMenu = chat.findChild<QMenu*>(QStringLiteral("Zoom1"));
         QVERIFY(zoomMenu && chat.viewMenu()->actions().contains(zoomMenu->menuAction()));
-        QCOMPARE(zoomMenu->actions().size(), 4);
+        // The four quick sizes, a line, and the largest size that fits the screen.
+        QCOMPARE(zoomMenu->actions().size(), 6);
 
         // A few host messages: a dealt hand, the own turn, a working book, a chat line.
         for (int slot = 0; slot < 6; ++slot) chat.model().handleMessage(msg::newCard(1, slot, 5 + 7 * slot));
@@ -152,7 +170,7 @@ private slots:
         QCOMPARE(status->font().pixelSize(), scaledLength(statusPixels, 150));
         QCOMPARE(child(chat, "label_playername1")->font().pixelSize(), scaledLength(namePixels, 150));
         QCOMPARE(phrase->iconSize(), QSize(scaledLength(icon.width(), 150), scaledLength(icon.height(), 150)));
-        QCOMPARE(chat.centralWidget()->minimumSize(), QSize(1185, 789));
+        QCOMPARE(chat.centralWidget()->minimumSize(), QSize(table::Tchat::ClientWidth, table::Tchat::ClientHeight));
         QCOMPARE(chat.size(), QSize(1185, 789 + chat.menuBar()->sizeHint().height()));
         QCOMPARE(chat.menuBar()->font().pixelSize(), menuPixels); // the menu bar keeps its size
         QCOMPARE(child<QLabel>(chat, "image_header1")->pixmap().devicePixelRatio(), chat.devicePixelRatioF() * 1.5);
@@ -249,16 +267,84 @@ private slots:
         QVERIFY(other.action("Zoom100")->isChecked());
 
         // Only what fits the screen (1280 x 1024 here) is offered, and read back: 200 % would
-        // be wider than the screen, so a saved 200 gives the largest that fits.
+        // be wider than the screen, so a saved 200 gives the largest that fits, which the menu
+        // offers last.
         testing::WindowRig third(15, "[quornet]\r\nZoom=200\r\n");
         third.loginAs(1, QStringLiteral("You"));
-        QCOMPARE(third.chat.zoomPercent(), 150);
+        const int largest = third.chat.zoomPercent();
+        QVERIFY2(largest > 150 && largest < 200, qPrintable(QString::number(largest)));
+        QVERIFY(third.chat.frameGeometry().width() <= third.chat.screen()->availableGeometry().width());
         auto* zoomMenu = third.chat.findChild<QMenu*>(QStringLiteral("Zoom1"));
         zoomMenu->popup(QPoint(10, 10));
         QTRY_VERIFY(zoomMenu->isVisible());
         QVERIFY(third.action("Zoom150")->isVisible());
         QVERIFY(!third.action("Zoom200")->isVisible());
+        QVERIFY(third.action("ZoomScreen")->isVisible());
+        QVERIFY(third.action("ZoomScreen")->data().toInt() > 150);
         zoomMenu->hide();
+    }
+
+    // The window's size sets the scale: the table fills it as far as its proportions allow,
+    // centred, its cards drawn at the new size; with a deck whose rank is printed top right each
+    // card's strip carries its rank, above the buttons that lie over the hand; the size is kept.
+    void fillsItsWindow()
+    {
+        QByteArray saved;
+        int percent = 0;
+        {
+            testing::WindowRig rig(16, "[quornet]\r\nCarddeck=svg-oxygen\r\n");
+            table::Tchat& chat = rig.chat;
+            rig.loginAs(1, QStringLiteral("You"));
+            for (int slot = 0; slot < 11; ++slot) chat.model().handleMessage(msg::newCard(1, slot, 2 + 4 * slot));
+            chat.model().handleMessage(msg::nextPlayer(0, 0, true, 1));
+            chat.model().handleMessage(msg::newBook(1, 1, 2, 13, 1));
+            const table::TableState& s = chat.model().state();
+            QVERIFY(s.drawVisible);
+
+            // The window system reports the new size (the offscreen one does not by itself).
+            const QSize before = chat.size();
+            chat.resize(1250, 900);
+            QResizeEvent resized(chat.size(), before);
+            QApplication::sendEvent(&chat, &resized);
+            const QSize client = chat.size() - QSize(0, chat.menuBar()->sizeHint().height());
+            percent = chat.zoomPercent();
+            // The largest scale at which the table fits, keeping its proportions.
+            QVERIFY2(scaledLength(table::Tchat::ClientWidth, percent) <= client.width(), qPrintable(QString::number(percent)));
+            QVERIFY(scaledLength(table::Tchat::ClientHeight, percent) <= client.height());
+            QVERIFY(scaledLength(table::Tchat::ClientWidth, percent + 1) > client.width()
+                    || scaledLength(table::Tchat::ClientHeight, percent + 1) > client.height());
+            QVERIFY(!rig.action("Zoom150")->isChecked());
+            auto* board = child(chat, "panel_board");
+            QVERIFY(qAbs(board->geometry().center().x() - client.width() / 2) <= 1);
+            QTRY_COMPARE(child<QLabel>(chat, "image_header1")->pixmap().devicePixelRatio(),
+                         chat.devicePixelRatioF() * percent / 100);
+            checkPlacedByTheSync(chat, percent);
+
+            // The hand row is spread beyond the host's 20 pixels; every strip shows its rank and
+            // suit, and where the draw button lies over a card the label is above it.
+            const QList<table::HandCard> row = s.handRow();
+            QVERIFY(table::HandView::shownLeft(s, row[1]) - table::HandView::shownLeft(s, row[0]) > 20);
+            auto* draw = child(chat, "button_draw");
+            for (qsizetype i = 0; i < row.size(); ++i) {
+                auto* card = child(chat, QStringLiteral("card%1").arg(row[i].slot));
+                auto* rank = card->findChild<QLabel*>(QStringLiteral("rank"));
+                QCOMPARE(rank != nullptr, i + 1 < row.size());
+                if (!rank) continue;
+                QVERIFY(!rank->isHidden() && !card->isHidden());
+                QVERIFY(rank->text().startsWith(QString::fromStdString(cards::shortCardName(row[i].code)).chopped(1)));
+                const QRect label(rank->mapTo(draw->parentWidget(), QPoint(0, 0)), rank->size());
+                QVERIFY(!label.intersects(draw->geometry()));
+                QVERIFY(QRect(rank->mapTo(card, QPoint()), rank->size()).right()
+                        < child(chat, QStringLiteral("card%1").arg(row[i + 1].slot))->x() - card->x());
+            }
+            QCloseEvent close;
+            QApplication::sendEvent(&chat, &close);
+            saved = testing::readFile(rig.settingsPath());
+        }
+        // The next start has the window's size again, and so the scale.
+        testing::WindowRig again(17, saved);
+        again.loginAs(1, QStringLiteral("You"));
+        QCOMPARE(again.chat.zoomPercent(), percent);
     }
 
     // A solo game through the in-process host at 150 %: the host's deal and the computer
@@ -301,7 +387,7 @@ private slots:
                          scaled(QRect(b.left, b.top, b.width, b.height), 150));
         for (const table::HandCard& c : s.cards) {
             auto* l = child<table::ClickLabel>(chat, QStringLiteral("card%1").arg(c.slot));
-            QCOMPARE(inScorePanel(l), scaled(QRect(c.left, c.top, 71, 96), 150));
+            QCOMPARE(inScorePanel(l), scaled(QRect(table::HandView::shownLeft(s, c), c.top, 71, 96), 150));
             QCOMPARE(l->pixmap().devicePixelRatio(), chat.devicePixelRatioF() * 1.5);
         }
         QCOMPARE(inScorePanel(draw), QRect(293, 369, 150, 48));

@@ -9,6 +9,9 @@
 //   seat-popup.png   the popup menu of a seat's name
 //   menu-*.png       each menu of the menu bar opened, and View > Zoom
 //   zoom125.png      then View > Zoom 125 %
+//   full-screen.png  then the window as large as the screen's free area, the table scaled to it
+//   hand-DECK.png    the own turn's hand before the draw, with each deck whose rank a fanned
+//                    hand shows differently (and deck-DECK.png, the whole screen)
 // Run it under Xvfb and compare two folders with tools/tableshots/compare:
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/quornet-tableshots DIR
 #include "app/program.h"
@@ -46,6 +49,28 @@ void shoot(const QDir& dir, const QString& name)
     std::printf("%s\n", qPrintable(dir.filePath(name + QStringLiteral(".png"))));
 }
 
+// The hand (and the screen) with the default deck and the decks that print their rank top right;
+// the default deck again afterwards.
+void shootDecks(table::Tchat& chat, const QDir& dir)
+{
+    auto* decks = chat.findChild<QMenu*>(QStringLiteral("CardDeck1"));
+    QAction* first = nullptr;
+    for (QAction* a : decks->actions())
+        if (a->isChecked()) first = a;
+    QList<QAction*> wanted{first};
+    for (const char* id : {"svg-oxygen", "svg-oxygen-air", "svg-oxygen-white", "svg-future"})
+        for (QAction* a : decks->actions())
+            if (a->data().toString() == QLatin1String(id)) wanted.append(a);
+    for (QAction* a : wanted) {
+        if (!a) continue;
+        a->trigger();
+        const QString id = a->data().toString();
+        shoot(dir, QStringLiteral("deck-") + id);
+        chat.findChild<QWidget*>(QStringLiteral("hand"))->grab().save(dir.filePath(QStringLiteral("hand-%1.png").arg(id)));
+    }
+    if (first) first->trigger();
+}
+
 bool waitForOwnTurn(const table::TableState& s)
 {
     return QTest::qWaitFor([&] { return s.ownTurn() && s.handCount() >= 11; }, Deadline) || fail("the own turn did not come");
@@ -75,6 +100,7 @@ bool playToMidGame(table::Tchat& chat, const QDir& out)
     // are taken once it is gone, so they do not depend on the machine's speed.
     if (!QTest::qWaitFor([&] { return !chat.model().badgesCounting(); }, Deadline)) return fail("a badge stayed");
     shoot(out, QStringLiteral("own-turn"));
+    shootDecks(chat, out);
     const int before = s.handCount();
     chat.model().clickDraw();
     if (!QTest::qWaitFor([&] { return s.handCount() > before; }, Deadline)) return fail("no cards drawn");
@@ -144,6 +170,8 @@ int main(int argc, char** argv)
     // zoom is no fair comparison.
     chat.findChild<QAction*>(QStringLiteral("Zoom125"))->trigger();
     shoot(out, QStringLiteral("zoom125"));
+    chat.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    shoot(out, QStringLiteral("full-screen"));
     chat.close();
     program.server.shutdown();
     return 0;

@@ -72,17 +72,21 @@ rules::TeamBooks booksOf(const TeamBoard& from)
 
 } // namespace
 
-QString cardName(int code)
+QString cardTitle(int code)
 {
-    if (code == cards::Joker || code == cards::BlackJoker) return QCoreApplication::translate("Hint", "the joker");
+    if (code == cards::Joker || code == cards::BlackJoker) return QCoreApplication::translate("Hint", "joker");
     static const char* suits[] = {QT_TRANSLATE_NOOP("Hint", "clubs"), QT_TRANSLATE_NOOP("Hint", "diamonds"),
                                   QT_TRANSLATE_NOOP("Hint", "spades"), QT_TRANSLATE_NOOP("Hint", "hearts")};
     const int suit = qBound(0, (code - 2) / 13, 3);
     const int r = cards::rankValue(code);
     const QString rank = r == 2 || (r >= 3 && r <= 10) ? QString::number(r) : rankWord(code);
-    const QString suitWord = QCoreApplication::translate("Hint", suits[suit]);
-    return QCoreApplication::translate("Hint", "the %1 of %2").arg(rank, suitWord);
+    return QCoreApplication::translate("Hint", "%1 of %2").arg(rank, QCoreApplication::translate("Hint", suits[suit]));
+}
 
+QString cardName(int code)
+{
+    if (code == cards::Joker || code == cards::BlackJoker) return QCoreApplication::translate("Hint", "the joker");
+    return QCoreApplication::translate("Hint", "the %1").arg(cardTitle(code));
 }
 
 bool hintAvailable(const TableState& s)

@@ -27,5 +27,7 @@ bots::Observation observationOf(const TableState& s, const PileTracker& pile);
 Hint adviseTurn(const TableState& s, const PileTracker& pile, bots::Level level);
 // "the 4 of clubs", "the jack of hearts", "the joker".
 QString cardName(int code);
+// "4 of clubs", "jack of hearts", "joker": a card's name in a list.
+QString cardTitle(int code);
 
 } // namespace quornet::table

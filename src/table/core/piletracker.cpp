@@ -52,13 +52,6 @@ void PileTracker::replayTurn(bool settled)
                           (m_discards.size() >= 2 || !settled || m_discards.first() == 0);
     if (pickedUp) {
         const int left = qMax(0, int(m_pile.size()) - m_pickUpCount);
-        if (settled) {
-            PickUp p;
-            p.seat = m_turnSeat;
-            for (int i = int(m_pile.size()) - 1; i >= left; --i) p.cards.append(m_pile[i]);
-            p.unknown = m_complete ? 0 : m_pickUpCount - int(p.cards.size());
-            m_settledPickUp = p;
-        }
         for (int i = int(m_pile.size()) - 1; i >= left; --i) ++known[std::size_t(cards::rankValue(m_pile[i]))];
         m_pile.resize(left);
         next = 1;
@@ -94,13 +87,6 @@ QList<int> PileTracker::pickUpPreview() const
 int PileTracker::pickUpUnknown() const
 {
     return m_complete || m_pile.isEmpty() ? 0 : qMax(0, m_pickUpCount - int(pickUpPreview().size()));
-}
-
-std::optional<PileTracker::PickUp> PileTracker::takeSettledPickUp()
-{
-    std::optional<PickUp> p;
-    std::swap(p, m_settledPickUp);
-    return p;
 }
 
 void PileTracker::cardPlayed(int seat, int card)

@@ -16,7 +16,6 @@
 #include <QList>
 
 #include <array>
-#include <optional>
 
 namespace quornet::table {
 
@@ -46,14 +45,6 @@ public:
     QList<int> pickUpPreview() const;
     int pickUpUnknown() const;
 
-    // A seat's turn that picked up, once the next turn has shown it; taken once.
-    struct PickUp {
-        int seat = 0;
-        QList<int> cards; // top first
-        int unknown = 0;  // cards taken that the window cannot name
-    };
-    std::optional<PickUp> takeSettledPickUp();
-
 private:
     void newRound();
     void turnStarted(int seat, bool pickUp);
@@ -77,7 +68,6 @@ private:
     bool m_pickUpOption = true;
     int m_turnSeat = 0;
     bool m_complete = true;
-    std::optional<PickUp> m_settledPickUp;
     std::array<bool, 5> m_onFoot{};
     std::array<RankCounts, 5> m_known{};
     RankCounts m_played{};

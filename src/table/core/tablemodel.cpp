@@ -133,6 +133,7 @@ void TableModel::handleMessage(const QByteArray& text)
 void TableModel::dispatch(const QByteArray& w, const QByteArray& args)
 {
     if (w != cmd::ExistingPlayers && w != cmd::NewPlayerInfo) m_quietCatchUp = false;
+    followTurn(w, args);
     m_pile.message(w, args);
     followPickUps(w, args);
     // A hint holds for the hand and the turn it was given for.
@@ -230,11 +231,12 @@ void TableModel::badgeTick()
         if (b.countdown < 0) b.visible = false;
         touch();
     }
+    fadeJustHappened();
 }
 
 bool TableModel::badgesCounting() const
 {
-    return m_s.teams[1].badge.visible || m_s.teams[2].badge.visible;
+    return m_s.teams[1].badge.visible || m_s.teams[2].badge.visible || m_s.justHappened.ticksLeft > 0;
 }
 
 void TableModel::tick()

@@ -240,9 +240,25 @@ private:
     void putWorkingBook(int team, int slot, int naming, int kind, int count, int tag);
     void putCompletedBook(int team, int n, int naming, int kind, int tag);
     void clearPlaces();
-    // "Klot took the pile: 7♥ 4♣": the status after a pick-up.
-    void tookThePile(const QString& who, const QList<int>& cards, int unknown);
     void followPickUps(const QByteArray& word, const QByteArray& args);
+
+    // Every seat's turn step by step (tablemodel_follow.cpp): the status and the game log say
+    // each draw, pick-up, discard, foot and going out; the board marks what just happened.
+    static constexpr int JustHappenedTicks = 2; // badge timer ticks: one to two seconds
+    void followTurn(const QByteArray& word, const QByteArray& args);
+    void followTurnPassed(int previous, int left);
+    bool ownSeat(int seat) const;
+    void markJustHappened();
+    void changeCount(int seat, int by, bool absolute = false);
+    void saidDraw(int seat);
+    void saidPickUp(int seat, int top, int taken);
+    void saidDiscard(int seat, int card);
+    void settlePending(bool pickedUp);
+    void turnWentOn(int seat);
+    void wentOut(const QByteArray& word, const QByteArray& args);
+    void footTaken(int seat);
+    void bookChanged(int seat, int team, int slot, bool completed, int cardsPlayed);
+    void fadeJustHappened();
     void otherTeamsBook();
 
     // Hand, turn and rounds (tablemodel_hand.cpp, tablemodel_rounds.cpp).
@@ -285,10 +301,23 @@ private:
     bool m_quietCatchUp = false;
     QByteArray m_seatLost; // the host's CMD_seatlost before the own arrival: "unknown", "lapsed"
     QString heldNotice(const QString& name, int seconds) const;
+    // The turn being followed: its seat, whether its draw or pick-up was told, and a first top
+    // of the pile that may still be a pick-up (-1 none) with what such a pick-up took.
+    struct TurnSeen {
+        int seat = 0;
+        bool drawn = false;
+        int pendingTop = -1;
+        int pileTop = 0;
+        int pileTaken = 1;
+    } m_seen;
+    QList<int> m_discarders; // the seat that discarded each card of the pile, the top last
     // The own pick-up asked for: its cards arrive before the pile's new top.
     bool m_ownPickUpPending = false;
     QList<int> m_ownPickUp;
     int m_depth = 0;
+    // The keyboard cursor's place in the hand row, kept when its card leaves the row.
+    int m_keyIndex = 0;
+    void setKeySlot(int slot);
 };
 
 } // namespace quornet::table

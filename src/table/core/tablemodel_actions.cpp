@@ -36,33 +36,17 @@ bool TableModel::pickUpPreviewShown() const
     return m_s.ownTurn() && m_s.pickupVisible && m_pile.pickUpCount() > 1 && !m_pile.pickUpPreview().isEmpty();
 }
 
-void TableModel::tookThePile(const QString& who, const QList<int>& cards, int unknown)
-{
-    QStringList names;
-    for (int c : cards) names << QString::fromStdString(cards::shortCardName(c));
-    const QString cardsText = names.join(QLatin1Char(' '));
-    status(unknown > 0 ? tr("%1 took the pile: %2 and %3 more").arg(who, cardsText, QString::number(unknown))
-
-                       : tr("%1 took the pile: %2").arg(who, cardsText));
-}
-
 void TableModel::followPickUps(const QByteArray& word, const QByteArray& args)
 {
+    // The own pick-up's cards, the top first, until the pile's new top follows them.
     if (word == cmd::NewCard && m_ownPickUpPending) {
         protocol::FieldReader r(args);
         const int seat = r.integer();
         r.integer();
         const int code = r.integer();
         if (r.ok() && seat == m_s.own) m_ownPickUp.append(code);
-    } else if (word == cmd::Discard && m_ownPickUpPending) {
-        // The pile's new top follows the cards taken.
+    } else if (word == cmd::Discard || word == cmd::NextPlayer || word == cmd::StartRound || word == cmd::StartGame) {
         m_ownPickUpPending = false;
-        tookThePile(tr("You"), m_ownPickUp, 0);
-    } else if (word == cmd::NextPlayer || word == cmd::StartRound || word == cmd::StartGame) {
-        m_ownPickUpPending = false;
-        // Another seat's pick-up is known once its turn is over.
-        if (const auto p = m_pile.takeSettledPickUp(); p && p->seat != m_s.own && word == cmd::NextPlayer)
-            tookThePile(seatName(p->seat), p->cards, p->unknown);
     }
 }
 

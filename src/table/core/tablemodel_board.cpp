@@ -77,6 +77,7 @@ void TableModel::newBook(const QByteArray& args)
     if (!a.ok()) return dropped(cmd::NewBook, args, a.problem());
 
     putWorkingBook(team, slot, naming, kind, 3, team == m_s.ownTeam ? slot : -1);
+    bookChanged(seat, team, slot, false, 3);
     clearPlaces();
     status(tr("%1 created a %2 %3 book.").arg(seatName(seat), kindWord(kind), bookName(naming)));
     emit playSound(QStringLiteral("createbook"));
@@ -100,6 +101,7 @@ void TableModel::addToBook(const QByteArray& args)
         it->count = count;
         it->kind = kind;
         it->width = geometry::workingWidth(count);
+        bookChanged(seat, team, slot, false, 1);
         status(tr("%1 added to the %2 book.").arg(seatName(seat), bookName(it->naming)));
     }
     emit playSound(QStringLiteral("placebook"));
@@ -129,6 +131,7 @@ void TableModel::completed(const QByteArray& args)
     badge.countdown = BadgeCountdown;
     badge.visible = true;
     m_scores.bookCompleted(seat);
+    bookChanged(seat, team, n, true, 0);
     status(tr("%1 completed a %2 %3 book.").arg(seatName(seat), kindWord(kind), bookName(naming)));
     emit playSound(QStringLiteral("createbook"));
 }
@@ -140,6 +143,11 @@ void TableModel::addToComp(const QByteArray& args)
     const int kind = a.number("kind", 1, 2);
     const int naming = a.number("naming card", 1, MaxCard);
     if (!a.ok()) return dropped(cmd::AddToComp, args, a.problem());
+    const int team = detail::teamOfSeat(seat);
+    int n = 0;
+    for (const CompletedBook& b : m_s.teams[std::size_t(team)].completed)
+        if (b.naming % 13 == naming % 13 && b.kind == kind) n = b.slot;
+    bookChanged(seat, team, n, true, 1);
     status(tr("%1 added to the %2 %3 completed book.").arg(seatName(seat), kindWord(kind), bookName(naming)));
     emit playSound(QStringLiteral("placecomplete"));
 }
@@ -207,6 +215,7 @@ void TableModel::useFoot(const QByteArray& args)
     const int seat = a.number("seat", 1, SeatCount);
     if (!a.ok()) return dropped(cmd::UseFoot, args, a.problem());
     m_s.seats[std::size_t(seat)].footVisible = false;
+    footTaken(seat);
     touch();
     emit playSound(QStringLiteral("getfoot"));
 }

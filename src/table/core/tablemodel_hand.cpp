@@ -116,7 +116,7 @@ void TableModel::clickCard(int slot, Qt::MouseButton button)
     Changes c(*this);
     // The keyboard cursor follows the card last clicked.
     if (m_s.keySlot != slot && positionOf(slot) != 0) {
-        m_s.keySlot = slot;
+        setKeySlot(slot);
         touch();
     }
     pick(slot);
@@ -182,6 +182,7 @@ void TableModel::nextPlayer(const QByteArray& args)
     m_s.pickUpOption = flag == "t";
     m_s.turnSeat = seat;
     if (previous != 0) m_s.seats[std::size_t(previous)].cardsLeft = QString::number(left);
+    followTurnPassed(previous, left);
     m_s.turnMarkerSeat = seat;
     m_s.turnMarkerVisible = true;
     touch();

@@ -38,16 +38,23 @@ void TableModel::moveKeyCursor(int step)
             m_s.cards[row[target]].top = geometry::CardTopRaised;
             m_s.picked = PickedCard{row[target], m_s.cards[row[target]].code};
         }
-        m_s.keySlot = m_s.picked.slot;
+        setKeySlot(m_s.picked.slot);
         return;
     }
-    const int at = int(row.indexOf(m_s.keySlot));
+    const int at = int(row.indexOf(keyCursorSlot()));
     if (at < 0 || !wasShown) {
         // The first key press shows the cursor at the end it points from.
-        m_s.keySlot = step > 0 ? row.constFirst() : row.constLast();
+        setKeySlot(step > 0 ? row.constFirst() : row.constLast());
         return;
     }
-    m_s.keySlot = row[qBound(0, at + (step > 0 ? 1 : -1), int(row.size()) - 1)];
+    setKeySlot(row[qBound(0, at + (step > 0 ? 1 : -1), int(row.size()) - 1)]);
+}
+
+void TableModel::setKeySlot(int slot)
+{
+    m_s.keySlot = slot;
+    const int at = int(rowSlots(m_s).indexOf(slot));
+    if (at >= 0) m_keyIndex = at;
 }
 
 void TableModel::keyPick()
@@ -56,9 +63,12 @@ void TableModel::keyPick()
     if (row.isEmpty()) return;
     Changes c(*this);
     if (!m_s.keyCursorShown || !row.contains(m_s.keySlot)) {
+        // After a card left the row the cursor stays where it was, on the card now there.
+        const int at = m_s.keyCursorShown ? keyCursorSlot() : -1;
         m_s.keyCursorShown = true;
-        m_s.keySlot = m_s.picked.isPicked() && row.contains(m_s.picked.slot) ? m_s.picked.slot
-                                                                             : row.constFirst();
+        setKeySlot(m_s.picked.isPicked() && row.contains(m_s.picked.slot) ? m_s.picked.slot
+                   : at >= 0                                              ? at
+                                                                          : row.constFirst());
         touch();
     }
     clickCard(m_s.keySlot, Qt::LeftButton);
@@ -107,10 +117,14 @@ QString TableModel::keyBookName() const
     return QStringLiteral("%1%2%3").arg(m_s.keyBookCompleted ? "comp" : "book").arg(m_s.ownTeam).arg(m_s.keyBook);
 }
 
+// A card laid on a place or a book leaves the row: the cursor stays at its place in the row,
+// on the nearest card.
 int TableModel::keyCursorSlot() const
 {
-    if (!m_s.keyCursorShown || positionOf(m_s.keySlot) == 0) return -1;
-    return m_s.keySlot;
+    if (!m_s.keyCursorShown) return -1;
+    const QList<int> row = rowSlots(m_s);
+    if (row.isEmpty()) return -1;
+    return row.contains(m_s.keySlot) ? m_s.keySlot : row[qBound(0, m_keyIndex, int(row.size()) - 1)];
 }
 
 } // namespace quornet::table

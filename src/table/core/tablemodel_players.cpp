@@ -158,8 +158,10 @@ void TableModel::loadStats(const QByteArray& args)
     else if (length == "5") m_s.fullText = tr("Play to 5000");
     else if (length == "3") m_s.fullText = tr("Play to 3000");
     else m_s.fullText = tr("Play One Round");
-    // Only a window that arrives while a game runs is told this.
+    // Only a window that arrives while a game runs is told this: no game is there to start,
+    // even for the host user whose rights came with the login before the catch-up.
     m_scores.gameJoined();
+    m_s.startVisible = false;
     touch();
 }
 

@@ -106,6 +106,8 @@ void TableModel::startround()
     hideBanners(m_s);
     m_scores.roundStarted();
     boardReset();
+    // The last round's last word does not carry into this one.
+    m_s.status.clear();
     for (int s = 1; s <= SeatCount; ++s) {
         m_s.seats[std::size_t(s)].footVisible = true;
         m_s.seats[std::size_t(s)].cardsLeft = QStringLiteral("11");
@@ -132,7 +134,9 @@ void TableModel::roundWinner(const QByteArray& args)
     if (team != 0) m_s.teams[std::size_t(team)].roundWinnerVisible = true;
     else status(tr("The deck is out of cards. Round Over"));
     m_scores.roundEnded(team);
-    notice(tr("The next round will start soon.."));
+    // The solo game deals the next round when the player presses Continue on the summary.
+    notice(m_s.solo ? tr("Press Continue on the round summary to start the next round.")
+                    : tr("The next round will start soon.."));
     touch();
     emit roundOver(QString());
 }

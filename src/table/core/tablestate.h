@@ -152,6 +152,17 @@ struct SeatPopup {
     bool unsetJustWatch = false;
 };
 
+// What just happened at the table, marked on the board for a moment and then faded
+// (TableModel::badgeTick): the new or grown book, the pile's new top, a count that changed.
+struct JustHappened {
+    int bookTeam = 0;           // 0: no book marked
+    int bookSlot = 0;           // a working book's slot, or a completed book's number
+    bool bookCompleted = false;
+    bool pileTop = false;
+    int countSeat = 0;          // 0: no count marked
+    int ticksLeft = 0;          // badge timer ticks until it fades; 0: nothing marked
+};
+
 struct TableState {
     // Connection and identity.
     int own = 0;            // own participant number; 1..4 the own seat, 5..9 a spectator
@@ -174,6 +185,8 @@ struct TableState {
     std::array<TeamBoard, 3> teams{}; // 1..2
     int discardCard = 0;    // top of the discard pile, 0 = empty
     int discardTag = 0;     // 1 while the pile shows a card
+    int discardedBy = 0;    // the seat that discarded the top card, 0 not known
+    JustHappened justHappened;
     QString status = QCoreApplication::translate("quornet::table::TableModel", WelcomeStatus);
 
     // Turn and game.

@@ -9,13 +9,50 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace quornet::table {
 
 using namespace widgets;
 
 namespace {
 const PartOrigin local{QPoint(0, 208)};
+const QRect PickupButton = local(91, 246, 100, 32);
+const QRect StartButton = local(146, 246, 100, 32);
+const QRect DrawButton = local(195, 246, 100, 32);
+// The hand row: the first card's place, how far right the row may reach, and how much the host's
+// step may be widened (a short hand) or narrowed (a long one, so its last card is whole).
+constexpr int RowStart = geometry::handLeftArrived(1);
+constexpr int RowRight = 388;
+constexpr qreal MostSpread = 2.0;
+constexpr qreal LeastSpread = 0.8;
+// The rank label in a card's strip: above the buttons that lie over the hand (28 pixels below a
+// resting card's top).
+constexpr int RankLabelWidth = 18, RankLabelHeight = 26, RankLabelFont = 11;
+
+qreal spreadOf(const TableState& s)
+{
+    int last = RowStart;
+    for (const HandCard& c : s.cards)
+        if (c.visible) last = std::max(last, c.left);
+    if (last <= RowStart) return 1.0;
+    return std::clamp(qreal(RowRight - geometry::CardWidth - RowStart) / (last - RowStart), LeastSpread, MostSpread);
+}
+
+int shownAt(int left, qreal spread) { return RowStart + qRound((left - RowStart) * spread); }
+
+// "10" over "♥": the rank and the suit as the label shows them.
+QString rankAndSuit(int code)
+{
+    if (code == cards::Joker || code == cards::BlackJoker) return QStringLiteral("Jo\n\u2605");
+    const QString name = QString::fromStdString(cards::shortCardName(code));
+    return name.chopped(1) + QLatin1Char('\n') + name.right(1);
+}
+// Diamonds (15..27), hearts (41..53) and the red joker.
+bool redCard(int code) { return code == cards::Joker || (code >= 15 && code <= 27) || code >= 41; }
 } // namespace
+
+int HandView::shownLeft(const TableState& s, const HandCard& c) { return shownAt(c.left, spreadOf(s)); }
 
 HandView::HandView(TableModel& model, const TableZoom& zoom, QWidget* parent)
     : QWidget(parent), m_model(model), m_zoom(zoom)
@@ -23,9 +60,9 @@ HandView::HandView(TableModel& model, const TableZoom& zoom, QWidget* parent)
     setObjectName("hand");
     setGeometry(local.part(QSize(392, 108)));
     TableZoom::markPart(this);
-    m_pickup = button(this, "button_pickup", tr("Pick Up Pile"), local(91, 246, 100, 32));
-    m_start = button(this, "button_start", tr("Start Game"), local(146, 246, 100, 32));
-    m_draw = button(this, "button_draw", tr("Draw Cards"), local(195, 246, 100, 32));
+    m_pickup = button(this, "button_pickup", tr("Pick Up Pile"), PickupButton);
+    m_start = button(this, "button_start", tr("Start Game"), StartButton);
+    m_draw = button(this, "button_draw", tr("Draw Cards"), DrawButton);
     connect(m_pickup, &QPushButton::clicked, this, [this] { m_model.clickPickup(); });
     connect(m_draw, &QPushButton::clicked, this, [this] { m_model.clickDraw(); });
     connect(m_start, &QPushButton::clicked, this, [this] { m_model.clickStart(); });
@@ -61,6 +98,7 @@ void HandView::sync()
 void HandView::syncCards()
 {
     const TableState& s = m_model.state();
+    const qreal spread = spreadOf(s);
     for (auto it = m_cards.begin(); it != m_cards.end();) {
         if (!s.cards.contains(it.key())) {
             delete it.value();
@@ -86,12 +124,55 @@ void HandView::syncCards()
             l->setToolTip(name);
             l->setAccessibleName(name);
         }
-        m_zoom.place(l, local(c.left, c.top, geometry::CardWidth, geometry::CardHeight));
+        m_zoom.place(l, local(shownAt(c.left, spread), c.top, geometry::CardWidth, geometry::CardHeight));
         l->setVisible(c.visible);
     }
-    // Later positions lie over earlier ones.
-    for (const HandCard& c : s.handRow())
-        if (ClickLabel* l = m_cards.value(c.slot)) l->raise();
+    // Later positions lie over earlier ones; what shows of a card is the strip up to the next.
+    QList<HandCard> row = s.handRow();
+    row.removeIf([](const HandCard& c) { return !c.visible; });
+    // The buttons that show lie over the cards' middles.
+    QList<QRect> buttons;
+    if (s.drawVisible) buttons.append(DrawButton);
+    if (s.pickupVisible) buttons.append(PickupButton);
+    if (s.startVisible) buttons.append(StartButton);
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        ClickLabel* l = m_cards.value(row[i].slot);
+        if (!l) continue;
+        l->raise();
+        const int left = shownAt(row[i].left, spread);
+        const int strip = i + 1 < row.size() ? shownAt(row[i + 1].left, spread) - left : geometry::CardWidth;
+        const QRect shows = local(left, row[i].top, strip, geometry::CardHeight);
+        const bool underButton = std::any_of(buttons.begin(), buttons.end(), [&](QRect b) { return b.intersects(shows); });
+        syncRankLabel(l, row[i], strip, underButton);
+    }
+}
+
+// With a deck whose rank lies outside the strip that shows, the strip carries it; so does a
+// card with a button over it, above the button, whatever the deck.
+void HandView::syncRankLabel(ClickLabel* card, const HandCard& c, int strip, bool underButton)
+{
+    auto* label = card->findChild<QLabel*>(QStringLiteral("rank"), Qt::FindDirectChildrenOnly);
+    const bool wanted = underButton || (!m_art->rankInLeftCorner && strip < geometry::CardWidth);
+    if (!wanted) {
+        delete label;
+        return;
+    }
+    if (!label) {
+        label = new QLabel(card);
+        label->setObjectName(QStringLiteral("rank"));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setFont(pixelFont(RankLabelFont, true));
+    }
+    if (label->property("code").toInt() != c.code) {
+        label->setProperty("code", c.code);
+        label->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 235); border-radius: 2px; color: %1; }")
+                                 .arg(redCard(c.code) ? QStringLiteral("#C00000") : QStringLiteral("#000000")));
+        label->setText(rankAndSuit(c.code));
+    }
+    m_zoom.place(label, QRect(1, 2, std::min(RankLabelWidth, strip - 2), RankLabelHeight));
+    m_zoom.setBaseFontPixels(label, RankLabelFont);
+    label->show();
 }
 
 void HandView::syncButtons()
@@ -149,7 +230,7 @@ void HandView::syncHintMarks()
             m_hintMarks[i]->hide();
             continue;
         }
-        m_zoom.place(m_hintMarks[i], local(c->left + 2, c->top + 86, 16, 6));
+        m_zoom.place(m_hintMarks[i], local(shownLeft(m_model.state(), *c) + 2, c->top + 86, 16, 6));
         m_hintMarks[i]->show();
         m_hintMarks[i]->raise();
     }

@@ -1,6 +1,8 @@
 // The own hand: a row of cards (a click picks, lowers or swaps a card in the model), the Draw,
 // Pick Up and Start buttons that lie over it, the keyboard's cursor on a card and the hint's
-// marks under the cards it names.
+// marks under the cards it names. The row is spread as wide as the table allows, and with a deck
+// whose rank is not in a card's left corner each card's rank and suit are written in the strip
+// of it that shows.
 #pragma once
 
 #include <QHash>
@@ -14,12 +16,19 @@ namespace quornet::table {
 class ClickLabel;
 class TableModel;
 class TableZoom;
+struct HandCard;
 struct TableArt;
+struct TableState;
 
 class HandView : public QWidget {
     Q_OBJECT
 public:
     HandView(TableModel& model, const TableZoom& zoom, QWidget* parent);
+
+    // Where a card of the hand row is shown (at 100 %, in the table's geometry): the host's row
+    // step of 20 pixels widened (at most twice) or narrowed (down to 16) so the row ends at the
+    // table's right edge.
+    static int shownLeft(const TableState& s, const HandCard& c);
 
     // The pictures to draw with (again after the deck, the screen or the zoom changed).
     void setArt(const TableArt& art);
@@ -31,6 +40,7 @@ public slots:
 
 private:
     void syncCards();
+    void syncRankLabel(ClickLabel* card, const HandCard& c, int strip, bool underButton);
     void syncButtons();
     void syncCursor();
     void syncHintMarks();

@@ -19,6 +19,10 @@ const PartOrigin local{QPoint(8, 96)};
 // Two lines of status fit between the create-book boxes and the hand.
 const QRect StatusLine = local(11, 200, 370, 17);
 const QRect StatusTwoLines = local(11, 196, 370, 23);
+// The create-book boxes lie side by side at this step; the hint over them.
+constexpr int PlaceStep = 74;
+const QRect AddHere = local(32, 120, 169, 57);
+constexpr int AddHereFont = 16, AddHereSmallFont = 12;
 } // namespace
 
 PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
@@ -28,7 +32,7 @@ PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
     setGeometry(local.part(QSize(376, 124)));
     TableZoom::markPart(this);
     for (int i = 1; i <= PlaceCount; ++i) {
-        const QRect r = local(11 + 74 * (i - 1), 101, 71, 96);
+        const QRect r = local(11 + PlaceStep * (i - 1), 101, 71, 96);
         outline(this, r);
         m_places[std::size_t(i)] = clickPicture(this, QStringLiteral("acard_place%1").arg(i), r);
         connect(m_places[std::size_t(i)], &ClickLabel::pressed, this, [this, i](Qt::MouseButton b) {
@@ -36,10 +40,13 @@ PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
         });
     }
     buildPilePreview();
-    m_addHere = text(this, "label_addhere", tr("ADD CARDS TO THESE BOXES TO CREATE A BOOK"),
-                     local(32, 120, 169, 57), 16, true, bgr(0x000080));
+    m_addHere = text(this, "label_addhere", tr("ADD CARDS TO THESE BOXES TO CREATE A BOOK"), AddHere,
+                     AddHereFont, true, bgr(0x000080));
     m_addHere->setWordWrap(true);
     m_addHere->setAlignment(Qt::AlignCenter);
+    // The hint lies under the boxes: the cards in them cover it, and clicks reach the boxes.
+    m_addHere->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_addHere->lower();
     m_create = button(this, "button_create", tr("Create"), local(235, 119, 65, 32));
     m_clearBook = button(this, "button_clearbook", tr("Clear"), local(235, 154, 65, 32));
     connect(m_create, &QPushButton::clicked, this, [this] { m_model.clickCreate(); });
@@ -53,6 +60,10 @@ PlayArea::PlayArea(TableModel& model, const TableZoom& zoom, QWidget* parent)
             if (b == Qt::LeftButton) m_model.clickDiscard();
         });
     m_status = text(this, "label_status", {}, StatusLine, 13, true);
+    m_discardedBy = text(this, "label_discardedby", {}, local(309, 179, 71, 16), 10, true, bgr(0x000080));
+    m_discardedBy->setAlignment(Qt::AlignCenter);
+    m_discardedBy->setStyleSheet(QStringLiteral("background: rgba(255, 255, 224, 210);"));
+    m_discardedBy->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(&m_model, &TableModel::changed, this, &PlayArea::sync);
 }
 
@@ -87,9 +98,41 @@ void PlayArea::sync()
         m_discard->setPixmap(cardPicture(s.discardCard));
     else
         m_discard->clear();
+    // A new top is framed for a moment; the name of the seat that discarded it stays on it.
+    const bool marked = s.justHappened.pileTop && s.discardCard != 0;
+    m_discard->setStyleSheet(marked ? QStringLiteral("border: 3px solid #ffb000;") : QString());
+    const QString by = s.discardCard != 0 && s.discardedBy != 0 ? s.seat(s.discardedBy).name : QString();
+    m_discardedBy->setText(by);
+    m_discardedBy->setVisible(!by.isEmpty());
+    m_discardedBy->raise();
     m_zoom.fitText(m_status, s.status, StatusLine, 13, 9, StatusTwoLines);
     syncPilePreview();
+    syncAddHere();
+}
+
+// The hint over the boxes: over all three while they are empty, else over the longest run of
+// empty ones, in a smaller font, so the cards laid already stay in sight.
+void PlayArea::syncAddHere()
+{
+    const TableState& s = m_model.state();
     m_addHere->setVisible(s.addHereVisible);
+    if (!s.addHereVisible) return;
+    int bestFirst = 0, bestCount = 0;
+    for (int first = 1; first <= PlaceCount; ++first) {
+        int count = 0;
+        while (first + count <= PlaceCount && s.place(first + count).isEmpty()) ++count;
+        if (count > bestCount) {
+            bestFirst = first;
+            bestCount = count;
+        }
+    }
+    if (bestCount == PlaceCount || bestCount == 0) {
+        m_zoom.place(m_addHere, AddHere);
+        m_zoom.setBaseFontPixels(m_addHere, AddHereFont);
+        return;
+    }
+    m_zoom.place(m_addHere, local(11 + PlaceStep * (bestFirst - 1) + 2, 101, PlaceStep * (bestCount - 1) + 71 - 4, 96));
+    m_zoom.setBaseFontPixels(m_addHere, AddHereSmallFont);
 }
 
 void PlayArea::syncPlaces()

@@ -30,6 +30,7 @@ public slots:
 private:
     void buildPilePreview();
     void syncPlaces();
+    void syncAddHere();
     void syncPilePreview();
     QPixmap cardPicture(int code) const;
 
@@ -43,6 +44,7 @@ private:
     ClickLabel* m_discard = nullptr;
     ClickLabel* m_besidePile = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_discardedBy = nullptr; // who discarded the top card, over the card's foot
     // What a pick-up would take, over the empty create-book boxes while the player chooses.
     QWidget* m_pilePreview = nullptr;
     QLabel* m_pilePreviewCaption = nullptr;

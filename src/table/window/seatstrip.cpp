@@ -87,6 +87,8 @@ void SeatStrip::sync()
         m_score[k]->setText(v.score);
         m_score[k]->setVisible(v.scoreVisible);
         m_cardsLeft[k]->setText(v.cardsLeft);
+        // A count that just changed is lit for a moment.
+        m_cardsLeft[k]->setStyleSheet(s.justHappened.countSeat == i ? QStringLiteral("background: #ffd040;") : QString());
         m_foot[k]->setVisible(v.footVisible);
         m_eyes[k]->setVisible(v.eyesVisible);
     }

@@ -59,6 +59,11 @@ TableArt loadTableArt(qreal ratio, const QString& deckId)
         }
         return (*deck)->card(code, ratio);
     };
+    {
+        const art::DeckCatalog catalog;
+        const bool known = !deckId.isEmpty() && (deckId == QLatin1String(art::DeckCatalog::PaintedDeckId) || catalog.find(deckId));
+        a.rankInLeftCorner = art::DeckCatalog::rankInLeftCorner(known ? deckId : catalog.defaultDeckId());
+    }
     for (int r = 0; r < 13; ++r) {
         a.normalTop[std::size_t(r)] = boardArt.bookTop(r, 1, ratio);
         a.wildTop[std::size_t(r)] = boardArt.bookTop(r, 2, ratio);

@@ -12,6 +12,7 @@ namespace quornet::table {
 
 struct TableArt {
     std::function<QPixmap(int code)> card; // 71 x 96, index = card code, 0 the back
+    bool rankInLeftCorner = true;          // the deck's rank shows in a fanned hand's strips
     std::array<QPixmap, 13> normalTop;     // imagelist_ntop, 36 x 48, by rank value
     std::array<QPixmap, 13> wildTop;       // imagelist_wtop
     std::array<QPixmap, 5> edge;           // imagelist_blank, the cards under the top

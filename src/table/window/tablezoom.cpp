@@ -43,7 +43,25 @@ void scaleFont(QWidget* w, qreal z)
 
 int TableZoom::valid(int percent)
 {
-    return std::find(Steps.begin(), Steps.end(), percent) != Steps.end() ? percent : 100;
+    return percent >= MinPercent && percent <= MaxPercent ? percent : 100;
+}
+
+int TableZoom::fitting(QSize base, QSize room)
+{
+    TableZoom z;
+    int best = MinPercent;
+    // Sizes are rounded the way zoomed() rounds them, so the chosen scale's table fits exactly.
+    for (int p = MinPercent; p <= MaxPercent; ++p) {
+        z.setPercent(p);
+        const QSize s = z.zoomed(QRect(QPoint(), base)).size();
+        if (s.width() > room.width() || s.height() > room.height()) break;
+        best = p;
+    }
+    // A window a few pixels larger than a quick size (its frame counted twice, a menu bar a
+    // little lower) shows that size.
+    for (int step : Steps)
+        if (best >= step && best <= step + SnapPercent) return step;
+    return best;
 }
 
 QRect TableZoom::zoomed(const QRect& base) const

@@ -1,14 +1,17 @@
-// The zoom of the table window's client area (View > Zoom): 100, 125, 150 or 200 %.
+// The scale of the table window's client area: any percent from 100 up, set by the window's size
+// (the table fills the window, keeping its proportions) or by the quick sizes of View > Zoom.
 //
 // Every widget of the client area keeps its 100 % geometry, font size and icon size as dynamic
 // properties (recorded the first time the zoom changes, or by place() for the widgets the parts
 // place as the table changes); apply() maps them to the current zoom. The parts of the window
-// are containers at positions that every zoom maps to whole pixels (multiples of 4), so a widget
-// inside one lands on the same pixel as it would in the panel itself.
+// are containers at positions that the quick sizes map to whole pixels (multiples of 4), so a
+// widget inside one lands on the same pixel as it would in the panel itself (at other scales
+// within a pixel).
 #pragma once
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -20,13 +23,20 @@ namespace quornet::table {
 
 class TableZoom {
 public:
+    // The quick sizes of View > Zoom.
     static constexpr std::array<int, 4> Steps{100, 125, 150, 200};
-    // A percent that is no step reads as 100.
+    static constexpr int MinPercent = 100;
+    static constexpr int MaxPercent = 400;
+    // fitting() gives a quick size for a room up to this much larger.
+    static constexpr int SnapPercent = 2;
+    // A percent outside MinPercent..MaxPercent reads as 100.
     static int valid(int percent);
+    // The largest percent at which `base` drawn scaled still fits in `room` (at least MinPercent).
+    static int fitting(QSize base, QSize room);
 
     int percent() const { return m_percent; }
     qreal factor() const { return m_percent / 100.0; }
-    // Takes a step; the widgets follow with apply().
+    // Takes a scale; the widgets follow with apply().
     void setPercent(int percent) { m_percent = valid(percent); }
 
     // A 100 % rectangle on the screen: position and size are each rounded, so equal sizes stay

@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QGuiApplication>
 #include <QWindow>
 
 namespace quornet::table {
@@ -45,6 +46,9 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     // The client area is 790 x 526 below the menu bar; the settings may move and size it later.
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     move(3, 3);
+    m_artTimer.setSingleShot(true);
+    m_artTimer.setInterval(ArtSettleMs);
+    connect(&m_artTimer, &QTimer::timeout, this, &Tchat::screenChanged);
     m_badgeTimer.setInterval(1000);
     connect(&m_badgeTimer, &QTimer::timeout, this, [this] {
         m_model.badgeTick();
@@ -83,7 +87,7 @@ void Tchat::buildClient()
 
     auto* panelBoard = new QWidget(client);
     panelBoard->setObjectName("panel_board");
-    panelBoard->setGeometry(5, 6, 781, 516);
+    panelBoard->setGeometry(QRect(PanelBoardBase, QSize(781, 516)));
     panelBoard->setAutoFillBackground(true);
     QPalette bp = panelBoard->palette();
     bp.setColor(QPalette::Window, bgr(0xC8F0F2));
@@ -119,6 +123,15 @@ void Tchat::wireParts()
         if (m_model.quickPhrase(phrase, m_chat->chatColour())) m_connection.wakeTimer();
     });
     connect(m_watch, &ConnectionWatch::openBoxChanged, this, &Tchat::writeStateFile);
+    // A window of the program that closes hands the keys back to the table (with or without a
+    // window manager to do it): the play keys work at once. Leaving for another program does not.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        const QPointer<QWindow> before = m_lastFocusWindow;
+        m_lastFocusWindow = now;
+        if (now || !before || before->isVisible() || !isVisible() || before == windowHandle()) return;
+        activateWindow();
+        if (!focusWidget()) centralWidget()->setFocus(Qt::ActiveWindowFocusReason);
+    });
 }
 
 void Tchat::wireModel()
@@ -148,6 +161,9 @@ void Tchat::wireModel()
         o.pickUp = m_startDialog.pickUp();
         o.pickUpCount = m_startDialog.pickUpCount();
         if (m_model.startGame(o)) saveinifile();
+        // The start window is a window of its own: the keys come back to the table.
+        activateWindow();
+        centralWidget()->setFocus(Qt::OtherFocusReason);
     });
 }
 

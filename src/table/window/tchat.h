@@ -19,7 +19,9 @@
 #include <QMainWindow>
 #include <QTcpSocket>
 #include <QMessageBox>
+#include <QPoint>
 #include <QPointer>
+#include <QWindow>
 #include <QTimer>
 
 #include <array>
@@ -69,6 +71,8 @@ public:
     static constexpr int ClientWidth = 790;
     static constexpr int ClientHeight = 526;
     // The window's outer bounds until the settings say otherwise.
+    // Where the board panel, which holds the whole table, lies in the client area at 100 %.
+    static constexpr QPoint PanelBoardBase{5, 6};
     static constexpr int DefaultLeft = 3, DefaultTop = 3, DefaultWidth = 798, DefaultHeight = 572;
 
     Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidget* parent = nullptr);
@@ -97,12 +101,16 @@ public:
     QMenu* viewMenu() const { return m_viewMenu; }
     QMenu* helpMenu() const { return m_helpMenu; }
 
-    // View > Zoom (tchat_zoom.cpp): the whole client area drawn at 100, 125, 150 or 200 %.
+    // The table's scale (tchat_zoom.cpp): the whole client area drawn at 100 % or more, set by
+    // the window's size or by View > Zoom's quick sizes.
     int zoomPercent() const { return m_zoom.percent(); }
+    // Draws the table at that scale and sizes the window for it.
     void setZoom(int percent);
-    // The window at that zoom fits the screen's free area (100 % always does).
+    // The window at that scale fits the screen's free area (100 % always does).
     bool zoomFits(int percent) const;
-    // The largest zoom up to `percent` that fits.
+    // The largest scale whose window fits the screen's free area (at least 100).
+    int largestZoom() const;
+    // The largest scale up to `percent` that fits.
     int fittingZoom(int percent) const;
 
     // Side windows (created by the program's start-up, shown from the menus; tchat_windows.cpp).
@@ -153,6 +161,7 @@ public:
     void setDiscoveryPort(quint16 port) { m_discoveryPort = port; }
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -217,12 +226,19 @@ private:
 
     // Zoom (tchat_zoom.cpp).
     void buildZoomMenu();
+    void syncZoomItems();
     void applyZoom();
+    void centreTable();
+    void fitTableToWindow();
 
     // The score sheet, game log and round summary (tchat_windows.cpp).
     void buildGameWindows();
     // A menu item that shows and raises a side window.
-    QAction* addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window);
+    enum class WindowPlace { AsItIs, BesideTable };
+    QAction* addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window,
+                           WindowPlace place = WindowPlace::AsItIs);
+    // Moves a side window beside the table window, on the screen and off its menu bar.
+    void placeBeside(QWidget* window) const;
 
     host::TServer& m_server;
     windows::Tgamestartform& m_startDialog;
@@ -232,6 +248,9 @@ private:
     TableArt m_art;
     qreal m_artRatio = 0;
     TableZoom m_zoom;
+    // The pictures are drawn again for a new scale once the window's size has settled.
+    static constexpr int ArtSettleMs = 150;
+    QTimer m_artTimer;
     StateFile m_stateFile;
 
     QStringList m_positional;
@@ -244,6 +263,7 @@ private:
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     QTimer m_badgeTimer;     // Timer2
     QPointer<QMessageBox> m_backNotice;
+    QPointer<QWindow> m_lastFocusWindow; // the program's window that had the keys last
     SoundPlayer m_sounds;
     settings::TableSettings m_settings;
     QString m_settingsPath;

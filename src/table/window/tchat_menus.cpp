@@ -82,15 +82,21 @@ void Tchat::setOuterBounds(const QRect& r)
     resize(std::max(r.width() - frame.width(), minimumSizeHint().width()),
            std::max(r.height() - frame.height(), minimumSizeHint().height()));
     move(r.left(), r.top());
+    fitTableToWindow(); // the size sets the table's scale
+
 }
 
 void Tchat::loadinifile()
 {
     settings::TableSettings& s = m_settings;
     s.loadFrom(settingsPath());
-    // The zoom first: it sizes the window, and the saved bounds are those of the zoomed window.
-    setZoom(fittingZoom(s.zoom));
+    // The quick size first: it sizes the window, and the saved bounds, which set the scale, are
+    // those of the scaled window; bounds smaller than the quick size's (a file of an earlier
+    // build) give way to it.
+    const int zoom = fittingZoom(s.zoom);
+    setZoom(zoom);
     setOuterBounds(QRect(s.left, s.top, s.width, s.height));
+    if (zoomPercent() < zoom) setZoom(zoom);
     m_lastBounds = QRect(s.left, s.top, s.width, s.height);
     m_chat->setChatColour(s.textColor);
     QStringList phrases = m_phrases->phrases();

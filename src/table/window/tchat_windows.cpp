@@ -17,25 +17,53 @@
 #include "windows/tallylistform.h"
 
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 
 namespace quornet::table {
 
-QAction* Tchat::addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window)
+QAction* Tchat::addWindowItem(QMenu* menu, const QString& caption, const char* name, QWidget* window, WindowPlace place)
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
-    connect(item, &QAction::triggered, window, [window] {
+    connect(item, &QAction::triggered, window, [this, window, place] {
+        // Beside the table the first time, where the screen has room; where the player put it
+        // afterwards.
+        if (place == WindowPlace::BesideTable && !window->property("placed").toBool()) {
+            window->setProperty("placed", true);
+            placeBeside(window);
+        }
         window->show();
         window->raise();
     });
     return item;
 }
 
+void Tchat::placeBeside(QWidget* window) const
+{
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect room = s->availableGeometry();
+    const QRect table = frameGeometry();
+    // The window system's frame, as the table window has it.
+    const QSize frame = table.size() - geometry().size();
+    const QSize size = window->size() + frame;
+    int x = table.right() + 1;
+    if (x + size.width() - 1 > room.right()) x = table.left() - size.width();
+    if (x < room.left()) x = room.right() - size.width() + 1; // no room beside: the screen's right edge
+    // Never over the menu bar, never off the screen.
+    const int below = mapToGlobal(QPoint(0, menuBar()->geometry().bottom() + 1)).y();
+    int y = table.top();
+    if (x + size.width() > table.left() && x < table.right()) y = std::max(y, below);
+    y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() - size.height() + 1));
+    window->move(std::max(room.left(), x), y);
+}
+
 void Tchat::buildGameWindows()
 {
     m_scoreSheetWindow = new Tscoresheet(m_model, this);
     m_gameLogWindow = new Tgamelog(m_model.gameLog(), this);
-    addWindowItem(m_viewMenu, tr("Score Sheet"), "ScoreSheet1", m_scoreSheetWindow);
+    addWindowItem(m_viewMenu, tr("Score Sheet"), "ScoreSheet1", m_scoreSheetWindow, WindowPlace::BesideTable);
     addWindowItem(m_viewMenu, tr("Game Log"), "GameLog1", m_gameLogWindow);
     m_viewMenu->addSeparator();
 
@@ -49,6 +77,7 @@ void Tchat::buildGameWindows()
     connect(&m_model, &TableModel::dealt, m_roundSummary, &QWidget::hide);
     connect(m_roundSummary, &Troundsummary::continued, this, [this] {
         if (m_model.state().solo && m_model.state().host) m_server.continueAfterRound();
+        activateWindow();
         centralWidget()->setFocus(Qt::OtherFocusReason);
     });
 }

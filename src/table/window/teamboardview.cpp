@@ -9,12 +9,22 @@
 #include "table/window/tablezoom.h"
 
 #include <QFrame>
+#include <QGraphicsOpacityEffect>
+#include <QPropertyAnimation>
+#include <QTimer>
 #include <QLabel>
 #include <QSet>
 
 namespace quornet::table {
 
 using namespace widgets;
+
+namespace {
+// The rosette and the trophy show fully for a while, then fade to a shade of themselves.
+constexpr int FadeAfterMs = 4000;
+constexpr int FadeMs = 800;
+constexpr qreal FadedOpacity = 0.25;
+} // namespace
 
 TeamBoardView::TeamBoardView(int team, TableModel& model, const TableZoom& zoom, QWidget* parent)
     : QWidget(parent), m_team(team), m_model(model), m_zoom(zoom)
@@ -61,7 +71,26 @@ void TeamBoardView::build()
     m_badge = picture(this, QStringLiteral("image_ascore%1").arg(team), QRect(64, 264, 49, 25));
     m_badgeLabel = text(this, team == 1 ? "label_ascore1" : "label_ascore2", QStringLiteral("+500"),
                         team == 1 ? QRect(71, 270, 40, 16) : QRect(69, 269, 40, 16), 12, true, bgr(0xC8F0F2));
-    for (QLabel* l : {m_roundWinner, m_winner, m_badge, m_badgeLabel}) l->hide();
+    for (QLabel* l : {m_roundWinner, m_winner, m_badge, m_badgeLabel}) {
+        l->hide();
+        // Clicks reach the books under them.
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    // The rosette and the trophy fade after a while, so the books under them can be read.
+    for (QLabel* l : {m_roundWinner, m_winner}) {
+        auto* timer = new QTimer(l);
+        timer->setSingleShot(true);
+        timer->setInterval(FadeAfterMs);
+        connect(timer, &QTimer::timeout, l, [l] {
+            auto* effect = new QGraphicsOpacityEffect(l);
+            l->setGraphicsEffect(effect);
+            auto* fade = new QPropertyAnimation(effect, "opacity", effect);
+            fade->setDuration(FadeMs);
+            fade->setStartValue(1.0);
+            fade->setEndValue(FadedOpacity);
+            fade->start();
+        });
+    }
     // The keyboard's cursor around the book the keys add to.
     m_bookCursor = cursorFrame(this, team == 1 ? "bookcursor1" : "bookcursor2");
 }
@@ -118,6 +147,14 @@ ClickLabel* TeamBoardView::placeBook(const QString& name, QRect geometry, const 
     return l;
 }
 
+// The book just made, grown or completed is framed for a moment.
+void TeamBoardView::markJustHappened(QLabel* book, bool completed, int slot) const
+{
+    const JustHappened& j = m_model.state().justHappened;
+    const bool marked = j.bookTeam == m_team && j.bookSlot == slot && j.bookCompleted == completed;
+    book->setStyleSheet(marked ? QStringLiteral("border: 3px solid #ffb000;") : QString());
+}
+
 void TeamBoardView::syncBooks()
 {
     const int team = m_team;
@@ -136,14 +173,16 @@ void TeamBoardView::syncBooks()
 
         l->setToolTip(what);
         l->setAccessibleName(what);
+        markJustHappened(l, false, slot);
     }
     for (const CompletedBook& b : board.completed) {
         const int n = b.slot;
         const auto& tops = b.kind == 2 ? m_art->wildTop : m_art->normalTop;
         const QString name = QStringLiteral("comp%1%2").arg(team).arg(n);
         wanted.insert(name);
-        placeBook(name, QRect(b.left, b.top, b.width, b.height), QStringLiteral("%1/%2").arg(b.rank()).arg(b.kind),
-                  [&] { return tops[std::size_t(b.rank())]; }, [this, team, n] { m_model.clickCompleted(team, n); });
+        ClickLabel* l = placeBook(name, QRect(b.left, b.top, b.width, b.height), QStringLiteral("%1/%2").arg(b.rank()).arg(b.kind),
+                                  [&] { return tops[std::size_t(b.rank())]; }, [this, team, n] { m_model.clickCompleted(team, n); });
+        markJustHappened(l, true, n);
     }
     for (auto it = m_books.begin(); it != m_books.end();) {
         if (!wanted.contains(it.key())) {
@@ -158,8 +197,8 @@ void TeamBoardView::syncBooks()
 void TeamBoardView::syncPictures()
 {
     const TeamBoard& board = m_model.state().team(m_team);
-    m_roundWinner->setVisible(board.roundWinnerVisible);
-    m_winner->setVisible(board.winnerVisible);
+    showFading(m_roundWinner, board.roundWinnerVisible);
+    showFading(m_winner, board.winnerVisible);
     const Badge& badge = board.badge;
     m_zoom.move(m_badge, QPoint(badge.left, badge.top));
     m_zoom.move(m_badgeLabel, QPoint(badge.labelLeft, badge.labelTop));
@@ -172,6 +211,19 @@ void TeamBoardView::syncPictures()
         m_badge->raise();
         m_badgeLabel->raise();
     }
+}
+
+void TeamBoardView::showFading(QLabel* picture, bool shown)
+{
+    auto* timer = picture->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (shown && picture->isHidden()) {
+        picture->setGraphicsEffect(nullptr);
+        timer->start();
+    } else if (!shown) {
+        timer->stop();
+        picture->setGraphicsEffect(nullptr);
+    }
+    picture->setVisible(shown);
 }
 
 void TeamBoardView::syncCursor()

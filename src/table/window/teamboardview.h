@@ -37,8 +37,11 @@ private:
     ClickLabel* placeBook(const QString& name, QRect geometry, const QString& look, const std::function<QPixmap()>& draw,
                           const std::function<void()>& onClick);
     void syncBooks();
+    void markJustHappened(QLabel* book, bool completed, int slot) const;
     void syncPictures();
     void syncCursor();
+    // Shows or hides the rosette or the trophy; shown, it fades after a while.
+    void showFading(QLabel* picture, bool shown);
 
     const int m_team;
     TableModel& m_model;
