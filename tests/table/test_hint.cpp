@@ -32,9 +32,9 @@ private slots:
         QFETCH(int, level);
         QFETCH(int, theirNines);
         QFETCH(bool, feeds);
-        // Seat 2 has drawn and holds a 9, a pair of kings and a 5; seat 3, next to play, may
-        // take the pile, and its team holds a working book of nines. The 9 is the dearest single
-        // and the card a level lets go first when it feeds nobody.
+        // Seat 2 has drawn and holds a 9, a pair of kings and a pair of fives; seat 3, next to
+        // play, may take the pile, and its team holds a working book of nines. The 9 is the only
+        // single and the card a level lets go first when it feeds nobody.
         TableState s;
         s.own = 2;
         s.turnSeat = 2;
@@ -42,7 +42,7 @@ private slots:
         s.drawVisible = false;
         s.discardCard = 0;
         const int nine = 9, five = 5;
-        for (const auto& [slot, code] : {std::pair{0, nine}, {1, 13}, {2, 26}, {3, five}})
+        for (const auto& [slot, code] : {std::pair{0, nine}, {1, 13}, {2, 26}, {3, five}, {4, five + 13}})
             s.cards.insert(slot, HandCard{slot, code});
         for (int seat = 1; seat <= 4; ++seat) s.seats[std::size_t(seat)].cardsLeft = QStringLiteral("11");
         s.teams[1].working.insert(1, WorkingBook{1, 1, nine + 13, 1, theirNines});

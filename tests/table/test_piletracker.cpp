@@ -43,7 +43,7 @@ private slots:
         h.startGame("3", false, true, pickUpCount);
         h.send(1, protocol::msg::justWatch(1, 1));
         feed();
-        int turns = 0, pickUps = 0;
+        int turns = 0, pickUps = 0, lastDeck = -1;
         long long lastTurn = h.engine->stats().turns;
         for (int events = 0; h.table().running && events < 100000; ++events) {
             h.fire();
@@ -59,6 +59,10 @@ private slots:
             for (int p = t.deckPos + 1; p <= cards::DeckSize; ++p) deck += t.deck[std::size_t(p)] != 0;
             QCOMPARE(tracker.deckCount(), deck);
             ++turns;
+            // A turn that left the deck as it was took the pile (a draw takes two cards); cards
+            // seen picked up and still held count too.
+            pickUps += deck == lastDeck;
+            lastDeck = deck;
             for (int s = 1; s <= 4; ++s)
                 for (int n : tracker.known(s)) pickUps += n;
         }
