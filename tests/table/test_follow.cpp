@@ -112,9 +112,9 @@ private slots:
                 const auto& seat = h.seat(turnSeat);
                 const bool out = !end->startsWith("CMD_nextplayer+") && seat.onFoot && cardsIn(seat.hand) == 0;
                 expected << expectedTurn(turnSeat, f.s().seat(turnSeat).name, mine.mid(0, std::distance(mine.begin(), end) + 1), out);
-                const int next = field(*end, 3);
-                for (auto& o : own) o.clear();
-                turnSeat = end->startsWith("CMD_nextplayer+") ? next : 0;
+                const int next = end->startsWith("CMD_nextplayer+") ? field(*end, 3) : 0;
+                for (auto& o : own) o.clear(); // `end` points into a list cleared here
+                turnSeat = next;
                 if (turnSeat == 0) break;
             }
             // Everything sent: the counts the window shows are the host's.
