@@ -1547,31 +1547,11 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Hosting a table on port %1%2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> with a password</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Players on this network cannot find the table: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Leave it and join another table?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Joining the table at %1...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Invite link for the internet: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Invite link for this network: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1596,6 +1576,26 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
     <message>
         <source>Fill the Screen (%1%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hosting a table on port %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hosting a table on port %1 with a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Players on this network cannot find the table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link for the internet: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link for this network: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

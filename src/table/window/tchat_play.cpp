@@ -252,7 +252,7 @@ void Tchat::backToSolo()
 {
     startAfresh();
     m_session.beginSolo();
-    m_model.chat().addlinetochat(QStringLiteral("0+Loading Solo Game..Please wait."), protocol::colors::Blue);
+    m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Loading Solo Game..Please wait."), protocol::colors::Blue);
     m_model.setSolo(true);
     m_model.setPlayerName(tr("You"));
     if (m_tally) m_tally->setLocalPlayer(tr("You"));
@@ -289,9 +289,9 @@ void Tchat::hostTable(const HostRequest& r)
         openPlayDialog(int(PlayDialog::Tab::Host));
         return;
     }
-    say(m_model.chat(), tr("Hosting a table on port %1%2.")
-                           .arg(r.port)
-                           .arg(r.password.isEmpty() ? QString() : tr(" with a password")));
+    say(m_model.chat(), (r.password.isEmpty() ? tr("Hosting a table on port %1.")
+                                               : tr("Hosting a table on port %1 with a password."))
+                            .arg(r.port));
     m_model.setHosting(true);
     m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
     settings::PlaySettings choice;
@@ -307,7 +307,7 @@ void Tchat::announceTable(const settings::PlaySettings& choice)
         m_server.setHostName(m_session.table().playerName);
         QString error;
         if (!m_server.startDiscovery(m_discoveryPort ? m_discoveryPort : net::discoveryPortFromEnvironment(), &error))
-            say(m_model.chat(), tr("Players on this network cannot find the table: ") + error);
+            say(m_model.chat(), tr("Players on this network cannot find the table: %1").arg(error));
     }
     if (choice.hostRouter) m_router->start(m_server.port());
     showReachability();
@@ -429,8 +429,8 @@ void Tchat::showReachability()
 QStringList Tchat::hostingWords() const
 {
     QStringList words = reachability();
-    if (const QString link = internetInviteLink(); !link.isEmpty()) words << tr("Invite link for the internet: ") + link;
-    if (const QString link = localInviteLink(); !link.isEmpty()) words << tr("Invite link for this network: ") + link;
+    if (const QString link = internetInviteLink(); !link.isEmpty()) words << tr("Invite link for the internet: %1").arg(link);
+    if (const QString link = localInviteLink(); !link.isEmpty()) words << tr("Invite link for this network: %1").arg(link);
     return words;
 }
 
