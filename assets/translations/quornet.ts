@@ -1401,6 +1401,21 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
 </context>
 <context>
+    <name>quornet::table::TableReach</name>
+    <message>
+        <source>Players on this network cannot find the table: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link for the internet: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link for this network: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>quornet::table::Tchat</name>
     <message>
         <source>Your turn took too long: the computer plays your seat until you are back.</source>
@@ -1584,18 +1599,6 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
     <message>
         <source>Hosting a table on port %1 with a password.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Players on this network cannot find the table: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Invite link for the internet: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Invite link for this network: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -10,6 +10,7 @@
 #include "support/copies.h"
 #include "support/windowrig.h"
 #include "table/window/playdialog.h"
+#include "table/window/tablereach.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -80,7 +81,7 @@ private slots:
         const quint16 udp = quornet::testing::freePort();
         QVERIFY(udp != 0);
         WindowRig ann(11), bob(12);
-        for (WindowRig* rig : {&ann, &bob}) rig->chat.setDiscoveryPort(udp);
+        for (WindowRig* rig : {&ann, &bob}) rig->chat.reach().setDiscoveryPort(udp);
         QVERIFY(ann.startSolo(50));
         QCOMPARE(ann.chat.session().state(), Session::State::Solo);
 
@@ -97,9 +98,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!annDialog->isVisible(), Deadline);
         const quint16 port = ann.program.server.port();
         QVERIFY(ann.program.server.engine().needsPassword());
-        QVERIFY(ann.chat.localInviteLink().endsWith(QStringLiteral(":%1?password=sesame").arg(port)));
-        QVERIFY(ann.chat.internetInviteLink().isEmpty()); // the router was not asked
-        QVERIFY(ann.chat.reachability().join(' ').contains(QString::number(port)));
+        QVERIFY(ann.chat.reach().localInviteLink().endsWith(QStringLiteral(":%1?password=sesame").arg(port)));
+        QVERIFY(ann.chat.reach().internetInviteLink().isEmpty()); // the router was not asked
+        QVERIFY(ann.chat.reach().reachability().join(' ').contains(QString::number(port)));
 
         // Bob's window is given the link (as `quornet quornet://...` or a second copy would).
         QVERIFY(bob.startSolo(50)); // its own solo table first

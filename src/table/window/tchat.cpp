@@ -1,7 +1,6 @@
 #include "table/window/tchat.h"
 
 #include "host/tserver.h"
-#include "net/portforwarding.h"
 #include "protocol/colortext.h"
 #include "table/core/chatterbot.h"
 #include "table/window/chatpane.h"
@@ -12,6 +11,7 @@
 #include "table/window/playmenu.h"
 #include "table/window/seatmenu.h"
 #include "table/window/seatstrip.h"
+#include "table/window/tablereach.h"
 #include "table/window/tablewidgets.h"
 #include "table/window/teamboardview.h"
 #include "windows/downloadform.h"
@@ -317,7 +317,7 @@ void Tchat::processparams()
     if (m_positional[2] == QLatin1String("true")) {
         resumeOrKeepGames();
         hostpress();
-        announceTable(playSettings());
+        m_reach->announce(playSettings());
     } else {
         joinpress();
     }

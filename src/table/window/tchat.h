@@ -33,7 +33,6 @@ namespace quornet::host {
 class TServer;
 }
 namespace quornet::net {
-class PortForwarding;
 struct InviteLink;
 }
 namespace quornet::windows {
@@ -62,6 +61,7 @@ class Tgamelog;
 class Tscoresheet;
 class Troundsummary;
 class PlayDialog;
+class TableReach;
 struct HostRequest;
 struct JoinRequest;
 
@@ -150,15 +150,9 @@ public:
     void hostTable(const HostRequest& request);
     void joinTable(const JoinRequest& request);
     void backToSolo();
-    // The invite links of the hosted table: for the internet (empty unless the router opened
-    // the port at a public address) and for this network.
-    QString internetInviteLink() const;
-    QString localInviteLink() const;
-    // Who can join the hosted table, in words; and with the invite links (the dialog's host tab).
-    QStringList reachability() const;
-    QStringList hostingWords() const;
-    // The UDP port the hosted table answers finders on (tests use their own).
-    void setDiscoveryPort(quint16 port) { m_discoveryPort = port; }
+    // What the hosted table tells the world: finders' answers, the router's port, the invite
+    // links and who can join.
+    TableReach& reach() { return *m_reach; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -209,10 +203,6 @@ private:
     void firstContactFailed(const QString& why);
     void askPassword(const QString& text);
     void tableCloseRequested();
-    void routerChanged();
-    // The hosted table answers finders and asks the router for its port, as chosen.
-    void announceTable(const settings::PlaySettings& choice);
-    void showReachability();
     void rememberTable();
     settings::PlaySettings playSettings() const;
     void savePlaySettings(const settings::PlaySettings& s);
@@ -293,15 +283,13 @@ private:
     // Playing with others.
     Session m_session;
     PlayDialog* m_playDialog = nullptr;
-    std::unique_ptr<net::PortForwarding> m_router;
+    TableReach* m_reach = nullptr;
     QAction* m_copyInternetLink = nullptr;
     QAction* m_copyLocalLink = nullptr;
     QAction* m_leaveTable = nullptr;
-    quint16 m_discoveryPort = 0; // 0: the environment's
     QString m_startRequest;
     bool m_passwordSent = false; // this connection gave the table's password
     bool m_refusalShown = false; // a refusal of this attempt is on screen already
-    QStringList m_reachShown;    // the reachability sentences the chat has had
 };
 
 } // namespace quornet::table

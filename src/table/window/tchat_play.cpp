@@ -3,12 +3,11 @@
 // Session says where the window is; this file does the listening and connecting it stands for.
 #include "host/tserver.h"
 #include "net/invitelink.h"
-#include "net/portforwarding.h"
-#include "net/reachability.h"
 #include "protocol/colortext.h"
 #include "protocol/messages.h"
 #include "protocol/text8bit.h"
 #include "table/window/playdialog.h"
+#include "table/window/tablereach.h"
 #include "table/window/tchat.h"
 #include "windows/downloadform.h"
 #include "windows/tallylistform.h"
@@ -50,8 +49,8 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
         QApplication::clipboard()->setText(link);
         say(m_model.chat(), tr("Invite link copied: %1").arg(link));
     };
-    connect(m_copyInternetLink, &QAction::triggered, this, [this, copyLink] { copyLink(internetInviteLink()); });
-    connect(m_copyLocalLink, &QAction::triggered, this, [this, copyLink] { copyLink(localInviteLink()); });
+    connect(m_copyInternetLink, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->internetInviteLink()); });
+    connect(m_copyLocalLink, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->localInviteLink()); });
     m_leaveTable = new QAction(tr("Leave the Table"), this);
     m_leaveTable->setObjectName(QStringLiteral("LeaveTable1"));
     connect(m_leaveTable, &QAction::triggered, this, [this] {
@@ -65,8 +64,8 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
     const auto sync = [this, copy] {
         const bool hosting = m_session.isHosting() && m_session.state() == Session::State::Hosting;
         copy->menuAction()->setEnabled(hosting);
-        m_copyInternetLink->setEnabled(hosting && !internetInviteLink().isEmpty());
-        m_copyLocalLink->setEnabled(hosting && !localInviteLink().isEmpty());
+        m_copyInternetLink->setEnabled(hosting && !m_reach->internetInviteLink().isEmpty());
+        m_copyLocalLink->setEnabled(hosting && !m_reach->localInviteLink().isEmpty());
         m_leaveTable->setEnabled(m_session.atSharedTable());
     };
     connect(&m_session, &Session::stateChanged, this, sync);
@@ -76,8 +75,11 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
 
 void Tchat::wirePlay()
 {
-    m_router = std::make_unique<net::PortForwarding>();
-    connect(m_router.get(), &net::PortForwarding::stateChanged, this, &Tchat::routerChanged);
+    m_reach = new TableReach(m_server, m_session, this);
+    connect(m_reach, &TableReach::said, this, [this](const QString& sentence) { say(m_model.chat(), sentence); });
+    connect(m_reach, &TableReach::wordsChanged, this, [this] {
+        if (m_playDialog) m_playDialog->setReachability(m_reach->hostingWords());
+    });
     // A new engine gets the window's pace and level as the first one did.
     connect(&m_server, &host::TServer::engineReplaced, this, [this] {
         emit botSpeedChanged(botSpeed());
@@ -162,7 +164,7 @@ PlayDialog* Tchat::playDialog()
 {
     if (!m_playDialog) {
         m_playDialog = new PlayDialog(this);
-        if (m_discoveryPort != 0) m_playDialog->setDiscoveryPort(m_discoveryPort);
+        if (m_reach->discoveryPort() != 0) m_playDialog->setDiscoveryPort(m_reach->discoveryPort());
         connect(m_playDialog, &PlayDialog::hostRequested, this, &Tchat::hostTable);
         connect(m_playDialog, &PlayDialog::joinRequested, this, &Tchat::joinTable);
         connect(m_playDialog, &PlayDialog::fieldsChanged, this, [this] { savePlaySettings(m_playDialog->values()); });
@@ -175,7 +177,7 @@ void Tchat::openPlayDialog(int tab)
     PlayDialog* dialog = playDialog();
     if (!dialog->isVisible()) dialog->load(playSettings());
     dialog->showTab(PlayDialog::Tab(tab));
-    dialog->setReachability(m_session.isHosting() ? hostingWords() : QStringList());
+    dialog->setReachability(m_session.isHosting() ? m_reach->hostingWords() : QStringList());
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -238,14 +240,13 @@ void Tchat::startAfresh()
     // The own connection first: its end is no news when the own host stops.
     m_watch->reset();
     m_connection.close();
-    m_router->stop();
+    m_reach->stop();
     // The others at a hosted table are told it closes, so they do not try to come back.
     if (m_session.isHosting() && m_server.isListening()) m_server.closeTable();
     m_server.startAfresh();
     m_model.startAfresh();
     m_passwordSent = false;
     m_refusalShown = false;
-    m_reachShown.clear();
 }
 
 void Tchat::backToSolo()
@@ -297,20 +298,7 @@ void Tchat::hostTable(const HostRequest& r)
     settings::PlaySettings choice;
     choice.hostFindable = r.findable;
     choice.hostRouter = r.openRouterPort;
-    announceTable(choice);
-}
-
-void Tchat::announceTable(const settings::PlaySettings& choice)
-{
-    if (!m_server.isListening()) return;
-    if (choice.hostFindable) {
-        m_server.setHostName(m_session.table().playerName);
-        QString error;
-        if (!m_server.startDiscovery(m_discoveryPort ? m_discoveryPort : net::discoveryPortFromEnvironment(), &error))
-            say(m_model.chat(), tr("Players on this network cannot find the table: %1").arg(error));
-    }
-    if (choice.hostRouter) m_router->start(m_server.port());
-    showReachability();
+    m_reach->announce(choice);
 }
 
 void Tchat::joinTable(const JoinRequest& r)
@@ -406,57 +394,6 @@ void Tchat::tableCloseRequested()
     }
     m_session.tableEnded();
     QMetaObject::invokeMethod(this, &Tchat::backToSolo, Qt::QueuedConnection);
-}
-
-QStringList Tchat::reachability() const
-{
-    net::ReachabilityFacts facts = m_router->facts();
-    facts.port = m_server.port();
-    if (facts.lanAddress.isNull()) facts.lanAddress = net::localNetworkAddress();
-    return net::reachabilitySentences(facts);
-}
-
-void Tchat::showReachability()
-{
-    const QStringList sentences = reachability();
-    // The chat hears what is new (the router's answer comes after the local network's).
-    for (const QString& s : sentences)
-        if (!m_reachShown.contains(s)) say(m_model.chat(), s);
-    m_reachShown = sentences;
-    if (m_playDialog) m_playDialog->setReachability(hostingWords());
-}
-
-QStringList Tchat::hostingWords() const
-{
-    QStringList words = reachability();
-    if (const QString link = internetInviteLink(); !link.isEmpty()) words << tr("Invite link for the internet: %1").arg(link);
-    if (const QString link = localInviteLink(); !link.isEmpty()) words << tr("Invite link for this network: %1").arg(link);
-    return words;
-}
-
-void Tchat::routerChanged()
-{
-    const auto state = m_router->state();
-    if (!m_session.isHosting()) return;
-    if (state == net::PortForwarding::State::Mapped || state == net::PortForwarding::State::Failed) showReachability();
-}
-
-QString Tchat::localInviteLink() const
-{
-    if (!m_session.isHosting() || !m_server.isListening()) return {};
-    QHostAddress lan = m_router->lanAddress();
-    if (lan.isNull()) lan = net::localNetworkAddress();
-    if (lan.isNull()) lan = QHostAddress(QHostAddress::LocalHost);
-    return net::formatInviteLink({lan.toString(), m_server.port(), m_session.table().password});
-}
-
-QString Tchat::internetInviteLink() const
-{
-    if (!m_session.isHosting() || !m_server.isListening()) return {};
-    if (m_router->state() != net::PortForwarding::State::Mapped) return {};
-    const QHostAddress external = m_router->externalAddress();
-    if (external.isNull() || net::isSharedOrPrivate(external)) return {};
-    return net::formatInviteLink({external.toString(), m_server.port(), m_session.table().password});
 }
 
 } // namespace quornet::table
