@@ -36,6 +36,7 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     setWindowTitle(QStringLiteral("Quornet"));
     setFont(widgets::pixelFont(11));
     m_watch = new ConnectionWatch(*this, m_model, m_connection);
+    m_reach = new TableReach(m_server, m_session, this);
     buildClient();
     buildMenus();
     buildGameWindows();

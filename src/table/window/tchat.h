@@ -284,9 +284,6 @@ private:
     Session m_session;
     PlayDialog* m_playDialog = nullptr;
     TableReach* m_reach = nullptr;
-    QAction* m_copyInternetLink = nullptr;
-    QAction* m_copyLocalLink = nullptr;
-    QAction* m_leaveTable = nullptr;
     QString m_startRequest;
     bool m_passwordSent = false; // this connection gave the table's password
     bool m_refusalShown = false; // a refusal of this attempt is on screen already

@@ -43,30 +43,30 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
     connect(join, &QAction::triggered, this, [this] { openPlayDialog(int(PlayDialog::Tab::Join)); });
     auto* copy = new QMenu(tr("Copy Invite Link"), this);
     copy->setObjectName(QStringLiteral("CopyInviteLink1"));
-    m_copyInternetLink = copy->addAction(tr("For Players on the Internet"));
-    m_copyLocalLink = copy->addAction(tr("For Players on This Network"));
+    QAction* internet = copy->addAction(tr("For Players on the Internet"));
+    QAction* local = copy->addAction(tr("For Players on This Network"));
     const auto copyLink = [this](const QString& link) {
         QApplication::clipboard()->setText(link);
         say(m_model.chat(), tr("Invite link copied: %1").arg(link));
     };
-    connect(m_copyInternetLink, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->internetInviteLink()); });
-    connect(m_copyLocalLink, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->localInviteLink()); });
-    m_leaveTable = new QAction(tr("Leave the Table"), this);
-    m_leaveTable->setObjectName(QStringLiteral("LeaveTable1"));
-    connect(m_leaveTable, &QAction::triggered, this, [this] {
+    connect(internet, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->internetInviteLink()); });
+    connect(local, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->localInviteLink()); });
+    auto* leave = new QAction(tr("Leave the Table"), this);
+    leave->setObjectName(QStringLiteral("LeaveTable1"));
+    connect(leave, &QAction::triggered, this, [this] {
         if (leaveCurrentTable(tr("Leave it and play solo?"))) backToSolo();
     });
     file->insertAction(before, host);
     file->insertAction(before, join);
     file->insertMenu(before, copy);
-    file->insertAction(before, m_leaveTable);
+    file->insertAction(before, leave);
     file->insertSeparator(before);
-    const auto sync = [this, copy] {
+    const auto sync = [this, copy, internet, local, leave] {
         const bool hosting = m_session.isHosting() && m_session.state() == Session::State::Hosting;
         copy->menuAction()->setEnabled(hosting);
-        m_copyInternetLink->setEnabled(hosting && !m_reach->internetInviteLink().isEmpty());
-        m_copyLocalLink->setEnabled(hosting && !m_reach->localInviteLink().isEmpty());
-        m_leaveTable->setEnabled(m_session.atSharedTable());
+        internet->setEnabled(hosting && !m_reach->internetInviteLink().isEmpty());
+        local->setEnabled(hosting && !m_reach->localInviteLink().isEmpty());
+        leave->setEnabled(m_session.atSharedTable());
     };
     connect(&m_session, &Session::stateChanged, this, sync);
     connect(copy, &QMenu::aboutToShow, this, sync);
@@ -75,7 +75,6 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
 
 void Tchat::wirePlay()
 {
-    m_reach = new TableReach(m_server, m_session, this);
     connect(m_reach, &TableReach::said, this, [this](const QString& sentence) { say(m_model.chat(), sentence); });
     connect(m_reach, &TableReach::wordsChanged, this, [this] {
         if (m_playDialog) m_playDialog->setReachability(m_reach->hostingWords());
