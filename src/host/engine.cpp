@@ -314,7 +314,6 @@ void HostEngine::relay(const Queued& q, const QByteArray& args, const char* word
     QByteArray out;
     if (word == cmd::Chat) {
         out = msg::chatRelay(p, fillIn(QT_TRANSLATE_NOOP("HostText", "%1 chats: %2"), {name, cleanChat(rest)}));
-
     } else if (word == cmd::Action) {
         out = msg::actionRelay(p, name + ' ' + cleanChat(rest));
     } else {

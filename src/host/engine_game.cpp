@@ -325,7 +325,6 @@ void HostEngine::postWinner(int w)
     } else if (score2 > score1) {
         team = 2;
         names = fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"), {m_t.seat(2).name, m_t.seat(4).name});
-
     }
     m_t.running = false;
     m_t.turnSeat = 0;

@@ -7,6 +7,7 @@
 // say it was a pick-up; the next turn or the round's end say the seat drew and discarded. A top
 // that a pick-up could not have left is a discard at once. The own turn is known as it happens.
 #include "protocol/messages.h"
+#include "rules/hand.h"
 #include "table/core/hint.h"
 #include "table/core/tablemodel.h"
 #include "table/core/tablemodel_p.h"
@@ -19,8 +20,6 @@ using detail::Args;
 namespace {
 constexpr int DrawnCards = 2;
 constexpr int FootCards = 11;
-
-int partnerOf(int seat) { return seat > 2 ? seat - 2 : seat + 2; }
 } // namespace
 
 bool TableModel::ownSeat(int seat) const { return seat != 0 && seat == m_s.own; }
@@ -168,7 +167,7 @@ void TableModel::wentOut(const QByteArray& w, const QByteArray& args)
 void TableModel::followTurnPassed(int previous, int left)
 {
     if (previous < 1 || previous > SeatCount || left != 0 || m_s.seats[std::size_t(previous)].footVisible) return;
-    const QString partner = seatName(partnerOf(previous));
+    const QString partner = seatName(rules::partnerOf(previous));
     status(ownSeat(previous)
                ? tr("You have no cards left, but %1 still holds cards: a team goes out only when both "
                     "partners have played all their cards, so the turn passes on.").arg(partner)
@@ -195,9 +194,7 @@ void TableModel::bookChanged(int seat, int team, int slot, bool completed, int c
 void TableModel::fadeJustHappened()
 {
     if (m_s.justHappened.ticksLeft == 0 || --m_s.justHappened.ticksLeft > 0) return;
-    const int by = m_s.discardedBy;
     m_s.justHappened = {};
-    m_s.discardedBy = by;
     touch();
 }
 

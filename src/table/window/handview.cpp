@@ -1,5 +1,6 @@
 #include "table/window/handview.h"
 
+#include "art/suitshapes.h"
 #include "cards/cards.h"
 #include "table/core/tablemodel.h"
 #include "table/window/clicklabel.h"
@@ -48,8 +49,11 @@ QString rankAndSuit(int code)
     const QString name = QString::fromStdString(cards::shortCardName(code));
     return name.chopped(1) + QLatin1Char('\n') + name.right(1);
 }
-// Diamonds (15..27), hearts (41..53) and the red joker.
-bool redCard(int code) { return code == cards::Joker || (code >= 15 && code <= 27) || code >= 41; }
+// The red joker and the cards of a red suit.
+bool redCard(int code)
+{
+    return code == cards::Joker || (code != cards::BlackJoker && art::isRedSuit(art::Suit((code - 2) / 13)));
+}
 } // namespace
 
 int HandView::shownLeft(const TableState& s, const HandCard& c) { return shownAt(c.left, spreadOf(s)); }

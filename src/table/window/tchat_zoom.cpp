@@ -58,9 +58,9 @@ void Tchat::buildZoomMenu()
     auto* group = new QActionGroup(this);
     // A scale set by dragging the window's edge may be none of the items.
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    const auto addItem = [&](int percent, const char* name) {
+    const auto addItem = [&](int percent, const QString& name) {
         QAction* a = zoomMenu->addAction(QStringLiteral("%1%").arg(percent));
-        a->setObjectName(QLatin1String(name));
+        a->setObjectName(name);
         a->setCheckable(true);
         a->setData(percent);
         group->addAction(a);
@@ -73,9 +73,9 @@ void Tchat::buildZoomMenu()
         });
         return a;
     };
-    for (int percent : TableZoom::Steps) addItem(percent, QStringLiteral("Zoom%1").arg(percent).toLatin1().constData());
+    for (int percent : TableZoom::Steps) addItem(percent, QStringLiteral("Zoom%1").arg(percent));
     zoomMenu->addSeparator();
-    QAction* largest = addItem(100, "ZoomScreen");
+    QAction* largest = addItem(100, QStringLiteral("ZoomScreen"));
     // A size that would make the window larger than the screen's free area is not offered; the
     // last item is the largest that fits.
     connect(zoomMenu, &QMenu::aboutToShow, this, [this, largest] {
