@@ -106,10 +106,8 @@ void HostEngine::shuffleDeck()
     m_t.deck.fill(0);
     for (int code = 1; code <= cards::CodesPerPack; ++code) {
         for (int copy = 0; copy < cards::Packs; ++copy) {
-            int pos = 0;
-            do {
-                pos = m_random.below(DeckSize) + 1;
-            } while (m_t.deck[std::size_t(pos)] != 0);
+            // A random place, drawn again while it is taken (deck[1..DeckSize]).
+            const int pos = m_random.belowFree(DeckSize, m_t.deck.data() + 1) + 1;
             m_t.deck[std::size_t(pos)] = code;
         }
     }

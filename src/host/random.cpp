@@ -5,21 +5,95 @@
 
 namespace quornet::host {
 
+namespace {
+
+constexpr int Shift = 397;                    // the twist's middle distance (m)
+constexpr std::uint32_t Matrix = 0x9908b0dfu; // the twist's matrix (a)
+constexpr std::uint32_t Upper = 0x80000000u;
+constexpr std::uint32_t Lower = 0x7fffffffu;
+
+// One twisted word: the upper bit of `a`, the lower bits of `b`, and the word `m` places on.
+inline std::uint32_t twist(std::uint32_t a, std::uint32_t b, std::uint32_t m)
+{
+    const std::uint32_t y = (a & Upper) | (b & Lower);
+    return m ^ (y >> 1) ^ ((0u - (y & 1u)) & Matrix);
+}
+
+inline std::uint32_t tempered(std::uint32_t z)
+{
+    z ^= z >> 11;
+    z ^= (z << 7) & 0x9d2c5680u;
+    z ^= (z << 15) & 0xefc60000u;
+    z ^= z >> 18;
+    return z;
+}
+
+} // namespace
+
+SeededRandom::SeededRandom(std::uint32_t seed)
+{
+    m_state[0] = seed;
+    for (int i = 1; i < Words; ++i) {
+        const std::uint32_t prev = m_state[std::size_t(i - 1)];
+        m_state[std::size_t(i)] = 1812433253u * (prev ^ (prev >> 30)) + std::uint32_t(i);
+    }
+}
+
+// The state's next block, word for word as std::mt19937 makes it. Each loop writes only words it
+// has already read or will not read again, with the distances fixed, so each vectorises.
+void SeededRandom::refill()
+{
+    std::uint32_t* x = m_state.data();
+    constexpr int Head = Words - Shift; // 227
+    // The first loop in whole groups of four and the three words left one by one: the vectoriser
+    // of GCC's -O2 takes only loops it need not finish with a scalar tail.
+    constexpr int HeadInFours = Head / 4 * 4;
+    for (int k = 0; k < HeadInFours; ++k) x[k] = twist(x[k], x[k + 1], x[k + Shift]);
+    for (int k = HeadInFours; k < Head; ++k) x[k] = twist(x[k], x[k + 1], x[k + Shift]);
+    for (int k = Head; k < Words - 1; ++k) x[k] = twist(x[k], x[k + 1], x[k - Head]);
+    x[Words - 1] = twist(x[Words - 1], x[0], x[Shift - 1]);
+    temper();
+    m_pos = 0;
+}
+
+void SeededRandom::temper()
+{
+    for (std::size_t i = 0; i < m_out.size(); ++i) m_out[i] = tempered(m_state[i]);
+}
+
 int SeededRandom::below(int n)
 {
     if (n <= 1) return 0;
     // Lemire's multiply-and-reject method: unbiased, usually one draw.
     const std::uint32_t range = std::uint32_t(n);
-    std::uint64_t m = std::uint64_t(m_engine()) * range;
+    std::uint64_t m = std::uint64_t(next()) * range;
     std::uint32_t low = std::uint32_t(m);
     if (low < range) {
         const std::uint32_t threshold = std::uint32_t(-range) % range;
         while (low < threshold) {
-            m = std::uint64_t(m_engine()) * range;
+            m = std::uint64_t(next()) * range;
             low = std::uint32_t(m);
         }
     }
     return int(m >> 32);
+}
+
+// below(n) over and over, with its bound's threshold worked out once: a draw whose low half falls
+// under it is drawn again (within the same below()), one that lands on a taken place starts the
+// next below().
+int SeededRandom::belowFree(int n, const int* places)
+{
+    if (n <= 1) return Random::belowFree(n, places);
+    const std::uint32_t range = std::uint32_t(n);
+    const std::uint32_t threshold = std::uint32_t(-range) % range;
+    for (;;) {
+        std::uint64_t m = 0;
+        do {
+            m = std::uint64_t(next()) * range;
+        } while (std::uint32_t(m) < threshold);
+        const int v = int(m >> 32);
+        if (places[v] == 0) return v;
+    }
 }
 
 // The standard text form of the Mersenne Twister: its 624 words and position, the same with
@@ -27,19 +101,27 @@ int SeededRandom::below(int n)
 std::string SeededRandom::saveState() const
 {
     std::ostringstream out;
-    out << m_engine;
+    for (std::uint32_t w : m_state) out << w << ' ';
+    out << m_pos;
     return out.str();
 }
 
 bool SeededRandom::restoreState(const std::string& state)
 {
     std::istringstream in(state);
-    std::mt19937 engine;
-    in >> engine;
-    if (in.fail()) return false;
+    std::array<std::uint32_t, Words> words{};
+    for (std::uint32_t& w : words) {
+        unsigned long long v = 0;
+        if (!(in >> v) || v > 0xffffffffull) return false;
+        w = std::uint32_t(v);
+    }
+    unsigned long long pos = 0;
+    if (!(in >> pos) || pos > unsigned(Words)) return false;
     in >> std::ws;
     if (!in.eof()) return false;
-    m_engine = engine;
+    m_state = words;
+    m_pos = int(pos);
+    temper();
     return true;
 }
 
