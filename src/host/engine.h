@@ -27,11 +27,11 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QList>
 #include <QSet>
 #include <QtGlobal>
 #include <QString>
 
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -257,9 +257,11 @@ private:
         bool standsIn = false;
         bool passwordGiven = false; // a private table's password was right
         protocol::FrameSplitter framing{MaxFrameBytes};
-        std::deque<QByteArray> queue;
+        // Queues as QLists: taking the first is as cheap as with a deque, and an empty one
+        // allocates nothing (an engine holds a dozen records, built with each game).
+        QList<QByteArray> queue;
         int waitingBytes = 0;
-        std::deque<qint64> recent; // arrival times of its latest messages (the rate window)
+        QList<qint64> recent; // arrival times of its latest messages (the rate window)
         QByteArray address;        // the peer's address, as the adapter gave it
         QByteArray presentedKey;   // the seat key of its CMD_rejoin, empty when none
         qint64 since = 0;          // accepted, or given its number, at
@@ -417,7 +419,7 @@ private:
         int participant;
         QByteArray message;
     };
-    std::deque<std::vector<Frame>> m_steps; // the steps not yet handed out, oldest first
+    QList<std::vector<Frame>> m_steps; // the steps not yet handed out, oldest first
     int m_stepsThisEvent = 0;               // steps begun in the event being handled
     bool m_stepBegun = false;               // the next message held starts a step of its own
     bool m_turnStepped = false;             // the turn in play has made a step
