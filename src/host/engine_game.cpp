@@ -7,6 +7,8 @@
 #include "protocol/fields.h"
 #include "protocol/messages.h"
 
+#include <span>
+
 namespace quornet::host {
 
 using namespace protocol;
@@ -101,16 +103,23 @@ void HostEngine::startNewRound()
     findPlayer();
 }
 
+namespace {
+// The order in which the cards are scattered over the deck: every copy of code 1, then of code
+// 2, and so on.
+constexpr std::array<int, DeckSize> ScatterOrder = [] {
+    std::array<int, DeckSize> order{};
+    std::size_t i = 0;
+    for (int code = 1; code <= cards::CodesPerPack; ++code)
+        for (int copy = 0; copy < cards::Packs; ++copy) order[i++] = code;
+    return order;
+}();
+} // namespace
+
+// Each card on a random free place of deck[1..DeckSize].
 void HostEngine::shuffleDeck()
 {
     m_t.deck.fill(0);
-    for (int code = 1; code <= cards::CodesPerPack; ++code) {
-        for (int copy = 0; copy < cards::Packs; ++copy) {
-            // A random place, drawn again while it is taken (deck[1..DeckSize]).
-            const int pos = m_random.belowFree(DeckSize, m_t.deck.data() + 1) + 1;
-            m_t.deck[std::size_t(pos)] = code;
-        }
-    }
+    m_random.scatter(std::span(m_t.deck).subspan(1), ScatterOrder);
     m_t.deckPos = 0;
     m_everDealt = true;
 }

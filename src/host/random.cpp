@@ -39,20 +39,25 @@ SeededRandom::SeededRandom(std::uint32_t seed)
     }
 }
 
-// The state's next block, word for word as std::mt19937 makes it. Each loop writes only words it
-// has already read or will not read again, with the distances fixed, so each vectorises.
+// The state's next block, word for word as std::mt19937 makes it, and its tempered words. Each
+// loop writes only words it has already read or will not read again, with the distances fixed,
+// so each vectorises.
 void SeededRandom::refill()
 {
-    std::uint32_t* x = m_state.data();
+    auto& x = m_state;
+    const auto step = [this](int k, std::uint32_t next, std::uint32_t far) {
+        const std::uint32_t w = twist(m_state[std::size_t(k)], next, far);
+        m_state[std::size_t(k)] = w;
+        m_out[std::size_t(k)] = tempered(w);
+    };
     constexpr int Head = Words - Shift; // 227
     // The first loop in whole groups of four and the three words left one by one: the vectoriser
     // of GCC's -O2 takes only loops it need not finish with a scalar tail.
     constexpr int HeadInFours = Head / 4 * 4;
-    for (int k = 0; k < HeadInFours; ++k) x[k] = twist(x[k], x[k + 1], x[k + Shift]);
-    for (int k = HeadInFours; k < Head; ++k) x[k] = twist(x[k], x[k + 1], x[k + Shift]);
-    for (int k = Head; k < Words - 1; ++k) x[k] = twist(x[k], x[k + 1], x[k - Head]);
-    x[Words - 1] = twist(x[Words - 1], x[0], x[Shift - 1]);
-    temper();
+    for (int k = 0; k < HeadInFours; ++k) step(k, x[std::size_t(k + 1)], x[std::size_t(k + Shift)]);
+    for (int k = HeadInFours; k < Head; ++k) step(k, x[std::size_t(k + 1)], x[std::size_t(k + Shift)]);
+    for (int k = Head; k < Words - 1; ++k) step(k, x[std::size_t(k + 1)], x[std::size_t(k - Head)]);
+    step(Words - 1, x[0], x[Shift - 1]);
     m_pos = 0;
 }
 
@@ -81,19 +86,31 @@ int SeededRandom::below(int n)
 // below(n) over and over, with its bound's threshold worked out once: a draw whose low half falls
 // under it is drawn again (within the same below()), one that lands on a taken place starts the
 // next below().
-int SeededRandom::belowFree(int n, const int* places)
+// The draws of below() over and over, with the bound's threshold worked out once and the
+// position kept in a register: a draw whose low half falls under the threshold is drawn again
+// (within the same below()), one that lands on a taken place starts the next below().
+void SeededRandom::scatter(std::span<int> places, std::span<const int> values)
 {
-    if (n <= 1) return Random::belowFree(n, places);
+    const int n = int(places.size());
+    if (n <= 1) return Random::scatter(places, values);
     const std::uint32_t range = std::uint32_t(n);
     const std::uint32_t threshold = std::uint32_t(-range) % range;
-    for (;;) {
-        std::uint64_t m = 0;
-        do {
-            m = std::uint64_t(next()) * range;
-        } while (std::uint32_t(m) < threshold);
-        const int v = int(m >> 32);
-        if (places[v] == 0) return v;
+    int pos = m_pos;
+    for (const int value : values) {
+        for (;;) {
+            if (pos == Words) {
+                refill();
+                pos = 0;
+            }
+            const std::uint64_t m = std::uint64_t(m_out[std::size_t(pos++)]) * range;
+            if (std::uint32_t(m) < threshold) continue;
+            int& place = places[std::size_t(m >> 32)];
+            if (place != 0) continue;
+            place = value;
+            break;
+        }
     }
+    m_pos = pos;
 }
 
 // The standard text form of the Mersenne Twister: its 624 words and position, the same with

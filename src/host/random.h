@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace quornet::host {
@@ -13,16 +14,19 @@ public:
     virtual ~Random() = default;
     // A uniform integer 0..n-1 (n >= 1).
     virtual int below(int n) = 0;
-    // below(n) drawn again and again until it names a free place (a zero of places[0..n-1]),
-    // which it returns: the very draws of that many below(n) calls, in one call (a shuffle that
-    // scatters cards over the deck asks this for every card).
-    virtual int belowFree(int n, const int* places)
+    // Puts each of `values` in turn on a free place of `places` (an entry 0), the place drawn by
+    // below(places.size()) and drawn again while it is taken: a shuffle that scatters cards over
+    // the deck, the very draws of that many below() calls, in one call.
+    virtual void scatter(std::span<int> places, std::span<const int> values)
     {
-        int v = 0;
-        do {
-            v = below(n);
-        } while (places[v] != 0);
-        return v;
+        const int n = int(places.size());
+        for (int value : values) {
+            int v = 0;
+            do {
+                v = below(n);
+            } while (places[std::size_t(v)] != 0);
+            places[std::size_t(v)] = value;
+        }
     }
     // The generator's whole state as text, so a saved game goes on with the same draws; empty
     // when it cannot be written out. restoreState() returns false for a text it cannot read.
@@ -39,7 +43,7 @@ class SeededRandom final : public Random {
 public:
     explicit SeededRandom(std::uint32_t seed);
     int below(int n) override;
-    int belowFree(int n, const int* places) override;
+    void scatter(std::span<int> places, std::span<const int> values) override;
     // The text std::mt19937 writes and reads: its 624 words and position.
     std::string saveState() const override;
     bool restoreState(const std::string& state) override;
