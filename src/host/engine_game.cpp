@@ -324,14 +324,13 @@ void HostEngine::postWinner(int w)
         armTimer(TimerTag::NextRound);
         return;
     }
-    int team = 0;
-    QByteArray names = "No One";
-    if (score1 > score2) {
-        team = 1;
-        names = fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"), {m_t.seat(1).name, m_t.seat(3).name});
-    } else if (score2 > score1) {
-        team = 2;
-        names = fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"), {m_t.seat(2).name, m_t.seat(4).name});
+    const int team = score1 > score2 ? 1 : score2 > score1 ? 2 : 0;
+    // The winners' names, as the seats hold them now, made only when someone will read them: the
+    // log or a connection (none comes before the broadcast below; some may go).
+    QByteArray names;
+    if (anyConnected() || lcHost().isInfoEnabled()) {
+        names = team == 0 ? QByteArray("No One")
+                          : fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"), {m_t.seat(team).name, m_t.seat(team + 2).name});
     }
     m_t.running = false;
     m_t.turnSeat = 0;
