@@ -241,7 +241,6 @@ void HostEngine::findPlayer()
     for (int s = 1; s <= Seats; ++s)
         if (m_backAtNextTurn[std::size_t(s)]) restoreSeat(s);
     const int previous = m_t.turnSeat;
-    const int cardsLeft = previous != 0 ? cardsIn(m_t.seat(previous).hand) : 0;
     ++m_t.turnSeat;
     if (m_t.turnSeat > (m_t.twoPlayer ? 2 : Seats)) m_t.turnSeat = 1;
     m_t.phase = Phase::Draw;
@@ -252,7 +251,11 @@ void HostEngine::findPlayer()
     m_turnStepped = false;
     changed();
     // Spectators follow the turn too: their turn marker and card counts move with everyone's.
-    broadcast([&] { return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat); });
+    // (The cards left in the previous player's hand are counted only for a message that goes out.)
+    broadcast([&] {
+        const int cardsLeft = previous != 0 ? cardsIn(m_t.seat(previous).hand) : 0;
+        return msg::nextPlayer(previous, cardsLeft, m_t.pickUp, seat);
+    });
 
     if (m_t.pickUp) {
         m_timerInterval = m_botSpeed;
