@@ -46,11 +46,19 @@ void addEach(const View& v, WildSlot wildSlot, NaturalSlot naturalSlot, Request 
     }
 }
 
+// The bit of every card code's rank, looked up rather than shifted (an empty entry, code 0, sets
+// the bit of rank 0 as rankOf() has it).
+constexpr std::array<std::uint16_t, 55> RankBitOfCode = [] {
+    std::array<std::uint16_t, 55> t{};
+    for (int c = 0; c < 55; ++c) t[std::size_t(c)] = std::uint16_t(1u << (c % 13));
+    return t;
+}();
+
 // Ranks as bits, for a quick look at whether a scan can find anything at all.
 unsigned rankBits(const Hand& hand)
 {
     unsigned bits = 0;
-    for (int c : hand) bits |= 1u << rankOf(c);
+    for (int c : hand) bits |= RankBitOfCode[std::size_t(c)];
     return bits;
 }
 

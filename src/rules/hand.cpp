@@ -47,12 +47,20 @@ HandProfile handProfile(const RankCounts& n)
     HandProfile p;
     p.wilds = n[WildRank];
     p.singles = n[ThreeRank]; // a three never has a partner
-    for (int r = 0; r < Ranks; ++r) {
-        if (r == WildRank || r == ThreeRank) continue;
-        const int k = n[std::size_t(r)];
-        p.singles += k == 1;
-        p.pairs += k * (k - 1) / 2;
-    }
+    // Every other rank: kings and aces, then fours on, with no test of the rank inside a loop.
+    // (A count's pairs k(k-1)/2 in unsigned arithmetic: the same for any count, no sign fix-up.)
+    static_assert(WildRank == 2 && ThreeRank == 3);
+    unsigned singles = 0, pairs = 0;
+    const auto add = [&](int count) {
+        const unsigned k = unsigned(count);
+        singles += k == 1;
+        pairs += k * (k - 1) / 2;
+    };
+    add(n[0]);
+    add(n[1]);
+    for (std::size_t r = ThreeRank + 1; r < std::size_t(Ranks); ++r) add(n[r]);
+    p.singles += int(singles);
+    p.pairs = int(pairs);
     return p;
 }
 
