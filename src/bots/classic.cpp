@@ -58,7 +58,7 @@ constexpr std::array<std::uint16_t, 55> RankBitOfCode = [] {
 unsigned rankBits(const Hand& hand)
 {
     unsigned bits = 0;
-    for (int c : hand) bits |= RankBitOfCode[std::size_t(c)];
+    rules::forEachEntry(hand, [&](int c) { bits |= RankBitOfCode[std::size_t(c)]; });
     return bits;
 }
 

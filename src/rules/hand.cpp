@@ -15,7 +15,7 @@ constexpr std::array<std::uint8_t, 55> BucketOfCode = [] {
 RankCounts rankCounts(const Hand& hand)
 {
     std::array<int, Ranks + 1> buckets{};
-    for (int c : hand) ++buckets[BucketOfCode[std::size_t(c)]];
+    forEachEntry(hand, [&](int c) { ++buckets[BucketOfCode[std::size_t(c)]]; });
     RankCounts n;
     for (int r = 0; r < Ranks; ++r) n[std::size_t(r)] = buckets[std::size_t(r)];
     return n;

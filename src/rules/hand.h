@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace quornet::rules {
 
@@ -45,6 +46,15 @@ inline bool isThreeCard(int c) { return c != 0 && cards::isThree(c); }
 constexpr int cardsOfRank(int rank) { return rank == WildRank ? 24 : 16; }
 // A card code standing for its rank (suits never matter to a rule).
 constexpr int codeOfRank(int rank) { return rank == 0 ? 13 : rank == 1 ? 14 : rank; }
+
+// f(card) for every entry of a hand in slot order, written out as straight code rather than a
+// loop: the computer players' scans of a hand, a few times a decision, are much of a game's work.
+template <typename F> inline void forEachEntry(const Hand& hand, F f)
+{
+    [&]<std::size_t... Slot>(std::index_sequence<Slot...>) {
+        (f(hand[Slot]), ...);
+    }(std::make_index_sequence<HandSlots>{});
+}
 
 // Cards of each rank in a hand (empty slots are not kings).
 RankCounts rankCounts(const Hand& hand);
