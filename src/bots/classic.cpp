@@ -12,16 +12,22 @@ struct BookIndex {
     int wild = 0;
     int any = 0;
 
+    // Slots 13 down to 1, so that the lowest of each is what stays; written out as straight code
+    // (it is built several times a decision).
     explicit BookIndex(const TeamBooks& tb)
     {
-        for (int k = BookSlots; k >= 1; --k) {
-            const Book& b = tb.working[std::size_t(k)];
-            if (b.count <= 0) continue;
-            ofRank[std::size_t(rankOf(b.naming))] = k;
-            ranks |= 1u << rankOf(b.naming);
-            any = k;
-            if (b.kind == int(cards::BookKind::Wild)) wild = k;
-        }
+        [&]<std::size_t... Down>(std::index_sequence<Down...>) {
+            (take(tb, BookSlots - int(Down)), ...);
+        }(std::make_index_sequence<BookSlots>{});
+    }
+    void take(const TeamBooks& tb, int k)
+    {
+        const Book& b = tb.working[std::size_t(k)];
+        if (b.count <= 0) return;
+        ofRank[std::size_t(rankOf(b.naming))] = k;
+        ranks |= 1u << rankOf(b.naming);
+        any = k;
+        if (b.kind == int(cards::BookKind::Wild)) wild = k;
     }
     bool has(int rank) const { return ofRank[std::size_t(rank)] != 0; }
 };
