@@ -333,7 +333,8 @@ void HostEngine::postWinner(int w)
     QByteArray names;
     if (anyConnected() || lcHost().isInfoEnabled()) {
         names = team == 0 ? QByteArray("No One")
-                          : fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"), {m_t.seat(team).name, m_t.seat(team + 2).name});
+                          : fillIn(QT_TRANSLATE_NOOP("HostText", "%1 and %2"),
+                                   {m_t.seat(team).name, m_t.seat(team + 2).name});
     }
     m_t.running = false;
     m_t.turnSeat = 0;

@@ -3,6 +3,10 @@
 
 #include <QtTest>
 
+#include <random>
+#include <span>
+#include <sstream>
+
 using namespace quornet::host;
 using namespace quornet::host::testing;
 namespace msg = quornet::protocol::msg;
@@ -181,6 +185,58 @@ private slots:
         for (int p = t.deckPos + 1; p <= 216; ++p) cards << QString::number(t.deck[std::size_t(p)]);
         QCOMPARE(cards.size(), 216);
         QCOMPARE(cards.join(' '), dealt.trimmed());
+    }
+
+    // The game's generator is the standard Mersenne Twister: for several seeds and over several
+    // blocks of 624 words, below(2^30) gives the top 30 bits of std::mt19937's words (no draw is
+    // ever rejected at that bound), and the saved state is std::mt19937's own text at every
+    // position, at a block's end too; a state read back goes on with the same words, and a text
+    // std::mt19937 could not have written is refused. scatter() makes the draws of the loop of
+    // below() calls it stands for: the same places, the generator left in the same state.
+    void theGeneratorIsTheStandardMersenneTwister()
+    {
+        for (std::uint32_t seed : {1u, 7u, 5489u, 20240611u, 0xffffffffu}) {
+            SeededRandom random(seed);
+            std::mt19937 standard(seed);
+            for (int i = 0; i < 3 * 624 + 5; ++i) {
+                if (i % 311 == 0 || i % 624 == 623 || i % 624 == 0) {
+                    std::ostringstream text;
+                    text << standard;
+                    QCOMPARE(random.saveState(), text.str());
+                    SeededRandom copy(seed + 1);
+                    QVERIFY(copy.restoreState(text.str()));
+                    std::mt19937 ahead = standard;
+                    for (int k = 0; k < 700; ++k) QCOMPARE(copy.below(1 << 30), int(ahead() >> 2));
+                }
+                QCOMPARE(random.below(1 << 30), int(standard() >> 2));
+            }
+        }
+
+        SeededRandom random(3);
+        const std::string state = random.saveState();
+        std::string tooBig = state;
+        tooBig.replace(0, tooBig.find(' '), "4294967296");
+        for (const std::string& bad : {std::string(), std::string("1 2 3"), state + " 9", tooBig,
+                                       state.substr(0, state.rfind(' ')) + " 625"})
+            QVERIFY(!random.restoreState(bad));
+        QCOMPARE(random.saveState(), state);
+
+        // The loop of below() calls behind the default scatter(), on a generator of the same seed.
+        struct DrawByDraw : Random {
+            SeededRandom inner{11};
+            int below(int n) override { return inner.below(n); }
+        } reference;
+        SeededRandom scattered(11);
+        std::array<int, 300> order{}, places{}, expected{};
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = int(i % 54) + 1;
+        for (int round = 0; round < 4; ++round) { // four deals: the draws cross block ends
+            places.fill(0);
+            expected.fill(0);
+            scattered.scatter(places, std::span(order).first(216 + round * 20));
+            reference.scatter(expected, std::span(order).first(216 + round * 20));
+            QCOMPARE(places, expected);
+            QCOMPARE(scattered.saveState(), reference.inner.saveState());
+        }
     }
 
     void drawTakesTheLowestEmptySlots()
