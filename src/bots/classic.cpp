@@ -42,10 +42,10 @@ void addEach(const View& v, WildSlot wildSlot, NaturalSlot naturalSlot, Request 
         const int c = snap[std::size_t(k)];
         if (c == 0) continue;
         int slot = 0;
-        if (cards::isWild(c)) {
+        if (rules::isWildRank(c)) {
             if (!nearlyAllWild(v.hand)) continue;
             slot = wildSlot();
-        } else if (!cards::isThree(c)) {
+        } else if (!rules::isThreeRank(c)) {
             slot = naturalSlot(rankOf(c));
         }
         if (slot != 0) request(k, slot);
@@ -198,9 +198,9 @@ void discard(const View& v, Requests& out)
         const int c = hand[std::size_t(i)];
         if (c == 0) continue;
         if (any < 0) any = i;
-        if (cards::isWild(c)) continue;
+        if (rules::isWildRank(c)) continue;
         if (natural < 0) natural = i;
-        if (cards::isThree(c)) {
+        if (rules::isThreeRank(c)) {
             three = i;
             break; // a three decides at once
         }
@@ -218,7 +218,7 @@ int drawMode(const View& v, Chance& chance)
 {
     const Hand& hand = v.hand;
     const int top = v.top;
-    if (top == 0 || cards::isThree(top)) return 1;
+    if (top == 0 || rules::isThreeRank(top)) return 1;
     const int rank = rankOf(top);
     // Entry 0 is never examined by these scans.
     int matching = 0;

@@ -68,7 +68,7 @@ bool nearlyAllWild(const Hand& hand)
 {
     int others = 0;
     for (int c : hand)
-        if (c != 0 && !cards::isWild(c) && ++others > 1) return false;
+        if (c != 0 && !isWildRank(c) && ++others > 1) return false;
     return true;
 }
 

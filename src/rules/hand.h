@@ -37,9 +37,13 @@ inline constexpr std::array<std::uint8_t, 55> RankOfCode = [] {
 }();
 inline int rankOf(int code) { return RankOfCode[std::size_t(code)]; }
 
-inline bool isNaturalCard(int c) { return c != 0 && cards::isNatural(c); }
-inline bool isWildCard(int c) { return c != 0 && cards::isWild(c); }
-inline bool isThreeCard(int c) { return c != 0 && cards::isThree(c); }
+// The tests of an entry of a hand or the pile (a code 0..54) by its rank looked up: the same as
+// cards::isNatural(), isWild() and isThree() for a card, false for an empty entry.
+inline bool isWildRank(int code) { return rankOf(code) == WildRank; }
+inline bool isThreeRank(int code) { return rankOf(code) == ThreeRank; }
+inline bool isNaturalCard(int c) { return c != 0 && !isWildRank(c) && !isThreeRank(c); }
+inline bool isWildCard(int c) { return c != 0 && isWildRank(c); }
+inline bool isThreeCard(int c) { return c != 0 && isThreeRank(c); }
 
 // How many of each rank the 216-card deck holds: 16 of every natural rank and of the threes,
 // 24 wilds (16 twos and 8 jokers).
