@@ -222,7 +222,6 @@ void HostEngine::discard(int seat, int slot)
 void HostEngine::checkForFoot(int seat, bool afterDiscard)
 {
     Record& rec = m_t.seat(seat);
-    const bool empty = handEmpty(rec.hand);
     const bool wasOnFoot = rec.onFoot;
     if (rules::takeUpFoot(rec.hand, rec.foot, rec.onFoot)) {
         for (int s = 0; s < HandSlots; ++s) {
@@ -231,7 +230,8 @@ void HostEngine::checkForFoot(int seat, bool afterDiscard)
         }
         broadcast([&] { return msg::useFoot(seat); });
     }
-    if ((empty && wasOnFoot) || afterDiscard) findPlayer();
+    // A seat already on its foot kept its hand as it was: empty now when it was empty before.
+    if ((wasOnFoot && handEmpty(rec.hand)) || afterDiscard) findPlayer();
 }
 
 void HostEngine::findPlayer()
