@@ -238,6 +238,8 @@ int pickUpValue(int c, RankCounts& n, const TeamBooks& own)
         v = 55;
     else if (rules::completedBookOf(own, r) != 0)
         v = 12;
+    else if (n[std::size_t(r)] == 1 && n[WildRank] >= 2)
+        v = 60; // the pair it makes starts a book with a wild, and a wild stays back
     else if (n[std::size_t(r)] == 1 && n[WildRank] > 0)
         v = 20;
     ++n[std::size_t(r)];
@@ -268,7 +270,8 @@ int drawMode(const Observation& obs)
     for (int i = 0; i < take; ++i) value += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, obs.ownBooks());
     // Two cards from the deck are worth something too; a pick-up must beat them. A card for a
     // working book (35) or a wild (45) does not: the two from the deck bring more. A card that
-    // makes a pair into a book (55) or completes one (150) does.
+    // starts a book, with a pair (55) or with a single and one of two wilds (60), or completes
+    // one (150) does.
     return value > PickUpThreshold ? 2 : 1;
 }
 
