@@ -51,14 +51,11 @@ public:
     Planner(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)
         : m_obs(obs), m_style(style), m_hand(hand), m_own(own)
     {
-        bool oppFoot = false;
-        const int oppCards = opponentCards(obs, &oppFoot);
+        // The wilds wait for the round's end, also on the way out: a wild laid early is a
+        // closer lost, and a team that melds more goes out first anyway.
         m_danger = roundEndNear(obs);
-        // Only from the foot: a seat still on its hand gains more from building books than
-        // from spending its wilds early to empty the hand.
-        m_towardOut = partnerOnFoot(obs) && obs.onFoot[std::size_t(obs.seat)];
-        m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger || m_towardOut ? 0 : -1);
-        m_dump = style.dumpWilds || m_danger || (oppFoot && oppCards <= 8 && m_towardOut);
+        m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger ? 0 : -1);
+        m_dump = style.dumpWilds || m_danger;
     }
 
     Plan run()
@@ -214,7 +211,6 @@ private:
     TeamBooks& m_own;
     Plan m_plan;
     bool m_danger = false;
-    bool m_towardOut = false;
     bool m_dump = false;
     int m_reserve = 1;
 };
