@@ -205,6 +205,21 @@
     </message>
 </context>
 <context>
+    <name>KeptGames</name>
+    <message>
+        <source>Resume the unfinished game of %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rejoin the table at %1:%2?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A game is in progress. Keep it to finish later?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LobbyArt</name>
     <message>
         <source>LOBBY</source>
@@ -989,6 +1004,105 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
     </message>
 </context>
 <context>
+    <name>quornet::table::PlayingWithOthers</name>
+    <message>
+        <source>Host a Table...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Join a Table...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Invite Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Players on the Internet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Players on This Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invite link copied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave the Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave it and play solo?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This table needs a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The host runs another version of Quornet than yours (%1). Everyone at a table should run the same version; the game may go wrong otherwise.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the table&apos;s password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This invite link cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A game is in progress: it is kept to finish later. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A game is in progress. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading Solo Game..Please wait.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End it and host a table?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table cannot be hosted on port %1: another program on this computer uses it. Choose another port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hosting a table on port %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hosting a table on port %1 with a password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave it and join another table?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Joining the table at %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>quornet::table::ScoreChart</name>
     <message>
         <source>The totals are drawn here once a game has begun.</source>
@@ -1434,18 +1548,6 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Resume the unfinished game of %1?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rejoin the table at %1:%2?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A game is in progress. Keep it to finish later?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1506,99 +1608,7 @@ The tally starts empty. The unreadable file is kept as &quot;%2&quot; beside the
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Host a Table...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Join a Table...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copy Invite Link</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>For Players on the Internet</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>For Players on This Network</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Leave the Table</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Leave it and play solo?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>This table needs a password.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wrong password.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Type the table&apos;s password:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>This invite link cannot be read: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>You</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>End it and host a table?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Leave it and join another table?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Joining the table at %1...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Invite link copied: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A game is in progress: it is kept to finish later. %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A game is in progress. %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The host runs another version of Quornet than yours (%1). Everyone at a table should run the same version; the game may go wrong otherwise.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The table cannot be hosted on port %1: another program on this computer uses it. Choose another port.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Fill the Screen (%1%)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hosting a table on port %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hosting a table on port %1 with a password.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -8,6 +8,7 @@
 #include "app/translation.h"
 #include "host/random.h"
 #include "table/window/instanceguard.h"
+#include "table/window/playingwithothers.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -44,16 +45,16 @@ extern "C" Q_DECL_EXPORT int quornetRunTableWindow(int argc, char** argv, const 
         chat.raise();
         chat.activateWindow();
     });
-    QObject::connect(&guard, &table::InstanceGuard::requestReceived, &chat, &table::Tchat::openStartRequest);
+    QObject::connect(&guard, &table::InstanceGuard::requestReceived, &chat.others(), &table::PlayingWithOthers::openStartRequest);
     // Closing the table window ends the program, whatever side windows are still open.
     QObject::connect(&chat, &table::Tchat::closing, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     chat.setCommandLine(cl.positional, cl.port);
-    chat.setStartRequest(request);
+    chat.others().setStartRequest(request);
     // Games in progress are kept in the user's data folder between runs.
-    chat.setGameFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    chat.keptGames().setFolder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     app::quitOnSignals(&chat, [] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* table = qobject_cast<table::Tchat*>(w)) table->closeQuietly();
+            if (auto* table = qobject_cast<table::Tchat*>(w)) table->keptGames().closeQuietly();
         QApplication::closeAllWindows();
     });
     chat.show();

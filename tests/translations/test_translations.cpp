@@ -69,7 +69,7 @@ private slots:
         for (const char* sentence :
              {"quornet::table::TableModel|%1 is Connected.", "quornet::table::TableModel|%1 is just watching",
               "quornet::table::TableModel|%1 lost the connection; the seat is kept for %1 for %2.",
-              "quornet::table::Tchat|A game is in progress. Keep it to finish later?",
+              "KeptGames|A game is in progress. Keep it to finish later?",
               "quornet::windows::Ttallylist|This will delete %1's Tally, Are you want to delete it?",
               "Hint|Hint: lay %1 on your completed %2", "HostText|%1 chats: %2",
               "HostText|%1 has made no move for %2 seconds and is set to just watching; the computer plays "

@@ -10,6 +10,7 @@
 #include "support/copies.h"
 #include "support/windowrig.h"
 #include "table/window/playdialog.h"
+#include "table/window/playingwithothers.h"
 #include "table/window/tablereach.h"
 
 #include <QApplication>
@@ -81,31 +82,31 @@ private slots:
         const quint16 udp = quornet::testing::freePort();
         QVERIFY(udp != 0);
         WindowRig ann(11), bob(12);
-        for (WindowRig* rig : {&ann, &bob}) rig->chat.reach().setDiscoveryPort(udp);
+        for (WindowRig* rig : {&ann, &bob}) rig->chat.others().reach().setDiscoveryPort(udp);
         QVERIFY(ann.startSolo(50));
-        QCOMPARE(ann.chat.session().state(), Session::State::Solo);
+        QCOMPARE(ann.chat.others().session().state(), Session::State::Solo);
 
         // Ann hosts a private table from the host tab (any free port, no router here).
-        ann.chat.openPlayDialog(int(PlayDialog::Tab::Host));
-        PlayDialog* annDialog = ann.chat.playDialog();
+        ann.chat.others().openPlayDialog(int(PlayDialog::Tab::Host));
+        PlayDialog* annDialog = ann.chat.others().playDialog();
         annDialog->findChild<QLineEdit*>("host_name")->setText("Ann");
         annDialog->findChild<QSpinBox*>("host_port")->setValue(quornet::testing::freePort());
         annDialog->findChild<QLineEdit*>("host_password")->setText("sesame");
         annDialog->findChild<QCheckBox*>("host_router")->setChecked(false);
         QVERIFY(annDialog->findChild<QPushButton*>("host_button")->isDefault());
         annDialog->findChild<QPushButton*>("host_button")->click();
-        QTRY_COMPARE_WITH_TIMEOUT(ann.chat.session().state(), Session::State::Hosting, Deadline);
+        QTRY_COMPARE_WITH_TIMEOUT(ann.chat.others().session().state(), Session::State::Hosting, Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(!annDialog->isVisible(), Deadline);
         const quint16 port = ann.program.server.port();
         QVERIFY(ann.program.server.engine().needsPassword());
-        QVERIFY(ann.chat.reach().localInviteLink().endsWith(QStringLiteral(":%1?password=sesame").arg(port)));
-        QVERIFY(ann.chat.reach().internetInviteLink().isEmpty()); // the router was not asked
-        QVERIFY(ann.chat.reach().reachability().join(' ').contains(QString::number(port)));
+        QVERIFY(ann.chat.others().reach().localInviteLink().endsWith(QStringLiteral(":%1?password=sesame").arg(port)));
+        QVERIFY(ann.chat.others().reach().internetInviteLink().isEmpty()); // the router was not asked
+        QVERIFY(ann.chat.others().reach().reachability().join(' ').contains(QString::number(port)));
 
         // Bob's window is given the link (as `quornet quornet://...` or a second copy would).
         QVERIFY(bob.startSolo(50)); // its own solo table first
-        bob.chat.openInviteLink(QStringLiteral("quornet://127.0.0.1:%1").arg(port));
-        PlayDialog* dialog = bob.chat.playDialog();
+        bob.chat.others().openInviteLink(QStringLiteral("quornet://127.0.0.1:%1").arg(port));
+        PlayDialog* dialog = bob.chat.others().playDialog();
         dialog->setFinderInterval(FinderRoundMs);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->currentTab(), PlayDialog::Tab::Join);
@@ -137,11 +138,11 @@ private slots:
                             {"password", {}, "sesame"}});
         dialog->findChild<QLineEdit*>("join_name")->setText("Bob");
         dialog->findChild<QPushButton*>("join_button")->click();
-        QTRY_COMPARE_WITH_TIMEOUT(bob.chat.session().state(), Session::State::Joined, Deadline);
+        QTRY_COMPARE_WITH_TIMEOUT(bob.chat.others().session().state(), Session::State::Joined, Deadline);
         QVERIFY(answers.done());
         QCOMPARE(bob.state().seat(2).name, QStringLiteral("Bob"));
         QTRY_COMPARE_WITH_TIMEOUT(ann.state().seat(2).name, QStringLiteral("Bob"), Deadline);
-        QVERIFY(!bob.chat.session().table().password.isEmpty());
+        QVERIFY(!bob.chat.others().session().table().password.isEmpty());
 
         // Both remember the table, with the name used there.
         quornet::settings::PlaySettings bobs;
@@ -158,11 +159,11 @@ private slots:
 
         // Ann leaves: her window plays solo again; Bob's is told and does the same.
         BoxAnswers closed({{"closed the table", "OK", {}}});
-        ann.chat.backToSolo();
-        QCOMPARE(ann.chat.session().state(), Session::State::Solo);
+        ann.chat.others().backToSolo();
+        QCOMPARE(ann.chat.others().session().state(), Session::State::Solo);
         QTRY_VERIFY_WITH_TIMEOUT(ann.state().loggedIn && ann.state().seat(1).name == QLatin1String("You"), Deadline);
         QVERIFY(!ann.program.server.engine().needsPassword());
-        QTRY_COMPARE_WITH_TIMEOUT(bob.chat.session().state(), Session::State::Solo, Deadline);
+        QTRY_COMPARE_WITH_TIMEOUT(bob.chat.others().session().state(), Session::State::Solo, Deadline);
         QTRY_VERIFY_WITH_TIMEOUT(bob.state().loggedIn && bob.state().seat(1).name == QLatin1String("You"), Deadline);
         QVERIFY(bob.chat.isVisible());
         QVERIFY(closed.done());

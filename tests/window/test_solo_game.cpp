@@ -312,7 +312,7 @@ private slots:
         QString question;
         {
             testing::WindowRig rig(SeveralRoundsSeed);
-            rig.chat.setGameFolder(games.path());
+            rig.chat.keptGames().setFolder(games.path());
             QVERIFY(rig.startSolo(2));
             QTest::mouseClick(child<QPushButton>(&rig.chat, "button_start"), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(rig.program.gameStart.isVisible(), Deadline);
@@ -327,7 +327,7 @@ private slots:
         QVERIFY(QFile::exists(file));
         for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
             testing::WindowRig rig(99); // another seed: the cards can only come from the file
-            rig.chat.setGameFolder(games.path());
+            rig.chat.keptGames().setFolder(games.path());
             answerNextBox(answer, &question);
             QVERIFY(rig.startSolo(2));
             QVERIFY2(question.startsWith("Resume the unfinished game of "), qPrintable(question));
@@ -361,7 +361,7 @@ private slots:
         QList<int> annsCards;
         {
             testing::WindowRig rig(SeveralRoundsSeed);
-            rig.chat.setGameFolder(games.path());
+            rig.chat.keptGames().setFolder(games.path());
             rig.chat.setCommandLine(hosting, port);
             rig.chat.show();
             QTRY_VERIFY_WITH_TIMEOUT(rig.state().loggedIn, Deadline);
@@ -386,7 +386,7 @@ private slots:
         QCOMPARE(bob.count("CMD_tableclosed"), 0); // a kept table says no farewell
 
         testing::WindowRig rig(99);
-        rig.chat.setGameFolder(games.path());
+        rig.chat.keptGames().setFolder(games.path());
         rig.chat.setCommandLine(hosting, port);
         answerNextBox(QMessageBox::Yes, &question);
         rig.chat.show();

@@ -11,6 +11,7 @@
 #include "table/window/playmenu.h"
 #include "table/window/seatmenu.h"
 #include "table/window/seatstrip.h"
+#include "table/window/playingwithothers.h"
 #include "table/window/tablereach.h"
 #include "table/window/tablewidgets.h"
 #include "table/window/teamboardview.h"
@@ -30,19 +31,19 @@ namespace quornet::table {
 using widgets::bgr;
 
 Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidget* parent)
-    : QMainWindow(parent), m_server(server), m_startDialog(startDialog)
+    : QMainWindow(parent), m_server(server), m_startDialog(startDialog), m_kept(*this, server, m_model, m_connection)
 {
     setObjectName("Tchat");
     setWindowTitle(QStringLiteral("Quornet"));
     setFont(widgets::pixelFont(11));
     m_watch = new ConnectionWatch(*this, m_model, m_connection);
-    m_reach = new TableReach(m_server, m_session, this);
+    m_others = new PlayingWithOthers(*this, m_server, m_model, m_connection, *m_watch, m_kept,
+                                     [this] { return settingsPath(); });
     buildClient();
     buildMenus();
     buildGameWindows();
     wireParts();
     wireModel();
-    wirePlay();
 
     // The client area is 790 x 526 below the menu bar; the settings may move and size it later.
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -59,7 +60,7 @@ Tchat::Tchat(host::TServer& server, windows::Tgamestartform& startDialog, QWidge
     applyArt();
     // Klot answers chat now and then in the solo game; his remarks stay in this window.
     new ChatterBot(m_model, this);
-    connect(&m_model, &TableModel::changed, this, &Tchat::keepJoinedSeat);
+    connect(&m_model, &TableModel::changed, this, [this] { m_kept.keepJoinedSeat(!m_others->place().solo()); });
     syncAll();
 }
 
@@ -137,6 +138,14 @@ void Tchat::wireParts()
 
 void Tchat::wireModel()
 {
+    // A new engine gets the window's pace and level as the first one did.
+    connect(&m_server, &host::TServer::engineReplaced, this, [this] {
+        emit botSpeedChanged(botSpeed());
+        emit botLevelChanged(botLevel());
+    });
+    connect(m_others, &PlayingWithOthers::playerNamed, this, [this](const QString& name) {
+        if (m_tally) m_tally->setLocalPlayer(name);
+    });
     m_connection.setTickHook([this] {
         m_model.tick();
         return m_model.phraseCounting();
@@ -145,7 +154,6 @@ void Tchat::wireModel()
     connect(&m_model, &TableModel::send, this, [this](const QByteArray& m) { m_connection.send(m); });
     connect(&m_model, &TableModel::changed, this, &Tchat::sync);
     connect(&m_model, &TableModel::messageBox, m_watch, &ConnectionWatch::showMessageBox);
-    connect(&m_model, &TableModel::closeRequested, this, &Tchat::tableCloseRequested);
     connect(&m_model, &TableModel::ownLogin, this, &Tchat::loadinifile);
     connect(&m_model, &TableModel::playSound, &m_sounds, &SoundPlayer::playEvent);
     connect(&m_model, &TableModel::playChatterSound, &m_sounds, &SoundPlayer::playChatter);
@@ -260,8 +268,8 @@ void Tchat::setCardDeck(const QString& id)
 
 void Tchat::setCommandLine(const QStringList& positional, quint16 port)
 {
-    m_positional = positional;
-    m_port = port;
+    m_others->place().positional = positional;
+    m_others->place().port = port;
 }
 
 void Tchat::showEvent(QShowEvent* event)
@@ -280,69 +288,57 @@ void Tchat::processparams()
         QMessageBox::warning(this, QStringLiteral("Quornet"), m_tally->startupError());
     // An invite link (quornet quornet://HOST:PORT) or a dialog tab asked for opens over a solo
     // table.
-    const QString link = takeStartRequest();
+    const QString link = m_others->takeStartRequest();
+    PlayingWithOthers::Place& place = m_others->place();
     m_model.setHosting(false);
-    m_model.setSolo(m_positional.isEmpty());
+    m_model.setSolo(place.solo());
     // The solo player sees each round's end before the next deal.
-    m_server.engine().setRoundWaitsForHostUser(m_positional.isEmpty());
+    m_server.engine().setRoundWaitsForHostUser(place.solo());
     // A seat at a joined table left by a crash comes before a new solo game.
-    if (m_positional.isEmpty() && offerJoinedSeat()) {
-        m_model.setSolo(false);
-        m_server.engine().setRoundWaitsForHostUser(false);
+    if (place.solo()) {
+        if (const auto seat = m_kept.offerJoinedSeat()) {
+            place.positional = {seat->name, seat->address, QStringLiteral("join")};
+            place.port = seat->port;
+            m_model.setSolo(false);
+            m_server.engine().setRoundWaitsForHostUser(false);
+        }
     }
-    if (m_positional.isEmpty()) {
+    if (place.solo()) {
         m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Loading Solo Game..Please wait."), protocol::colors::Blue);
-        m_session.beginSolo();
-        if (!link.isEmpty()) QMetaObject::invokeMethod(this, [this, link] { openStartRequest(link); }, Qt::QueuedConnection);
+        m_others->beginSolo();
+        if (!link.isEmpty())
+            QMetaObject::invokeMethod(this, [this, link] { m_others->openStartRequest(link); }, Qt::QueuedConnection);
         if (m_download && link.isEmpty()) {
             settings::TableSettings saved;
             saved.loadFrom(settingsPath());
             m_download->setDontShowAgain(!saved.showLobby);
             if (saved.showLobby) m_download->show();
         }
-        m_address = QStringLiteral("127.0.0.1");
+        place.address = QStringLiteral("127.0.0.1");
         m_model.setPlayerName(QStringLiteral("You"));
         if (m_tally) m_tally->setLocalPlayer(QStringLiteral("You"));
-        resumeOrKeepGames();
-        hostpress();
+        m_kept.resumeOrKeep(true, place.port);
+        m_others->hostOwnTable();
         return;
     }
     m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Loading Multi-player Game.. Please Wait."), protocol::colors::Blue);
-    m_model.setPlayerName(m_positional.value(0));
-    if (m_tally) m_tally->setLocalPlayer(m_positional.value(0));
-    m_address = m_positional.value(1);
-    rememberName(m_positional.value(0)); // the dialog offers it next time
-    if (m_positional.size() < 3) return; // a name alone, or a name and an address: nothing follows
-    m_session.beginTable({m_positional[2] == QLatin1String("true") ? Session::Role::Host : Session::Role::Join,
-                          m_address, m_port, QString(), m_positional.value(0), Session::Origin::CommandLine});
-    if (m_positional[2] == QLatin1String("true")) {
-        resumeOrKeepGames();
-        hostpress();
-        m_reach->announce(playSettings());
+    const QString name = place.positional.value(0);
+    m_model.setPlayerName(name);
+    if (m_tally) m_tally->setLocalPlayer(name);
+    place.address = place.positional.value(1);
+    m_others->rememberName(name); // the dialog offers it next time
+    if (place.positional.size() < 3) return; // a name alone, or a name and an address: nothing follows
+    const bool hosting = place.positional[2] == QLatin1String("true");
+    m_others->beginCommandLineTable(hosting);
+    if (hosting) {
+        m_kept.resumeOrKeep(false, place.port);
+        m_others->hostOwnTable();
+        m_others->reach().announce(m_others->playSettings());
     } else {
-        joinpress();
+        m_others->joinPlacedTable();
     }
     // The lobby program may listen here; nothing is sent, read or reported.
     m_lobbyProbe.connectToHost(QStringLiteral("127.0.0.1"), 9001);
-}
-
-void Tchat::hostpress()
-{
-    QString error;
-    if (!m_server.isListening() && !m_server.listen(m_port, &error)) {
-        QMessageBox::critical(this, QStringLiteral("Quornet"), error);
-        return;
-    }
-    m_model.setHosting(true);
-    // Only this window's own connection is given participant 1 and the host user's rights.
-    m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
-}
-
-void Tchat::joinpress()
-{
-    m_model.setHosting(false);
-    m_watch->watchFirstContact();
-    m_connection.connectToHost(m_address, m_port);
 }
 
 } // namespace quornet::table

@@ -2,15 +2,15 @@
 // settings, the zoom and the side windows, and puts together the parts that each own one region
 // of the table and follow the TableModel themselves: the two team boards, the seat strip, the
 // quick phrases, the play area, the hand and the chat pane. It owns the model and the connection
-// to the host; a hosting copy also starts the host (TServer) listening.
+// to the host; where the window plays and how it gets there is PlayingWithOthers' share, the
+// games kept between runs KeptGames'.
 #pragma once
 
-#include "settings/playsettings.h"
 #include "settings/tablesettings.h"
-#include "table/core/session.h"
 #include "table/core/tablemodel.h"
 #include "table/sound/soundplayer.h"
 #include "table/window/connectionwatch.h"
+#include "table/window/keptgames.h"
 #include "table/window/statefile.h"
 #include "table/window/tableart.h"
 #include "table/window/tableconnection.h"
@@ -31,9 +31,6 @@ class QMenu;
 
 namespace quornet::host {
 class TServer;
-}
-namespace quornet::net {
-struct InviteLink;
 }
 namespace quornet::windows {
 class Tgamestartform;
@@ -60,10 +57,7 @@ class TeamBoardView;
 class Tgamelog;
 class Tscoresheet;
 class Troundsummary;
-class PlayDialog;
-class TableReach;
-struct HostRequest;
-struct JoinRequest;
+class PlayingWithOthers;
 
 class Tchat : public QMainWindow {
     Q_OBJECT
@@ -123,36 +117,14 @@ public:
     Tgamelog* gameLogWindow() const { return m_gameLogWindow; }
     Troundsummary* roundSummary() const { return m_roundSummary; }
 
-    // Where games are kept between runs (tchat_keep.cpp); empty (tests): nowhere, and closing
-    // asks nothing.
-    void setGameFolder(const QString& folder);
-    // The session ends (a signal): closing keeps a game in progress without asking.
-    void closeQuietly() { m_closingQuietly = true; }
+    // Games kept between runs: where, and whether closing asks.
+    KeptGames& keptGames() { return m_kept; }
+    // Where the window plays (solo, a hosted or joined table, on the way to one) and the play
+    // dialog, hosting, joining and going back to solo.
+    PlayingWithOthers& others() { return *m_others; }
 
-    // Start-up steps (also used by tests).
+    // The start-up step: the command line read, the solo table or the named one started.
     void processparams();
-    void hostpress();
-    void joinpress();
-
-    // --- Playing with others (tchat_play.cpp) -------------------------------------------------
-    // What the window is part of now: solo, a hosted or joined table, on the way to one.
-    const Session& session() const { return m_session; }
-    // File > "Host a Table..." / "Join a Table...", the lobby window's "Play with Others".
-    void openPlayDialog(int tab);
-    PlayDialog* playDialog();
-    // An invite link from the command line or from a second copy: the join tab filled in.
-    void openInviteLink(const QString& text);
-    // What the program was started for besides its table: an invite link, or "host" / "join"
-    // (a tab of the play dialog). Opened over the solo table once the window is shown.
-    void setStartRequest(const QString& request) { m_startRequest = request; }
-    void openStartRequest(const QString& request);
-    // Leaves the table (if any) and hosts one, joins one, or plays solo, in this window.
-    void hostTable(const HostRequest& request);
-    void joinTable(const JoinRequest& request);
-    void backToSolo();
-    // What the hosted table tells the world: finders' answers, the router's port, the invite
-    // links and who can join.
-    TableReach& reach() { return *m_reach; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -190,30 +162,6 @@ private:
     QRect outerBounds() const;
     void setOuterBounds(const QRect& r);
 
-    // Playing with others (tchat_play.cpp).
-    void buildPlayItems(QMenu* file, QAction* before);
-    // What the window was started for (setStartRequest(), or an invite link among the
-    // positional arguments, taken out of them); empty: nothing.
-    QString takeStartRequest();
-    void rememberName(const QString& name);
-    void wirePlay();
-    bool leaveCurrentTable(const QString& question);
-    void startAfresh();
-    bool tableEnded(const QString& why);
-    void firstContactFailed(const QString& why);
-    void askPassword(const QString& text);
-    void tableCloseRequested();
-    void rememberTable();
-    settings::PlaySettings playSettings() const;
-    void savePlaySettings(const settings::PlaySettings& s);
-    // Games kept between runs (tchat_keep.cpp).
-    QString keptGamePath() const;
-    QString joinedSeatPath() const;
-    void resumeOrKeepGames();
-    bool offerJoinedSeat();
-    void keepJoinedSeat();
-    bool settleGameBeforeClosing();
-
     // Zoom (tchat_zoom.cpp).
     void buildZoomMenu();
     void syncZoomItems();
@@ -242,14 +190,10 @@ private:
     static constexpr int ArtSettleMs = 150;
     QTimer m_artTimer;
     StateFile m_stateFile;
+    KeptGames m_kept;
+    PlayingWithOthers* m_others = nullptr;
 
-    QStringList m_positional;
-    quint16 m_port = 7772;
     bool m_shown = false;
-    QString m_address;
-    QString m_gameFolder;
-    QByteArray m_keptJoinedKey; // the seat key last written for a restart, empty: none
-    bool m_closingQuietly = false;
     QTcpSocket m_lobbyProbe; // Sock11: opened to 127.0.0.1:9001, never used
     QTimer m_badgeTimer;     // Timer2
     QPointer<QMessageBox> m_backNotice;
@@ -279,14 +223,6 @@ private:
     Tscoresheet* m_scoreSheetWindow = nullptr;
     Tgamelog* m_gameLogWindow = nullptr;
     Troundsummary* m_roundSummary = nullptr;
-
-    // Playing with others.
-    Session m_session;
-    PlayDialog* m_playDialog = nullptr;
-    TableReach* m_reach = nullptr;
-    QString m_startRequest;
-    bool m_passwordSent = false; // this connection gave the table's password
-    bool m_refusalShown = false; // a refusal of this attempt is on screen already
 };
 
 } // namespace quornet::table

@@ -4,6 +4,7 @@
 #include "table/window/chatpane.h"
 #include "table/window/optionsmenu.h"
 #include "table/window/phrasebar.h"
+#include "table/window/playingwithothers.h"
 #include "table/window/playmenu.h"
 #include "table/window/seatmenu.h"
 #include "table/window/tablewidgets.h"
@@ -29,7 +30,7 @@ void Tchat::buildMenus()
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName("Exit1");
     connect(exit, &QAction::triggered, this, &QWidget::close);
-    buildPlayItems(file, exit);
+    m_others->addMenuItems(file, exit);
 
     m_options = new OptionsMenu(m_model, m_sounds, m_chat->view(), this);
     menuBar()->addMenu(m_options);
@@ -135,7 +136,7 @@ void Tchat::saveinifile(const QRect& r)
 
 void Tchat::closeEvent(QCloseEvent* event)
 {
-    if (!settleGameBeforeClosing()) {
+    if (!m_kept.settleBeforeClosing(!m_others->place().solo())) {
         event->ignore();
         return;
     }

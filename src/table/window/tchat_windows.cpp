@@ -6,6 +6,7 @@
 #include "table/window/gamelogform.h"
 #include "table/window/phrasebar.h"
 #include "table/window/playdialog.h"
+#include "table/window/playingwithothers.h"
 #include "table/window/roundsummaryform.h"
 #include "table/window/scoresheetform.h"
 #include "table/window/tchat.h"
@@ -163,7 +164,7 @@ void Tchat::setDownloadWindow(windows::Tdownload* download)
     // The lobby program or its installer started: the game ends as File > Exit does.
     connect(download, &windows::Tdownload::exitRequested, this, &QWidget::close);
     connect(download, &windows::Tdownload::playWithOthersRequested, this,
-            [this] { openPlayDialog(int(PlayDialog::Tab::Join)); });
+            [this] { m_others->openPlayDialog(int(PlayDialog::Tab::Join)); });
     connect(download, &windows::Tdownload::dontShowAgainChanged, this, [this](bool dontShow) {
         m_settings.showLobby = !dontShow;
         settings::TableSettings::saveShowLobbyTo(settingsPath(), !dontShow);

@@ -1,16 +1,17 @@
-// Playing with others from the window: the play dialog, hosting and joining in the same window,
-// going back to a solo table, private tables, the router's port and the invite links. The
-// Session says where the window is; this file does the listening and connecting it stands for.
+// Playing with others from the window (see playingwithothers.h).
+#include "table/window/playingwithothers.h"
+
 #include "host/tserver.h"
 #include "net/invitelink.h"
 #include "protocol/colortext.h"
 #include "protocol/messages.h"
 #include "protocol/text8bit.h"
+#include "table/core/tablemodel.h"
+#include "table/window/connectionwatch.h"
+#include "table/window/keptgames.h"
 #include "table/window/playdialog.h"
+#include "table/window/tableconnection.h"
 #include "table/window/tablereach.h"
-#include "table/window/tchat.h"
-#include "windows/downloadform.h"
-#include "windows/tallylistform.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,17 +24,26 @@ namespace quornet::table {
 
 namespace {
 const QString Title = QStringLiteral("Quornet");
+} // namespace
 
+PlayingWithOthers::PlayingWithOthers(QWidget& window, host::TServer& server, TableModel& model,
+                                     TableConnection& connection, ConnectionWatch& watch, KeptGames& kept,
+                                     std::function<QString()> settingsPath)
+    : QObject(&window), m_window(window), m_server(server), m_model(model), m_connection(connection),
+      m_watch(watch), m_kept(kept), m_settingsPath(std::move(settingsPath))
+{
+    m_reach = new TableReach(m_server, m_session, this);
+    wire();
+}
 
 // A line of the window's own in the chat. The chat takes what comes before the first colon as
 // the line's label: a label of its own keeps addresses (HOST:PORT) whole.
-void say(ChatLog& chat, const QString& text)
+void PlayingWithOthers::say(const QString& sentence)
 {
-    chat.addlinetochat(QStringLiteral("0+Quornet: ") + text, protocol::colors::Blue);
+    m_model.chat().addlinetochat(QStringLiteral("0+Quornet: ") + sentence, protocol::colors::Blue);
 }
-} // namespace
 
-void Tchat::buildPlayItems(QMenu* file, QAction* before)
+void PlayingWithOthers::addMenuItems(QMenu* file, QAction* before)
 {
     auto* host = new QAction(tr("Host a Table..."), this);
     host->setObjectName(QStringLiteral("HostTable1"));
@@ -41,13 +51,13 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
     auto* join = new QAction(tr("Join a Table..."), this);
     join->setObjectName(QStringLiteral("JoinTable1"));
     connect(join, &QAction::triggered, this, [this] { openPlayDialog(int(PlayDialog::Tab::Join)); });
-    auto* copy = new QMenu(tr("Copy Invite Link"), this);
+    auto* copy = new QMenu(tr("Copy Invite Link"), &m_window);
     copy->setObjectName(QStringLiteral("CopyInviteLink1"));
     QAction* internet = copy->addAction(tr("For Players on the Internet"));
     QAction* local = copy->addAction(tr("For Players on This Network"));
     const auto copyLink = [this](const QString& link) {
         QApplication::clipboard()->setText(link);
-        say(m_model.chat(), tr("Invite link copied: %1").arg(link));
+        say(tr("Invite link copied: %1").arg(link));
     };
     connect(internet, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->internetInviteLink()); });
     connect(local, &QAction::triggered, this, [this, copyLink] { copyLink(m_reach->localInviteLink()); });
@@ -73,19 +83,15 @@ void Tchat::buildPlayItems(QMenu* file, QAction* before)
     sync();
 }
 
-void Tchat::wirePlay()
+void PlayingWithOthers::wire()
 {
-    connect(m_reach, &TableReach::said, this, [this](const QString& sentence) { say(m_model.chat(), sentence); });
+    connect(m_reach, &TableReach::said, this, &PlayingWithOthers::say);
     connect(m_reach, &TableReach::wordsChanged, this, [this] {
         if (m_playDialog) m_playDialog->setReachability(m_reach->hostingWords());
     });
-    // A new engine gets the window's pace and level as the first one did.
-    connect(&m_server, &host::TServer::engineReplaced, this, [this] {
-        emit botSpeedChanged(botSpeed());
-        emit botLevelChanged(botLevel());
-    });
-    m_watch->setTableEndHandler([this](const QString& why) { return tableEnded(why); });
-    connect(m_watch, &ConnectionWatch::reconnectingStarted, &m_session, &Session::reconnecting);
+    m_watch.setTableEndHandler([this](const QString& why) { return tableEnded(why); });
+    connect(&m_model, &TableModel::closeRequested, this, &PlayingWithOthers::tableCloseRequested);
+    connect(&m_watch, &ConnectionWatch::reconnectingStarted, &m_session, &Session::reconnecting);
     connect(&m_model, &TableModel::rejoined, &m_session, &Session::reconnected);
     connect(&m_model, &TableModel::ownLogin, this, [this] {
         const bool arriving = m_session.state() == Session::State::Connecting;
@@ -103,7 +109,7 @@ void Tchat::wirePlay()
     });
     connect(&m_model, &TableModel::passwordAsked, this, [this] {
         if (m_passwordSent) return; // the host's answer to the password follows
-        m_watch->firstContactAnswered();
+        m_watch.firstContactAnswered();
         m_connection.close();
         m_refusalShown = true;
         QMetaObject::invokeMethod(this, [this] { askPassword(tr("This table needs a password.")); },
@@ -111,18 +117,18 @@ void Tchat::wirePlay()
     });
     connect(&m_model, &TableModel::versionDiffers, this, [this] {
         QMetaObject::invokeMethod(this, [this] {
-            QMessageBox::warning(this, Title,
+            QMessageBox::warning(&m_window, Title,
                                  tr("The host runs another version of Quornet than yours (%1). Everyone at a "
                                     "table should run the same version; the game may go wrong otherwise.")
                                      .arg(QString::fromLatin1(protocol::VersionText)));
         }, Qt::QueuedConnection);
     });
     connect(&m_model, &TableModel::passwordRefused, this, [this] {
-        m_watch->firstContactAnswered();
+        m_watch.firstContactAnswered();
         m_connection.close();
         m_refusalShown = true;
         QMetaObject::invokeMethod(this, [this] {
-            QMessageBox box(QMessageBox::Warning, Title, tr("Wrong password."), QMessageBox::Cancel, this);
+            QMessageBox box(QMessageBox::Warning, Title, tr("Wrong password."), QMessageBox::Cancel, &m_window);
             box.setObjectName(QStringLiteral("wrong_password"));
             QPushButton* again = box.addButton(tr("Try Again"), QMessageBox::AcceptRole);
             box.setDefaultButton(again);
@@ -133,25 +139,25 @@ void Tchat::wirePlay()
     });
 }
 
-QString Tchat::takeStartRequest()
+QString PlayingWithOthers::takeStartRequest()
 {
     QString request = m_startRequest;
     m_startRequest.clear();
-    if (!m_positional.isEmpty() && m_positional[0].startsWith(QLatin1String("quornet:"), Qt::CaseInsensitive)) {
-        request = m_positional[0];
-        m_positional.clear();
+    if (!m_place.positional.isEmpty() && m_place.positional[0].startsWith(QLatin1String("quornet:"), Qt::CaseInsensitive)) {
+        request = m_place.positional[0];
+        m_place.positional.clear();
     }
     return request;
 }
 
-void Tchat::openStartRequest(const QString& request)
+void PlayingWithOthers::openStartRequest(const QString& request)
 {
     if (request == QLatin1String("host")) openPlayDialog(int(PlayDialog::Tab::Host));
     else if (request == QLatin1String("join")) openPlayDialog(int(PlayDialog::Tab::Join));
     else if (!request.isEmpty()) openInviteLink(request);
 }
 
-void Tchat::rememberName(const QString& name)
+void PlayingWithOthers::rememberName(const QString& name)
 {
     if (name.trimmed().isEmpty()) return;
     settings::PlaySettings s = playSettings();
@@ -159,19 +165,19 @@ void Tchat::rememberName(const QString& name)
     savePlaySettings(s);
 }
 
-PlayDialog* Tchat::playDialog()
+PlayDialog* PlayingWithOthers::playDialog()
 {
     if (!m_playDialog) {
-        m_playDialog = new PlayDialog(this);
+        m_playDialog = new PlayDialog(&m_window);
         if (m_reach->discoveryPort() != 0) m_playDialog->setDiscoveryPort(m_reach->discoveryPort());
-        connect(m_playDialog, &PlayDialog::hostRequested, this, &Tchat::hostTable);
-        connect(m_playDialog, &PlayDialog::joinRequested, this, &Tchat::joinTable);
+        connect(m_playDialog, &PlayDialog::hostRequested, this, &PlayingWithOthers::hostTable);
+        connect(m_playDialog, &PlayDialog::joinRequested, this, &PlayingWithOthers::joinTable);
         connect(m_playDialog, &PlayDialog::fieldsChanged, this, [this] { savePlaySettings(m_playDialog->values()); });
     }
     return m_playDialog;
 }
 
-void Tchat::openPlayDialog(int tab)
+void PlayingWithOthers::openPlayDialog(int tab)
 {
     PlayDialog* dialog = playDialog();
     if (!dialog->isVisible()) dialog->load(playSettings());
@@ -182,27 +188,27 @@ void Tchat::openPlayDialog(int tab)
     dialog->activateWindow();
 }
 
-void Tchat::openInviteLink(const QString& text)
+void PlayingWithOthers::openInviteLink(const QString& text)
 {
     const net::LinkParse parse = net::parseInviteLink(text);
     if (!parse.ok) {
-        QMessageBox::warning(this, Title, tr("This invite link cannot be read: %1").arg(parse.error));
+        QMessageBox::warning(&m_window, Title, tr("This invite link cannot be read: %1").arg(parse.error));
         return;
     }
     openPlayDialog(int(PlayDialog::Tab::Join));
     m_playDialog->fillFromLink(parse.link);
 }
 
-settings::PlaySettings Tchat::playSettings() const
+settings::PlaySettings PlayingWithOthers::playSettings() const
 {
     settings::PlaySettings s;
-    s.loadFrom(settingsPath());
+    s.loadFrom(m_settingsPath());
     return s;
 }
 
-void Tchat::savePlaySettings(const settings::PlaySettings& s) { s.saveTo(settingsPath()); }
+void PlayingWithOthers::savePlaySettings(const settings::PlaySettings& s) { s.saveTo(m_settingsPath()); }
 
-void Tchat::rememberTable()
+void PlayingWithOthers::rememberTable()
 {
     settings::PlaySettings s = playSettings();
     const Session::Table& t = m_session.table();
@@ -217,17 +223,17 @@ void Tchat::rememberTable()
     if (m_playDialog && !m_playDialog->isVisible()) m_playDialog->load(s);
 }
 
-bool Tchat::leaveCurrentTable(const QString& question)
+bool PlayingWithOthers::leaveCurrentTable(const QString& question)
 {
     if (!m_model.gameRunning()) return true;
     const bool kept = m_session.isSolo() && m_server.gameFile() != nullptr;
-    return QMessageBox::question(this, Title,
+    return QMessageBox::question(&m_window, Title,
                                  (kept ? tr("A game is in progress: it is kept to finish later. %1")
                                        : tr("A game is in progress. %1")).arg(question),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void Tchat::startAfresh()
+void PlayingWithOthers::startAfresh()
 {
     // A solo game in progress stays in its file, to be offered at the next solo table; a hosted
     // table's game the player chose to end goes with it.
@@ -237,7 +243,7 @@ void Tchat::startAfresh()
         m_server.discardSavedGame();
     m_server.setGameFile(QString());
     // The own connection first: its end is no news when the own host stops.
-    m_watch->reset();
+    m_watch.reset();
     m_connection.close();
     m_reach->stop();
     // The others at a hosted table are told it closes, so they do not try to come back.
@@ -248,39 +254,39 @@ void Tchat::startAfresh()
     m_refusalShown = false;
 }
 
-void Tchat::backToSolo()
+void PlayingWithOthers::backToSolo()
 {
     startAfresh();
     m_session.beginSolo();
     m_model.chat().addlinetochat(QStringLiteral("0+") + tr("Loading Solo Game..Please wait."), protocol::colors::Blue);
     m_model.setSolo(true);
     m_model.setPlayerName(tr("You"));
-    if (m_tally) m_tally->setLocalPlayer(tr("You"));
+    emit playerNamed(tr("You"));
     m_server.engine().setRoundWaitsForHostUser(true);
-    m_positional.clear();
-    resumeOrKeepGames(); // a solo game kept when the window left it is offered again
-    hostpress();
+    m_place.positional.clear();
+    m_kept.resumeOrKeep(m_place.solo(), m_place.port); // a solo game kept when the window left it is offered again
+    hostOwnTable();
 }
 
-void Tchat::hostTable(const HostRequest& r)
+void PlayingWithOthers::hostTable(const HostRequest& r)
 {
     if (!leaveCurrentTable(tr("End it and host a table?"))) return;
     startAfresh();
     m_session.beginTable({Session::Role::Host, QString(), r.port, r.password, r.playerName, Session::Origin::Dialog});
     m_model.setSolo(false);
     m_model.setPlayerName(r.playerName);
-    if (m_tally) m_tally->setLocalPlayer(r.playerName);
+    emit playerNamed(r.playerName);
     host::HostEngine& engine = m_server.engine();
     engine.setRoundWaitsForHostUser(false);
     engine.setPassword(protocol::toWire(r.password));
     // A table kept on this port (closed with "keep it", or a crash) is offered again, and this
     // table's game is kept after every move from now on.
-    m_positional = {r.playerName, QStringLiteral("127.0.0.1"), QStringLiteral("true")};
-    m_port = r.port;
-    resumeOrKeepGames();
+    m_place.positional = {r.playerName, QStringLiteral("127.0.0.1"), QStringLiteral("true")};
+    m_place.port = r.port;
+    m_kept.resumeOrKeep(m_place.solo(), m_place.port);
     QString error;
     if (!m_server.listen(r.port, &error)) {
-        QMessageBox::warning(this, Title,
+        QMessageBox::warning(&m_window, Title,
                              tr("The table cannot be hosted on port %1: another program on this computer "
                                 "uses it. Choose another port.").arg(r.port));
         m_server.setGameFile(QString()); // a kept table stays in its file for another try
@@ -289,7 +295,7 @@ void Tchat::hostTable(const HostRequest& r)
         openPlayDialog(int(PlayDialog::Tab::Host));
         return;
     }
-    say(m_model.chat(), (r.password.isEmpty() ? tr("Hosting a table on port %1.")
+    say((r.password.isEmpty() ? tr("Hosting a table on port %1.")
                                                : tr("Hosting a table on port %1 with a password."))
                             .arg(r.port));
     m_model.setHosting(true);
@@ -300,24 +306,24 @@ void Tchat::hostTable(const HostRequest& r)
     m_reach->announce(choice);
 }
 
-void Tchat::joinTable(const JoinRequest& r)
+void PlayingWithOthers::joinTable(const JoinRequest& r)
 {
     if (!leaveCurrentTable(tr("Leave it and join another table?"))) return;
     startAfresh();
     m_session.beginTable({Session::Role::Join, r.host, r.port, r.password, r.playerName, Session::Origin::Dialog});
     m_model.setSolo(false);
     m_model.setPlayerName(r.playerName);
-    if (m_tally) m_tally->setLocalPlayer(r.playerName);
+    emit playerNamed(r.playerName);
     m_model.setHosting(false);
-    m_address = r.host;
+    m_place.address = r.host;
     // As a joined window of the command line: its seat is kept for a restart of the program.
-    m_positional = {r.playerName, r.host, QStringLiteral("join")};
-    say(m_model.chat(), tr("Joining the table at %1...").arg(net::hostAndPort(r.host, r.port)));
-    m_watch->watchFirstContact();
+    m_place.positional = {r.playerName, r.host, QStringLiteral("join")};
+    say(tr("Joining the table at %1...").arg(net::hostAndPort(r.host, r.port)));
+    m_watch.watchFirstContact();
     m_connection.connectToHost(r.host, r.port);
 }
 
-bool Tchat::tableEnded(const QString& why)
+bool PlayingWithOthers::tableEnded(const QString& why)
 {
     // The command line's table ends the program with it, as it always has.
     if (m_session.isSolo() || m_session.table().origin == Session::Origin::CommandLine) {
@@ -332,17 +338,17 @@ bool Tchat::tableEnded(const QString& why)
     }
     m_session.tableEnded();
     QMetaObject::invokeMethod(this, [this, why] {
-        if (!why.isEmpty()) QMessageBox::information(this, Title, why);
+        if (!why.isEmpty()) QMessageBox::information(&m_window, Title, why);
         backToSolo();
     }, Qt::QueuedConnection);
     return true;
 }
 
-void Tchat::firstContactFailed(const QString& why)
+void PlayingWithOthers::firstContactFailed(const QString& why)
 {
     const Session::Table table = m_session.table();
     if (!why.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, Title, why, QMessageBox::Close, this);
+        QMessageBox box(QMessageBox::Warning, Title, why, QMessageBox::Close, &m_window);
         box.setObjectName(QStringLiteral("first_contact"));
         QPushButton* again = box.addButton(tr("Try Again"), QMessageBox::AcceptRole);
         box.setDefaultButton(again);
@@ -353,18 +359,18 @@ void Tchat::firstContactFailed(const QString& why)
         }
     }
     if (m_session.firstContactFailed() == Session::State::Closed) {
-        close();
+        m_window.close();
         return;
     }
     backToSolo();
     openPlayDialog(int(PlayDialog::Tab::Join));
 }
 
-void Tchat::askPassword(const QString& text)
+void PlayingWithOthers::askPassword(const QString& text)
 {
     const Session::Table table = m_session.table();
     bool ok = false;
-    const QString password = QInputDialog::getText(this, Title, text, QLineEdit::Password, QString(), &ok);
+    const QString password = QInputDialog::getText(&m_window, Title, text, QLineEdit::Password, QString(), &ok);
     if (!ok || password.isEmpty()) return firstContactFailed(QString());
     if (table.role == Session::Role::Host) return; // the own table's password is never asked
     if (m_playDialog) {
@@ -377,14 +383,14 @@ void Tchat::askPassword(const QString& text)
     joinTable({table.playerName, table.host, table.port, password});
 }
 
-void Tchat::tableCloseRequested()
+void PlayingWithOthers::tableCloseRequested()
 {
     // A full table: the window goes back to a table of its own when it came from the dialog.
     if (m_session.isSolo() || m_session.table().origin == Session::Origin::CommandLine) {
-        close();
+        m_window.close();
         return;
     }
-    m_watch->firstContactAnswered();
+    m_watch.firstContactAnswered();
     m_connection.close();
     if (m_session.state() == Session::State::Connecting) {
         m_refusalShown = true;
@@ -392,7 +398,32 @@ void Tchat::tableCloseRequested()
         return;
     }
     m_session.tableEnded();
-    QMetaObject::invokeMethod(this, &Tchat::backToSolo, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &PlayingWithOthers::backToSolo, Qt::QueuedConnection);
+}
+
+void PlayingWithOthers::beginCommandLineTable(bool hosting)
+{
+    m_session.beginTable({hosting ? Session::Role::Host : Session::Role::Join, m_place.address, m_place.port,
+                          QString(), m_place.positional.value(0), Session::Origin::CommandLine});
+}
+
+void PlayingWithOthers::hostOwnTable()
+{
+    QString error;
+    if (!m_server.isListening() && !m_server.listen(m_place.port, &error)) {
+        QMessageBox::critical(&m_window, Title, error);
+        return;
+    }
+    m_model.setHosting(true);
+    // Only this window's own connection is given participant 1 and the host user's rights.
+    m_server.setOwnWindowPort(m_connection.connectToOwnHost(m_server.port()));
+}
+
+void PlayingWithOthers::joinPlacedTable()
+{
+    m_model.setHosting(false);
+    m_watch.watchFirstContact();
+    m_connection.connectToHost(m_place.address, m_place.port);
 }
 
 } // namespace quornet::table

@@ -1,13 +1,11 @@
-// Games kept between runs of the program: the solo game and the hosting copy's table are saved by
-// their host after every move (TServer's game file); closing the window during a game asks
-// whether to keep it, and the next start offers to resume it. A joined window keeps the table's
-// address and its seat key, so a program restarted after a crash can take its seat back.
-#include "table/window/tchat.h"
+// Games kept between runs of the program (see keptgames.h).
+#include "table/window/keptgames.h"
 
 #include "host/gamefile.h"
 #include "host/tserver.h"
+#include "table/core/tablemodel.h"
+#include "table/window/tableconnection.h"
 
-#include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -30,33 +28,30 @@ QString savedAtText(const QString& path)
 }
 } // namespace
 
-void Tchat::setGameFolder(const QString& folder)
+KeptGames::KeptGames(QWidget& window, host::TServer& server, TableModel& model, TableConnection& connection)
+    : m_window(window), m_server(server), m_model(model), m_connection(connection)
 {
-    m_gameFolder = folder;
 }
 
-QString Tchat::keptGamePath() const
+QString KeptGames::gamePath(bool solo, quint16 port) const
 {
-    if (m_gameFolder.isEmpty()) return {};
-    const QString name = m_positional.isEmpty() ? QStringLiteral("solo-game.json")
-                                                : QStringLiteral("hosted-table-%1.json").arg(m_port);
-    return QDir(m_gameFolder).filePath(name);
+    if (m_folder.isEmpty()) return {};
+    const QString name = solo ? QStringLiteral("solo-game.json") : QStringLiteral("hosted-table-%1.json").arg(port);
+    return QDir(m_folder).filePath(name);
 }
 
-QString Tchat::joinedSeatPath() const
+QString KeptGames::joinedSeatPath() const
 {
-    return m_gameFolder.isEmpty() ? QString() : QDir(m_gameFolder).filePath(QStringLiteral("joined-table.json"));
+    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(QStringLiteral("joined-table.json"));
 }
 
-// Before this copy's host listens: a game kept from before is offered, taken up when wanted, and
-// from now on the host keeps this table's game.
-void Tchat::resumeOrKeepGames()
+void KeptGames::resumeOrKeep(bool solo, quint16 port)
 {
-    const QString path = keptGamePath();
+    const QString path = gamePath(solo, port);
     if (path.isEmpty()) return;
     if (QFileInfo::exists(path)) {
         const auto answer = QMessageBox::question(
-            this, QStringLiteral("Quornet"),
+            &m_window, QStringLiteral("Quornet"),
             tr("Resume the unfinished game of %1?").arg(savedAtText(path)),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer == QMessageBox::Yes) {
@@ -67,7 +62,7 @@ void Tchat::resumeOrKeepGames()
                 m_model.setSeatKey(m_server.engine().seatKey(1));
                 break;
             case host::TServer::Resume::Refused:
-                QMessageBox::warning(this, QStringLiteral("Quornet"), message);
+                QMessageBox::warning(&m_window, QStringLiteral("Quornet"), message);
                 break;
             case host::TServer::Resume::NoSavedGame:
                 break;
@@ -79,11 +74,10 @@ void Tchat::resumeOrKeepGames()
     m_server.setGameFile(path);
 }
 
-// At a bare start: a seat at a joined table that a crash or a closed window left behind.
-bool Tchat::offerJoinedSeat()
+std::optional<KeptGames::JoinedSeat> KeptGames::offerJoinedSeat()
 {
     const QString path = joinedSeatPath();
-    if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+    if (path.isEmpty() || !QFileInfo::exists(path)) return std::nullopt;
     QFile file(path);
     const QJsonObject o = file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
     file.close();
@@ -96,30 +90,26 @@ bool Tchat::offerJoinedSeat()
                         at.secsTo(QDateTime::currentDateTime()) <= RejoinOfferSeconds;
     if (!usable) {
         QFile::remove(path);
-        return false;
+        return std::nullopt;
     }
     const auto answer = QMessageBox::question(
-        this, QStringLiteral("Quornet"),
+        &m_window, QStringLiteral("Quornet"),
         tr("Rejoin the table at %1:%2?").arg(address).arg(port), QMessageBox::Yes | QMessageBox::No,
         QMessageBox::Yes);
     if (answer != QMessageBox::Yes) {
         QFile::remove(path);
-        return false;
+        return std::nullopt;
     }
-    m_positional = {name, address, QStringLiteral("join")};
-    m_port = quint16(port);
     m_model.setSeatKey(key);
     m_model.expectRejoin();
-    return true;
+    return JoinedSeat{name, address, quint16(port)};
 }
 
-// A joined window keeps where it sits and its key while a game runs, and forgets them when it
-// leaves between games.
-void Tchat::keepJoinedSeat()
+void KeptGames::keepJoinedSeat(bool atTable)
 {
     const QString path = joinedSeatPath();
     const TableState& s = m_model.state();
-    if (path.isEmpty() || s.hosting || m_positional.isEmpty()) return;
+    if (path.isEmpty() || s.hosting || !atTable) return;
     if (s.seatKey.isEmpty() || !m_model.gameRunning()) {
         if (!m_keptJoinedKey.isEmpty()) QFile::remove(path);
         m_keptJoinedKey.clear();
@@ -135,8 +125,7 @@ void Tchat::keepJoinedSeat()
     if (host::GameFile::writeAtomically(path, QJsonDocument(o).toJson(), nullptr)) m_keptJoinedKey = s.seatKey;
 }
 
-// False when the player would rather stay at the table.
-bool Tchat::settleGameBeforeClosing()
+bool KeptGames::settleBeforeClosing(bool atTable)
 {
     const bool keeping = m_server.gameFile() != nullptr;
     bool kept = false;
@@ -145,7 +134,7 @@ bool Tchat::settleGameBeforeClosing()
             kept = true; // the session ends (a signal): keep the game, ask nothing
         } else {
             const auto answer = QMessageBox::question(
-                this, QStringLiteral("Quornet"), tr("A game is in progress. Keep it to finish later?"),
+                &m_window, QStringLiteral("Quornet"), tr("A game is in progress. Keep it to finish later?"),
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
             if (answer == QMessageBox::Cancel) return false;
             kept = answer == QMessageBox::Yes;
@@ -158,7 +147,7 @@ bool Tchat::settleGameBeforeClosing()
     }
     // A hosting copy that ends its table says farewell, so the others' windows close instead of
     // trying to get back; a kept table lets them try while this copy starts again.
-    if (m_model.state().hosting && !kept && !m_positional.isEmpty() && m_server.isListening()) m_server.closeTable();
+    if (m_model.state().hosting && !kept && atTable && m_server.isListening()) m_server.closeTable();
     // A joined window closed between games forgets its seat; in a game it keeps it for a restart.
     if (!m_model.gameRunning() && !m_keptJoinedKey.isEmpty()) {
         QFile::remove(joinedSeatPath());
