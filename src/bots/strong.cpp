@@ -48,17 +48,16 @@ int firstWild(const Hand& hand)
 
 class Planner {
 public:
-    Planner(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)
-        : m_obs(obs), m_style(style), m_hand(hand), m_own(own)
+    // `keepTwo`: no meld leaves the hand with fewer than two cards, so that one stays after the
+    // discard (the seat does not go out).
+    Planner(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own, bool keepTwo = false)
+        : m_obs(obs), m_style(style), m_hand(hand), m_own(own), m_keepTwo(keepTwo)
     {
-        bool oppFoot = false;
-        const int oppCards = opponentCards(obs, &oppFoot);
+        // The wilds wait for the round's end, also on the way out: a wild laid early is a
+        // closer lost, and a team that melds more goes out first anyway.
         m_danger = roundEndNear(obs);
-        // Only from the foot: a seat still on its hand gains more from building books than
-        // from spending its wilds early to empty the hand.
-        m_towardOut = partnerOnFoot(obs) && obs.onFoot[std::size_t(obs.seat)];
-        m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger || m_towardOut ? 0 : -1);
-        m_dump = style.dumpWilds || m_danger || (oppFoot && oppCards <= 8 && m_towardOut);
+        m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger ? 0 : -1);
+        m_dump = style.dumpWilds || m_danger;
     }
 
     Plan run()
@@ -75,10 +74,20 @@ public:
         return m_plan;
     }
 
+    // The points the plan's melds earn.
+    int points() const { return m_points; }
+
 private:
     bool play(Move m)
     {
-        if (rules::apply(m, m_hand, m_own) < 0) return false;
+        if (m_keepTwo) {
+            Hand hand = m_hand;
+            TeamBooks own = m_own;
+            if (rules::apply(m, hand, own) < 0 || cardsIn(hand) < 2) return false;
+        }
+        const int points = rules::apply(m, m_hand, m_own);
+        if (points < 0) return false;
+        m_points += points;
         m_plan.add(m);
         return true;
     }
@@ -129,11 +138,12 @@ private:
             }
         }
         if (best == 0) return false;
-        for (int i = 0; i < need; ++i) {
+        int laid = 0;
+        for (; laid < need; ++laid) {
             const int w = firstWild(m_hand);
             if (w < 0 || !play({Move::AddToBook, w, best, 0})) break;
         }
-        return true;
+        return laid > 0;
     }
 
     // A natural pair and a wild start a book while the wilds are enough for the pairs: the
@@ -213,8 +223,9 @@ private:
     Hand& m_hand;
     TeamBooks& m_own;
     Plan m_plan;
+    bool m_keepTwo = false;
+    int m_points = 0;
     bool m_danger = false;
-    bool m_towardOut = false;
     bool m_dump = false;
     int m_reserve = 1;
 };
@@ -238,6 +249,8 @@ int pickUpValue(int c, RankCounts& n, const TeamBooks& own)
         v = 55;
     else if (rules::completedBookOf(own, r) != 0)
         v = 12;
+    else if (n[std::size_t(r)] == 1 && n[WildRank] >= 2)
+        v = 60; // the pair it makes starts a book with a wild, and a wild stays back
     else if (n[std::size_t(r)] == 1 && n[WildRank] > 0)
         v = 20;
     ++n[std::size_t(r)];
@@ -268,7 +281,8 @@ int drawMode(const Observation& obs)
     for (int i = 0; i < take; ++i) value += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, obs.ownBooks());
     // Two cards from the deck are worth something too; a pick-up must beat them. A card for a
     // working book (35) or a wild (45) does not: the two from the deck bring more. A card that
-    // makes a pair into a book (55) or completes one (150) does.
+    // starts a book, with a pair (55) or with a single and one of two wilds (60), or completes
+    // one (150) does.
     return value > PickUpThreshold ? 2 : 1;
 }
 
@@ -381,11 +395,43 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
     return written;
 }
 
+namespace {
+
+// Penalty guessed for each card the other team still holds in its hands and feet.
+constexpr int HiddenCardPenalty = 20;
+
+// Whether this seat, on its foot with its partner done, would end the game lost by going out now
+// with `points` more from its melds: the other team ahead after the going-out bonus and the
+// penalties its cards are guessed to cost. (The round's end is the game's end in a one-round game,
+// or when either team reaches the target.)
+bool goingOutLoses(const Observation& obs, int points)
+{
+    const bool partnerDone = obs.twoPlayer || (obs.onFoot[std::size_t(obs.partner())] && obs.handCount[std::size_t(obs.partner())] == 0);
+    if (!obs.onFoot[std::size_t(obs.seat)] || !partnerDone) return false;
+    const int team = obs.team();
+    const int ours = obs.score[std::size_t(team)] + points + cards::GoingOutBonus;
+    int theirs = obs.score[std::size_t(3 - team)];
+    for (int s = 1; s <= Seats; ++s)
+        if (Observation::teamOf(s) != team && !(obs.twoPlayer && s > 2))
+            theirs -= HiddenCardPenalty * (obs.handCount[std::size_t(s)] + obs.footCount(s));
+    const bool gameEnds = !obs.toTarget || ours >= obs.target || theirs >= obs.target;
+    return gameEnds && ours < theirs;
+}
+
+} // namespace
+
 Plan play(const Observation& obs, const Style& style)
 {
     Hand hand = obs.hand;
     TeamBooks own = obs.ownBooks();
-    Plan plan = melds(obs, style, hand, own);
+    Planner planner(obs, style, hand, own);
+    Plan plan = planner.run();
+    // Going out would lose the game: a card stays in hand and the round goes on.
+    if (cardsIn(hand) <= 1 && goingOutLoses(obs, planner.points())) {
+        hand = obs.hand;
+        own = obs.ownBooks();
+        plan = Planner(obs, style, hand, own, true).run();
+    }
     if (cardsIn(hand) == 0) return plan;
     int slot = style.discardSlot;
     if (slot < 0 || hand[std::size_t(slot)] == 0) discardOrder(obs, hand, own, &slot, 1);

@@ -11,8 +11,9 @@
 //   (the pick-up count's cards) worth more to it than to us.
 // - A pick-up is judged by all the cards it takes: what they add to books or make with the
 //   hand, less what the threes among them cost; it must beat the two cards of a draw.
-// - On its foot, with the partner on the foot too, it plays toward going out; it keeps the
-//   nine-book limit in mind and does not go out when that ends the game lost.
+// - On the way out (its partner and it on the foot) its wilds still wait for the round's end:
+//   a wild laid early is a closer lost. It keeps the nine-book limit in mind and does not go
+//   out when that ends the game lost.
 //
 // It draws no chance: its decisions follow from the observation alone. Each takes a few
 // microseconds, so Expert can use it to play rounds forward.
