@@ -83,9 +83,6 @@ int SeededRandom::below(int n)
     return int(m >> 32);
 }
 
-// below(n) over and over, with its bound's threshold worked out once: a draw whose low half falls
-// under it is drawn again (within the same below()), one that lands on a taken place starts the
-// next below().
 // The draws of below() over and over, with the bound's threshold worked out once and the
 // position kept in a register: a draw whose low half falls under the threshold is drawn again
 // (within the same below()), one that lands on a taken place starts the next below().
