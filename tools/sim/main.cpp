@@ -48,6 +48,19 @@ struct Options {
     bool timed() const { return json || level1 != bots::Level::Classic || level2 != bots::Level::Classic; }
 };
 
+// Where a team's points came from, summed over rounds.
+struct Points {
+    long long cards = 0, bonuses = 0, goingOut = 0, penalties = 0, wentOut = 0;
+    void add(const Points& p)
+    {
+        cards += p.cards;
+        bonuses += p.bonuses;
+        goingOut += p.goingOut;
+        penalties += p.penalties;
+        wentOut += p.wentOut;
+    }
+};
+
 // What one game left behind.
 struct GameResult {
     bool finished = false;
@@ -58,6 +71,8 @@ struct GameResult {
     long long turns = 0;
     std::array<host::ComputerPlayer::ThinkTimes, bots::LevelCount> think{};
     std::array<long long, bots::LevelCount> booksFed{};
+    // By team (1, 2): the points of the game's rounds by kind, and the rounds it went out.
+    std::array<Points, 3> points{};
 };
 
 std::uint32_t gameSeed(std::uint32_t seed, long long game)
@@ -90,6 +105,12 @@ GameResult playGame(const Options& o, long long game)
     r.score2 = engine.table().seat(2).score;
     r.rounds = engine.stats().rounds;
     r.turns = engine.stats().turns;
+    for (const host::RoundScores& round : engine.rounds()) {
+        for (int team = 1; team <= 2; ++team) {
+            const host::TeamRoundPoints& t = round.teams[std::size_t(team)];
+            r.points[std::size_t(team)].add({t.cards, t.bonuses, t.goingOut, t.penalties, round.wentOut == team});
+        }
+    }
     for (int l = 0; l < bots::LevelCount; ++l) {
         r.think[std::size_t(l)] = engine.computerPlayer().thinkTimes(bots::Level(l));
         r.booksFed[std::size_t(l)] = engine.computerPlayer().booksFed(bots::Level(l));
@@ -122,7 +143,9 @@ int usage(const char* error)
                  "  (oracle: Expert's search seeing every hand, foot and the deck's order)\n"
                  "  think times are measured with --json or when a level other than classic plays\n"
                  "  --json also gives books_fed: by level, the books the next seat completed with\n"
-                 "  a card of that level's discard taken off the pile\n");
+                 "  a card of that level's discard taken off the pile, and points_a_round: by\n"
+                 "  team, its points a round from cards, book bonuses, going out and penalties,\n"
+                 "  and the share of rounds it went out\n");
     return error ? 2 : 0;
 }
 
@@ -184,8 +207,10 @@ int main(int argc, char** argv)
     long long sum1 = 0, sum2 = 0;
     std::array<host::ComputerPlayer::ThinkTimes, bots::LevelCount> think{};
     std::array<long long, bots::LevelCount> booksFed{};
+    std::array<Points, 3> points{};
     for (const GameResult& r : results) {
         rounds += r.rounds;
+        for (int team = 1; team <= 2; ++team) points[std::size_t(team)].add(r.points[std::size_t(team)]);
         for (std::size_t l = 0; l < booksFed.size(); ++l) booksFed[l] += r.booksFed[l];
         turns += r.turns;
         for (std::size_t l = 0; l < think.size(); ++l) {
@@ -215,6 +240,18 @@ int main(int argc, char** argv)
         thinkMax[levelText(l)] = t.maxMs;
     }
 
+    // Each team's points a round by kind, and the share of rounds it went out.
+    QJsonArray perRound;
+    const auto perRoundOf = [&](long long v) { return rounds ? double(v) / double(rounds) : 0.0; };
+    for (int team = 1; team <= 2; ++team) {
+        const Points& p = points[std::size_t(team)];
+        perRound.append(QJsonObject{{"cards", perRoundOf(p.cards)},
+                                    {"bonuses", perRoundOf(p.bonuses)},
+                                    {"going_out", perRoundOf(p.goingOut)},
+                                    {"penalties", perRoundOf(p.penalties)},
+                                    {"went_out", perRoundOf(p.wentOut)}});
+    }
+
     if (o.json) {
         QJsonObject j{{"games", o.games},        {"rounds", rounds},
                       {"turns", turns},          {"seconds", seconds},
@@ -226,7 +263,7 @@ int main(int argc, char** argv)
                       {"levels", QJsonArray{levelText(o.level1), levelText(o.level2)}},
                       {"win_share_team1", share1}, {"jobs", o.jobs},
                       {"think_ms_mean", thinkMean}, {"think_ms_max", thinkMax},
-                      {"books_fed", fed}};
+                      {"books_fed", fed},        {"points_a_round", perRound}};
         std::printf("%s\n", QJsonDocument(j).toJson(QJsonDocument::Compact).constData());
     } else {
         std::printf("games            %lld\n", o.games);
