@@ -4,7 +4,8 @@
 // window builds it for its own seat (the hint), and Expert's playouts keep one for the seat
 // that acts. It holds the seat's own hand, the public table (books, discard pile, deck count,
 // hand and foot sizes, scores, options) and what the seat has seen happen this round: the cards
-// each seat picked up from the pile and still holds, and every card played into a book.
+// each seat picked up from the pile and still holds, the cards each discarded or passed over on
+// the pile since its hand was dealt or its foot came up, and every card played into a book.
 // Nothing else of the table reaches a level, so no level can peek at a hidden card.
 //
 // Card codes, book kinds and slots are the host's: hand slots 0..20, working-book slots 1..13
@@ -60,6 +61,10 @@ struct Observation {
 
     // This round's history, as every seat at the table saw it.
     std::array<RankCounts, Seats + 1> known{}; // by seat: cards seen picked up and still held
+    // By seat, since the deal or its foot: the cards it discarded, and the pile's tops it drew two
+    // rather than take. A seat lets go of a rank it holds no pair of, so it seldom holds one.
+    std::array<RankCounts, Seats + 1> discarded{};
+    std::array<RankCounts, Seats + 1> passed{};
     RankCounts played{};                        // cards played into books, both teams
 
     static int teamOf(int s) { return rules::teamOf(s); }

@@ -23,6 +23,13 @@ template <typename T, std::size_t N> void shuffle(std::array<T, N>& a, int n, Rn
     for (int i = n - 1; i > 0; --i) std::swap(a[std::size_t(i)], a[std::size_t(rng.below(i + 1))]);
 }
 
+// One time in so many a hidden hand gets a card of a rank its team has a book of, a third card
+// of a rank, a three, or a card of a rank its seat let go of (see World::sample).
+constexpr int BookedOdds = 16;
+constexpr int ThirdOdds = 16;
+constexpr int ThreeOdds = 8;
+constexpr int LetGoOdds = 4;
+
 void forget(RankCounts& known, int card)
 {
     int& k = known[std::size_t(rankValue(card))];
@@ -48,6 +55,27 @@ World World::sample(const Observation& obs, Rng& rng)
     shuffle(pool, size, rng);
     int next = 0;
     const auto take = [&] { return next < size ? pool[std::size_t(next++)] : codeOfRank(4); };
+    // How a seat plays shows in its hand. At the end of its turn it has laid every natural its
+    // team's books take and started a book with any three naturals of a rank, it has discarded
+    // its threes first, and it lets go of the ranks it holds no pair of (discarded, or passed
+    // over on the pile). So a card goes to its hand only one time in `odds` of its rank (1 for a
+    // card nothing speaks against); one passed over is left for the feet and the deck. The hand's cards are looked for from `cursor` on, so a card passed over is not
+    // offered to the same hand again.
+    RankCounts odds{};
+    RankCounts held{};
+    int cursor = 0;
+    const auto takeFor = [&] {
+        for (; cursor < size; ++cursor) {
+            const auto r = std::size_t(rankValue(pool[std::size_t(cursor)]));
+            const int n = held[r] >= 2 && r != WildRank && r != ThreeRank ? ThirdOdds : odds[r];
+            if (n > 1 && rng.below(n) != 0) continue;
+            std::swap(pool[std::size_t(next)], pool[std::size_t(cursor++)]);
+            break;
+        }
+        const int c = take();
+        ++held[std::size_t(rankValue(c))];
+        return c;
+    };
 
     for (int s = 1; s <= Seats; ++s) {
         Hand& hand = w.m_hands[std::size_t(s)];
@@ -59,7 +87,16 @@ World World::sample(const Observation& obs, Rng& rng)
             for (int r = 0; r < Ranks; ++r)
                 for (int k = 0; k < obs.known[std::size_t(s)][std::size_t(r)] && slot < count; ++k)
                     hand[std::size_t(slot++)] = codeOfRank(r);
-            while (slot < count) hand[std::size_t(slot++)] = take();
+            const TeamBooks& books = obs.books[std::size_t(Observation::teamOf(s))];
+            for (int r = 0; r < Ranks; ++r) {
+                const bool booked = r != WildRank && r != ThreeRank &&
+                                    (rules::workingBookOf(books, r) != 0 || rules::completedBookOf(books, r) != 0);
+                const bool letGo = obs.discarded[std::size_t(s)][std::size_t(r)] + obs.passed[std::size_t(s)][std::size_t(r)] != 0;
+                odds[std::size_t(r)] = booked ? BookedOdds : r == ThreeRank ? ThreeOdds : letGo ? LetGoOdds : 1;
+            }
+            held = rankCounts(hand);
+            cursor = next;
+            while (slot < count) hand[std::size_t(slot++)] = takeFor();
         }
         if (!obs.onFoot[std::size_t(s)])
             for (int k = 0; k < FootCards; ++k) w.m_feet[std::size_t(s)][std::size_t(k)] = take();
@@ -121,6 +158,8 @@ void World::takeFoot(int seat)
     handOf(seat) = m_feet[std::size_t(seat)];
     m_feet[std::size_t(seat)] = {};
     m_view.known[std::size_t(seat)] = {};
+    m_view.discarded[std::size_t(seat)] = {};
+    m_view.passed[std::size_t(seat)] = {};
 }
 
 void World::draw(int mode)
@@ -138,6 +177,7 @@ void World::draw(int mode)
             ++m_view.known[std::size_t(seat)][std::size_t(rankValue(top))];
         }
     } else {
+        if (m_view.pickUp && m_view.top() != 0) ++m_view.passed[std::size_t(seat)][std::size_t(rankValue(m_view.top()))];
         dealOne(seat);
         dealOne(seat);
     }
@@ -160,6 +200,7 @@ void World::apply(int seat, const Move& m)
             hand[std::size_t(m.a)] = 0;
             m_view.pile[std::size_t(++m_view.pileCount)] = card;
             forget(m_view.known[std::size_t(seat)], card);
+            ++m_view.discarded[std::size_t(seat)][std::size_t(rankValue(card))];
             if (cardsIn(hand) == 0 && !m_view.onFoot[std::size_t(seat)]) takeFoot(seat);
         }
         endTurn();

@@ -3,7 +3,9 @@
 //
 // A World is sampled from an observation: the unseen cards (Observation::unseen) are shuffled
 // and dealt to the other hands (after the cards each was seen to pick up), to the feet not yet
-// taken up and to the deck, so every guess agrees with all the seat has seen. From there the
+// taken up and to the deck, so every guess agrees with all the seat has seen. A hidden hand
+// seldom gets what its seat would not hold at the end of its turn: a natural its team's books
+// take, a third card of a rank, a three, a rank it discarded or passed over on the pile. From there the
 // world follows the host's rules for drawing, books, discards, feet, reshuffles and the end of
 // the round, with suits left out since no rule reads them.
 #pragma once
@@ -42,6 +44,7 @@ public:
     int lead(int team) const;
     bool over() const { return m_over; }
     const Observation& view() const { return m_view; }
+    const Hand& hand(int seat) const { return m_hands[std::size_t(seat)]; }
 
 private:
     void dealOne(int seat);

@@ -103,6 +103,7 @@ void ComputerPlayer::roundDealt()
 {
     ++m_serial;
     m_known = {};
+    m_letGo = {};
     m_played = {};
     m_lastDiscard = 0;
     m_fedCard = {};
@@ -122,9 +123,24 @@ void ComputerPlayer::pickedUp(int seat, int card)
 void ComputerPlayer::discarded(int seat, int card)
 {
     forget(m_known[std::size_t(seat)], card);
+    ++letGoOf(seat).discarded[std::size_t(cards::rankValue(card))];
     m_fedCard[std::size_t(seat)] = 0;
     m_lastDiscard = card;
     m_lastDiscardBy = m_active[std::size_t(seat)];
+}
+
+void ComputerPlayer::passedOver(int seat, int top)
+{
+    ++letGoOf(seat).passed[std::size_t(cards::rankValue(top))];
+}
+
+// Told before a discard's foot comes up: the seat is on its foot now only if it was before.
+ComputerPlayer::LetGo& ComputerPlayer::letGoOf(int seat)
+{
+    LetGo& g = m_letGo[std::size_t(seat)];
+    const bool onFoot = m_engine.table().seat(seat).onFoot;
+    if (g.onFoot != onFoot) g = {{}, {}, onFoot};
+    return g;
 }
 
 void ComputerPlayer::completedBook(int seat, int naming, int kind)
@@ -160,6 +176,10 @@ void ComputerPlayer::fill(bots::Observation& o, int seat) const
     for (int s = 1; s <= Seats; ++s) {
         o.handCount[std::size_t(s)] = cardsIn(t.seat(s).hand);
         o.onFoot[std::size_t(s)] = t.seat(s).onFoot;
+        if (const LetGo& g = m_letGo[std::size_t(s)]; g.onFoot == t.seat(s).onFoot) {
+            o.discarded[std::size_t(s)] = g.discarded;
+            o.passed[std::size_t(s)] = g.passed;
+        }
     }
     o.score = {0, t.seat(1).score, t.seat(2).score};
     o.pickUp = t.pickUp;
@@ -372,6 +392,9 @@ QJsonObject ComputerPlayer::saveState() const
                                  {"active", QString::fromLatin1(bots::levelName(m_active[i]).data())},
                                  {"rng", QString::number(m_rng[i].state())},
                                  {"known", countsArray(m_known[i])},
+                                 {"discarded", countsArray(m_letGo[i].discarded)},
+                                 {"passed", countsArray(m_letGo[i].passed)},
+                                 {"letGoOnFoot", m_letGo[i].onFoot},
                                  {"fed", m_fedCard[i]},
                                  {"fedBy", QString::fromLatin1(bots::levelName(m_fedBy[i]).data())}});
     }
@@ -404,6 +427,7 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
     std::array<bots::Level, Seats + 1> chosen{}, active{};
     std::array<bots::Rng, Seats + 1> rng{};
     std::array<bots::RankCounts, Seats + 1> known{};
+    std::array<LetGo, Seats + 1> letGo{};
     // Who fed whom came later: a file without it restores with nothing fed.
     const auto cardOrNone = [](const QJsonValue& v) {
         const int c = v.toInt(0);
@@ -427,6 +451,11 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
         if (!ok) return fail("a seat's generator");
         rng[i] = bots::Rng::fromState(r);
         if (!readCounts(o.value("known"), known[i])) return fail("a seat's picked-up cards");
+        // What a seat let go of came later too: a file without it restores with nothing seen.
+        if ((o.contains("discarded") && !readCounts(o.value("discarded"), letGo[i].discarded)) ||
+            (o.contains("passed") && !readCounts(o.value("passed"), letGo[i].passed)))
+            return fail("what a seat let go of");
+        letGo[i].onFoot = o.value("letGoOnFoot").toBool(false);
         fedCard[i] = cardOrNone(o.value("fed"));
         if (fedCard[i] < 0 || !levelOr(o.value("fedBy"), fedBy[i])) return fail("a seat's card from the pile");
     }
@@ -437,6 +466,7 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
     m_active = active;
     m_rng = rng;
     m_known = known;
+    m_letGo = letGo;
     m_lastDiscard = lastDiscard;
     m_lastDiscardBy = lastDiscardBy;
     m_fedCard = fedCard;

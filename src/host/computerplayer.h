@@ -67,6 +67,8 @@ public:
     void roundDealt();
     void pickedUp(int seat, int card);
     void discarded(int seat, int card);
+    // The seat draws two from the deck while `top` lies on the pile (pick-up option on).
+    void passedOver(int seat, int top);
     void playedToBook(int seat, int card);
     // A working book of the seat's team completed (its naming card and kind).
     void completedBook(int seat, int naming, int kind);
@@ -114,6 +116,16 @@ private:
     unsigned m_serial = 0;  // moves on with every decision asked for and every deal
     unsigned m_pending = 0; // the serial of the decision a worker is thinking about, 0 none
     std::array<bots::RankCounts, Seats + 1> m_known{};
+    // What each seat let go of from the hand it holds: the cards it discarded and the pile's tops
+    // it passed over, and whether it was on its foot then (what it let go of from a hand it no
+    // longer holds is forgotten).
+    struct LetGo {
+        bots::RankCounts discarded{};
+        bots::RankCounts passed{};
+        bool onFoot = false;
+    };
+    LetGo& letGoOf(int seat);
+    std::array<LetGo, Seats + 1> m_letGo{};
     bots::RankCounts m_played{};
     std::array<ThinkTimes, bots::LevelCount> m_times{};
     // Who fed whom: the last discard and its seat's level, and per seat the card it took off the

@@ -184,6 +184,7 @@ void HostEngine::drawing(int seat, int mode)
         });
         broadcast([&] { return msg::discardTop(m_t.topOfPile()); });
     } else {
+        if (m_t.pickUp && m_t.topOfPile() != 0) m_bots->passedOver(seat, m_t.topOfPile());
         for (int i = 0; i < 2; ++i) {
             const int slot = rules::lowestEmptyDrawSlot(rec.hand);
             if (slot >= 0) getCard(seat, slot, true);

@@ -1,10 +1,11 @@
 // The computer-player levels through the host's engine: no level sees a hidden card, every level
 // plays whole games by the rules (the harness checks the table's invariants after every event),
-// and Expert's decisions made in a worker are applied only while the turn they were made for
-// is still on.
+// Expert's guesses at the hidden hands follow how the seats played, and Expert's decisions made
+// in a worker are applied only while the turn they were made for is still on.
 #include "support/harness.h"
 
 #include "bots/level.h"
+#include "bots/playout.h"
 #include "host/computerplayer.h"
 
 #include <QtTest>
@@ -134,6 +135,36 @@ private slots:
             QCOMPARE(playGame(bots::Level(team1), bots::Level(team2), length, twoPlayer, pickUp, pickUpCount, seed).turns,
                      g.turns);
         }
+    }
+
+    void guessesFollowWhatTheSeatsShowed()
+    {
+        // Seat 1's view: team 2 (seats 2 and 4) has a working book of kings and seat 2 discarded
+        // a five. Expert's guesses give every hidden hand its count, but a king to team 2 or a
+        // five to seat 2 seldom.
+        bots::Observation o;
+        o.seat = 1;
+        o.hand = {6, 7, 8, 9, 10, 11, 19, 20, 21, 22, 23};
+        o.books[2].working[1] = {3, 13, int(cards::BookKind::Normal)};
+        o.played[0] = 3;
+        o.pile[1] = 5;
+        o.pileCount = 1;
+        o.discarded[2][5] = 1;
+        o.handCount = {0, 11, 11, 11, 11};
+        o.deckCount = 124;
+        bots::Rng rng(7);
+        std::array<int, 5> kings{}, fives{};
+        for (int i = 0; i < 400; ++i) {
+            const bots::World w = bots::World::sample(o, rng);
+            QCOMPARE(w.hand(1), o.hand);
+            for (int s = 2; s <= 4; ++s) {
+                QCOMPARE(cardsIn(w.hand(s)), 11);
+                kings[std::size_t(s)] += bots::rankCounts(w.hand(s))[0];
+                fives[std::size_t(s)] += bots::rankCounts(w.hand(s))[5];
+            }
+        }
+        QVERIFY2(kings[2] * 4 < kings[3] && kings[4] * 4 < kings[3], qPrintable(QStringLiteral("%1 %2 %3").arg(kings[2]).arg(kings[3]).arg(kings[4])));
+        QVERIFY2(fives[2] * 2 < fives[3] && fives[2] * 2 < fives[4], qPrintable(QStringLiteral("%1 %2 %3").arg(fives[2]).arg(fives[3]).arg(fives[4])));
     }
 
     void theOracleIsNoPlayersChoice()

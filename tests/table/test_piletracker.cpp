@@ -1,6 +1,7 @@
 // The pile tracker against the host: fed the messages participant 1 receives through whole games
 // of computer players (pick-ups of one and of several cards, reshuffles), it knows the pile and
-// the deck's count as the host holds them at the end of every turn.
+// the deck's count as the host holds them at the end of every turn, and what each seat discarded
+// and passed over on the pile with its present hand as the host's computer players saw it.
 #include "support/harness.h"
 
 #include "bots/level.h"
@@ -43,7 +44,7 @@ private slots:
         h.startGame("3", false, true, pickUpCount);
         h.send(1, protocol::msg::justWatch(1, 1));
         feed();
-        int turns = 0, pickUps = 0, lastDeck = -1;
+        int turns = 0, pickUps = 0, discards = 0, passes = 0, lastDeck = -1;
         long long lastTurn = h.engine->stats().turns;
         for (int events = 0; h.table().running && events < 100000; ++events) {
             h.fire();
@@ -63,12 +64,20 @@ private slots:
             // seen picked up and still held count too.
             pickUps += deck == lastDeck;
             lastDeck = deck;
-            for (int s = 1; s <= 4; ++s)
+            const bots::Observation seen = h.engine->computerPlayer().observe(1);
+            for (int s = 1; s <= 4; ++s) {
                 for (int n : tracker.known(s)) pickUps += n;
+                QCOMPARE(tracker.discarded(s), seen.discarded[std::size_t(s)]);
+                QCOMPARE(tracker.passed(s), seen.passed[std::size_t(s)]);
+                for (int n : tracker.discarded(s)) discards += n;
+                for (int n : tracker.passed(s)) passes += n;
+            }
         }
         QVERIFY(!h.table().running);
         QVERIFY(turns > 20);
         QVERIFY(pickUps > 0);
+        QVERIFY(discards > turns);
+        QVERIFY(passes > 0);
     }
 };
 

@@ -114,6 +114,8 @@ bots::Observation observationOf(const TableState& s, const PileTracker& pile)
         o.handCount[std::size_t(seat)] = seat == s.own ? bots::cardsIn(o.hand) : number(s.seat(seat).cardsLeft, bots::FootCards);
         o.onFoot[std::size_t(seat)] = pile.onFoot(seat) || !s.seat(seat).footVisible;
         o.known[std::size_t(seat)] = pile.known(seat);
+        o.discarded[std::size_t(seat)] = pile.discarded(seat);
+        o.passed[std::size_t(seat)] = pile.passed(seat);
     }
     o.played = pile.played();
     o.score = {0, number(s.seat(1).score, 0), number(s.seat(2).score, 0)};

@@ -28,6 +28,8 @@ void PileTracker::newRound()
     m_footThisTurn = false;
     m_onFoot = {};
     m_known = {};
+    m_discarded = {};
+    m_passed = {};
     m_played = {};
 }
 
@@ -39,7 +41,7 @@ void PileTracker::turnStarted(int seat, bool pickUp)
     m_discards.clear();
     m_gone = {};
     m_footThisTurn = false;
-    m_start = {m_pile, m_deck, m_known[std::size_t(seat)]};
+    m_start = {m_pile, m_deck, m_known[std::size_t(seat)], m_discarded[std::size_t(seat)], m_passed[std::size_t(seat)]};
 }
 
 void PileTracker::replayTurn(bool settled)
@@ -47,6 +49,7 @@ void PileTracker::replayTurn(bool settled)
     m_pile = m_start.pile;
     m_deck = m_start.deck;
     RankCounts known = m_start.known;
+    RankCounts passed = m_start.passed;
     int next = 0;
     const bool pickedUp = m_pickUpOption && !m_discards.isEmpty() &&
                           (m_discards.size() >= 2 || !settled || m_discards.first() == 0);
@@ -56,6 +59,7 @@ void PileTracker::replayTurn(bool settled)
         m_pile.resize(left);
         next = 1;
     } else if (settled || !m_discards.isEmpty()) {
+        if (m_pickUpOption && !m_pile.isEmpty()) ++passed[std::size_t(cards::rankValue(m_pile.last()))];
         // Two from the deck; an empty deck takes the pile as its new cards first.
         int need = 2;
         if (m_deck < need) {
@@ -66,15 +70,24 @@ void PileTracker::replayTurn(bool settled)
         m_deck = qMax(0, m_deck - need);
     }
     RankCounts gone = m_gone;
+    RankCounts discarded = m_start.discarded;
     for (; next < m_discards.size(); ++next) {
+        if (m_footThisTurn && next == m_footAfter) discarded = {}; // a new hand from here on
         if (m_discards[next] == 0) continue;
         m_pile.append(m_discards[next]);
         ++gone[std::size_t(cards::rankValue(m_discards[next]))];
+        ++discarded[std::size_t(cards::rankValue(m_discards[next]))];
     }
     for (int r = 0; r < Ranks; ++r) known[std::size_t(r)] = qMax(0, known[std::size_t(r)] - gone[std::size_t(r)]);
     // A foot taken up this turn leaves nothing seen in the hand.
     if (m_footThisTurn) known = {};
-    if (m_turnSeat >= 1 && m_turnSeat <= 4) m_known[std::size_t(m_turnSeat)] = known;
+    if (m_footThisTurn && m_footAfter >= m_discards.size()) discarded = {};
+    if (m_footThisTurn) passed = {};
+    if (m_turnSeat >= 1 && m_turnSeat <= 4) {
+        m_known[std::size_t(m_turnSeat)] = known;
+        m_discarded[std::size_t(m_turnSeat)] = discarded;
+        m_passed[std::size_t(m_turnSeat)] = passed;
+    }
 }
 
 QList<int> PileTracker::pickUpPreview() const
@@ -153,7 +166,12 @@ void PileTracker::message(const QByteArray& word, const QByteArray& args)
         if (r.ok() && seat >= 1 && seat <= 4) {
             m_onFoot[std::size_t(seat)] = true;
             m_known[std::size_t(seat)] = {};
-            if (seat == m_turnSeat) m_footThisTurn = true;
+            m_discarded[std::size_t(seat)] = {};
+            m_passed[std::size_t(seat)] = {};
+            if (seat == m_turnSeat) {
+                m_footThisTurn = true;
+                m_footAfter = m_discards.size();
+            }
         }
     }
 }

@@ -1,6 +1,7 @@
 // PileTracker: the discard pile as a table window can follow it, and what else that shows of
-// the round: the deck's count, the cards each seat was seen to pick up and still holds, and the
-// cards played into books. Fed every host message the window handles; read by the hint (and
+// the round: the deck's count, the cards each seat was seen to pick up and still holds, the cards
+// each discarded or passed over on the pile with the hand it holds, and the cards played into
+// books. Fed every host message the window handles; read by the hint (and
 // by a pick-up preview).
 //
 // The host announces only the pile's top (CMD_discard), once when a seat picks up and once when
@@ -34,6 +35,10 @@ public:
     bool onFoot(int seat) const { return seat >= 1 && seat <= 4 && m_onFoot[std::size_t(seat)]; }
     // Cards of each rank a seat was seen to take from the pile and has not played since.
     const RankCounts& known(int seat) const { return m_known[std::size_t(seat)]; }
+    // Cards of each rank a seat discarded, and the pile's tops it drew two rather than take,
+    // since the round's deal or its foot came up.
+    const RankCounts& discarded(int seat) const { return m_discarded[std::size_t(seat)]; }
+    const RankCounts& passed(int seat) const { return m_passed[std::size_t(seat)]; }
     // Cards of each rank played into books this round, both teams.
     const RankCounts& played() const { return m_played; }
     // The whole pile is known: false for a window that joined in the middle of the round,
@@ -57,10 +62,13 @@ private:
         QList<int> pile;
         int deck = 0;
         RankCounts known{};
+        RankCounts discarded{};
+        RankCounts passed{};
     } m_start;
     QList<int> m_discards;   // the CMD_discard cards of the turn
     RankCounts m_gone{};     // the turn seat's cards played to books this turn
     bool m_footThisTurn = false;
+    qsizetype m_footAfter = 0; // the turn's CMD_discard messages before its foot came up
 
     QList<int> m_pile;
     int m_deck = 0;
@@ -70,6 +78,8 @@ private:
     bool m_complete = true;
     std::array<bool, 5> m_onFoot{};
     std::array<RankCounts, 5> m_known{};
+    std::array<RankCounts, 5> m_discarded{};
+    std::array<RankCounts, 5> m_passed{};
     RankCounts m_played{};
 };
 
