@@ -57,10 +57,11 @@ World World::sample(const Observation& obs, Rng& rng)
     const auto take = [&] { return next < size ? pool[std::size_t(next++)] : codeOfRank(4); };
     // How a seat plays shows in its hand. At the end of its turn it has laid every natural its
     // team's books take and started a book with any three naturals of a rank, it has discarded
-    // its threes first, and it lets go of the ranks it holds no pair of (discarded, or passed
-    // over on the pile). So a card goes to its hand only one time in `odds` of its rank (1 for a
-    // card nothing speaks against); one passed over is left for the feet and the deck. The hand's cards are looked for from `cursor` on, so a card passed over is not
-    // offered to the same hand again.
+    // its threes first, and it lets go of the natural ranks it holds no pair of (discarded, or
+    // passed over on the pile). So a card goes to its hand only one time in `odds` of its rank
+    // (1 for a card nothing speaks against); one passed over is left for the feet and the deck.
+    // The hand's cards are looked for from `cursor` on, so a card passed over is not offered to
+    // the same hand again.
     RankCounts odds{};
     RankCounts held{};
     int cursor = 0;
@@ -89,10 +90,14 @@ World World::sample(const Observation& obs, Rng& rng)
                     hand[std::size_t(slot++)] = codeOfRank(r);
             const TeamBooks& books = obs.books[std::size_t(Observation::teamOf(s))];
             for (int r = 0; r < Ranks; ++r) {
-                const bool booked = r != WildRank && r != ThreeRank &&
-                                    (rules::workingBookOf(books, r) != 0 || rules::completedBookOf(books, r) != 0);
-                const bool letGo = obs.discarded[std::size_t(s)][std::size_t(r)] + obs.passed[std::size_t(s)][std::size_t(r)] != 0;
-                odds[std::size_t(r)] = booked ? BookedOdds : r == ThreeRank ? ThreeOdds : letGo ? LetGoOdds : 1;
+                const auto i = std::size_t(r);
+                if (r == WildRank || r == ThreeRank) {
+                    odds[i] = r == ThreeRank ? ThreeOdds : 1;
+                    continue;
+                }
+                const bool booked = rules::workingBookOf(books, r) != 0 || rules::completedBookOf(books, r) != 0;
+                const bool letGo = obs.discarded[std::size_t(s)][i] + obs.passed[std::size_t(s)][i] != 0;
+                odds[i] = booked ? BookedOdds : letGo ? LetGoOdds : 1;
             }
             held = rankCounts(hand);
             cursor = next;
