@@ -38,7 +38,11 @@ int best(const Observation& obs, const Truth* truth, int candidates, int samples
     const int stages = candidates > 2 ? 2 : 1;
     for (int stage = 0; stage < stages; ++stage) {
         const int guesses = (stage + 1 < stages ? budget / 2 : budget - budget / 2 * stage) / liveCount;
-        for (int i = 0; i < guesses; ++i) {
+        // The stage's work is counted in turns played: where the round has few turns left, the
+        // same work buys more guesses (up to b.moreGuesses times as many).
+        const long work = long(guesses) * liveCount * b.turnsPerPlayout;
+        long spent = 0;
+        for (int i = 0; i < guesses * b.moreGuesses && (i < guesses || spent < work); ++i) {
             const World guess = truth ? World::reveal(obs, *truth, rng) : World::sample(obs, rng);
             int base = 0;
             for (int l = 0; l < liveCount; ++l) {
@@ -46,6 +50,7 @@ int best(const Observation& obs, const Truth* truth, int candidates, int samples
                 World w = guess;
                 run(c, w);
                 w.playOn(b.horizon);
+                spent += w.turnsPlayed();
                 const int v = w.lead(obs.team());
                 if (c == 0) {
                     base = v;

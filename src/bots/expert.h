@@ -11,9 +11,10 @@
 // the others. A decision with one candidate is not searched.
 //
 // The budget is fixed at build time, in guesses and turns rather than in time, so a seed plays
-// the same game on every machine, threaded or not: at most 360 playouts of at most 40 turns a
-// decision. On this project's machine (2 cores at 2.1 GHz) that keeps every decision under 100 ms
-// of processor time, even with the other core busy, and the mean near 8 ms; see README's Performance table.
+// the same game on every machine, threaded or not: the work of 360 playouts of 40 turns a
+// decision at most, spent on more guesses where the playouts are shorter. On this project's
+// machine (2 cores at 2.1 GHz) that keeps every decision under 100 ms of processor time, even with
+// the other core busy, and the mean near 16 ms; see README's Performance table.
 #pragma once
 
 #include "bots/chance.h"
@@ -31,6 +32,11 @@ struct Budget {
     int maxPlayouts = 360;  // playouts of one decision at most (fewer guesses for many candidates)
     int horizon = 40;       // turns played forward after the candidate's own (mostly the round)
     int maxCandidates = 6;  // candidates for the rest of the turn
+    // The work of a decision is the guesses above times this many turns a playout; a decision
+    // whose playouts end sooner (late in the round) spends it on more guesses, at most
+    // `moreGuesses` times as many. The longest decisions, early in the round, stay as they were.
+    int turnsPerPlayout = 40;
+    int moreGuesses = 8;
     // Standard errors a candidate must beat Strong's own choice by. The playouts judge every
     // seat as if it played Strong, so a small lead often fools them: taking the best mean alone
     // lost more than half of Expert's gain over Strong.

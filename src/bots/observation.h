@@ -65,6 +65,9 @@ struct Observation {
     // rather than take. A seat lets go of a rank it holds no pair of, so it seldom holds one.
     std::array<RankCounts, Seats + 1> discarded{};
     std::array<RankCounts, Seats + 1> passed{};
+    // By seat: its last discard from the hand it holds (0: none yet). It was the card that seat
+    // liked least, so it tells what the hand holds now.
+    std::array<int, Seats + 1> lastDiscard{};
     RankCounts played{};                        // cards played into books, both teams
 
     static int teamOf(int s) { return rules::teamOf(s); }

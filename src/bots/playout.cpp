@@ -29,6 +29,8 @@ constexpr int BookedOdds = 16;
 constexpr int ThirdOdds = 16;
 constexpr int ThreeOdds = 8;
 constexpr int LetGoOdds = 4;
+// Deals of a hidden hand tried until one fits the seat's last discard (see World::sample).
+constexpr int DiscardTries = 4;
 
 void forget(RankCounts& known, int card)
 {
@@ -37,6 +39,24 @@ void forget(RankCounts& known, int card)
 }
 
 } // namespace
+
+bool discardFits(const Observation& obs, int seat, const Hand& hand)
+{
+    const int last = obs.lastDiscard[std::size_t(seat)];
+    if (last == 0) return true;
+    // The hand as it was before that discard: what the seat holds now and the card.
+    Observation then = obs;
+    then.seat = seat;
+    then.hand = hand;
+    const auto free = std::find(then.hand.begin(), then.hand.end(), 0);
+    if (free == then.hand.end()) return true;
+    *free = last;
+    ++then.handCount[std::size_t(seat)];
+    if (then.top() == last) --then.pileCount;
+    TeamBooks own = then.ownBooks();
+    int slot = -1;
+    return strong::discardOrder(then, then.hand, own, &slot, 1) == 1 && rankValue(then.hand[std::size_t(slot)]) == rankValue(last);
+}
 
 World World::sample(const Observation& obs, Rng& rng)
 {
@@ -99,9 +119,21 @@ World World::sample(const Observation& obs, Rng& rng)
                 const bool letGo = obs.discarded[std::size_t(s)][i] + obs.passed[std::size_t(s)][i] != 0;
                 odds[i] = booked ? BookedOdds : letGo ? LetGoOdds : 1;
             }
-            held = rankCounts(hand);
-            cursor = next;
-            while (slot < count) hand[std::size_t(slot++)] = takeFor();
+            // A deal that does not fit the seat's last discard is dealt again from the same cards,
+            // a few times at most.
+            const int dealt = slot;
+            const int nextBefore = next;
+            const auto poolBefore = pool;
+            for (int tries = 1;; ++tries) {
+                held = rankCounts(hand);
+                cursor = next;
+                while (slot < count) hand[std::size_t(slot++)] = takeFor();
+                if (tries == DiscardTries || discardFits(obs, s, hand)) break;
+                pool = poolBefore;
+                next = nextBefore;
+                for (slot = dealt; slot < count; ++slot) hand[std::size_t(slot)] = 0;
+                slot = dealt;
+            }
         }
         if (!obs.onFoot[std::size_t(s)])
             for (int k = 0; k < FootCards; ++k) w.m_feet[std::size_t(s)][std::size_t(k)] = take();
@@ -165,6 +197,7 @@ void World::takeFoot(int seat)
     m_view.known[std::size_t(seat)] = {};
     m_view.discarded[std::size_t(seat)] = {};
     m_view.passed[std::size_t(seat)] = {};
+    m_view.lastDiscard[std::size_t(seat)] = 0;
 }
 
 void World::draw(int mode)
@@ -206,6 +239,7 @@ void World::apply(int seat, const Move& m)
             m_view.pile[std::size_t(++m_view.pileCount)] = card;
             forget(m_view.known[std::size_t(seat)], card);
             ++m_view.discarded[std::size_t(seat)][std::size_t(rankValue(card))];
+            m_view.lastDiscard[std::size_t(seat)] = card;
             if (cardsIn(hand) == 0 && !m_view.onFoot[std::size_t(seat)]) takeFoot(seat);
         }
         endTurn();
@@ -254,6 +288,7 @@ void World::playTurn(const Plan& plan)
 void World::endTurn()
 {
     m_turnOver = true;
+    ++m_turns;
     if (m_over) return;
     const int seat = m_view.seat;
     const auto done = [&](int s) { return m_view.onFoot[std::size_t(s)] && cardsIn(handOf(s)) == 0; };

@@ -5,7 +5,9 @@
 // and dealt to the other hands (after the cards each was seen to pick up), to the feet not yet
 // taken up and to the deck, so every guess agrees with all the seat has seen. A hidden hand
 // seldom gets what its seat would not hold at the end of its turn: a natural its team's books
-// take, a third card of a rank, a three, a rank it discarded or passed over on the pile. From there the
+// take, a third card of a rank, a three, a rank it discarded or passed over on the pile; and a
+// hand from which Strong would not have made the seat's last discard is dealt again (up to four
+// deals, the last kept). From there the
 // world follows the host's rules for drawing, books, discards, feet, reshuffles and the end of
 // the round, with suits left out since no rule reads them.
 #pragma once
@@ -26,6 +28,12 @@ struct Truth {
     int deckCount = 0;
 };
 
+// Whether Strong, holding `hand` and the last card `seat` discarded, would have discarded a card
+// of that rank (true when the seat has discarded nothing from the hand it holds). A seat
+// discards the card it likes least, so a guess at its hand that would have kept that card and
+// let go of another is less likely than one that fits.
+bool discardFits(const Observation& obs, int seat, const Hand& hand);
+
 class World {
 public:
     // A guess at the hidden cards of `obs`, whose seat is about to act.
@@ -43,6 +51,8 @@ public:
     // Team `team`'s lead over the other, as if the round ended now (penalties counted).
     int lead(int team) const;
     bool over() const { return m_over; }
+    // Turns ended since the world was made (the playout's length, the candidate's own included).
+    int turnsPlayed() const { return m_turns; }
     const Observation& view() const { return m_view; }
     const Hand& hand(int seat) const { return m_hands[std::size_t(seat)]; }
 
@@ -64,6 +74,7 @@ private:
     bool m_exhausted = false;
     bool m_over = false;
     bool m_turnOver = false;
+    int m_turns = 0;
 };
 
 } // namespace quornet::bots

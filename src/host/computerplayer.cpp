@@ -123,7 +123,9 @@ void ComputerPlayer::pickedUp(int seat, int card)
 void ComputerPlayer::discarded(int seat, int card)
 {
     forget(m_known[std::size_t(seat)], card);
-    ++letGoOf(seat).discarded[std::size_t(cards::rankValue(card))];
+    LetGo& g = letGoOf(seat);
+    ++g.discarded[std::size_t(cards::rankValue(card))];
+    g.last = card;
     m_fedCard[std::size_t(seat)] = 0;
     m_lastDiscard = card;
     m_lastDiscardBy = m_active[std::size_t(seat)];
@@ -139,7 +141,7 @@ ComputerPlayer::LetGo& ComputerPlayer::letGoOf(int seat)
 {
     LetGo& g = m_letGo[std::size_t(seat)];
     const bool onFoot = m_engine.table().seat(seat).onFoot;
-    if (g.onFoot != onFoot) g = {{}, {}, onFoot};
+    if (g.onFoot != onFoot) g = {{}, {}, onFoot, 0};
     return g;
 }
 
@@ -179,6 +181,7 @@ void ComputerPlayer::fill(bots::Observation& o, int seat) const
         if (const LetGo& g = m_letGo[std::size_t(s)]; g.onFoot == t.seat(s).onFoot) {
             o.discarded[std::size_t(s)] = g.discarded;
             o.passed[std::size_t(s)] = g.passed;
+            o.lastDiscard[std::size_t(s)] = g.last;
         }
     }
     o.score = {0, t.seat(1).score, t.seat(2).score};
@@ -395,6 +398,7 @@ QJsonObject ComputerPlayer::saveState() const
                                  {"discarded", countsArray(m_letGo[i].discarded)},
                                  {"passed", countsArray(m_letGo[i].passed)},
                                  {"letGoOnFoot", m_letGo[i].onFoot},
+                                 {"lastLetGo", m_letGo[i].last},
                                  {"fed", m_fedCard[i]},
                                  {"fedBy", QString::fromLatin1(bots::levelName(m_fedBy[i]).data())}});
     }
@@ -456,6 +460,8 @@ bool ComputerPlayer::restoreState(const QJsonObject& state, QString* error)
             (o.contains("passed") && !readCounts(o.value("passed"), letGo[i].passed)))
             return fail("what a seat let go of");
         letGo[i].onFoot = o.value("letGoOnFoot").toBool(false);
+        letGo[i].last = cardOrNone(o.value("lastLetGo"));
+        if (letGo[i].last < 0) return fail("a seat's last discard");
         fedCard[i] = cardOrNone(o.value("fed"));
         if (fedCard[i] < 0 || !levelOr(o.value("fedBy"), fedBy[i])) return fail("a seat's card from the pile");
     }

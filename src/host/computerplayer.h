@@ -123,6 +123,8 @@ private:
         bots::RankCounts discarded{};
         bots::RankCounts passed{};
         bool onFoot = false;
+        int last = 0; // the last card discarded
+
     };
     LetGo& letGoOf(int seat);
     std::array<LetGo, Seats + 1> m_letGo{};

@@ -165,6 +165,21 @@ private slots:
         }
         QVERIFY2(kings[2] * 4 < kings[3] && kings[4] * 4 < kings[3], qPrintable(QStringLiteral("%1 %2 %3").arg(kings[2]).arg(kings[3]).arg(kings[4])));
         QVERIFY2(fives[2] * 2 < fives[3] && fives[2] * 2 < fives[4], qPrintable(QStringLiteral("%1 %2 %3").arg(fives[2]).arg(fives[3]).arg(fives[4])));
+
+        // With most fives in books, that five was seat 2's last discard: its guessed hands are
+        // nearly all ones Strong would have let the five go from (none holds a three or a card
+        // Strong likes less), clearly more than guesses that do not know it.
+        bots::Observation after = o;
+        after.played[5] = 10;
+        bots::Observation blind = after;
+        after.lastDiscard[2] = 5;
+        int fits = 0, fitsBlind = 0;
+        for (int i = 0; i < 400; ++i) {
+            fitsBlind += bots::discardFits(after, 2, bots::World::sample(blind, rng).hand(2));
+            fits += bots::discardFits(after, 2, bots::World::sample(after, rng).hand(2));
+        }
+        qInfo("hands that fit the last discard: %d of 400, %d without it", fits, fitsBlind);
+        QVERIFY(fits >= 360 && fits > fitsBlind + 40);
     }
 
     void theOracleIsNoPlayersChoice()

@@ -1,7 +1,7 @@
 // The pile tracker against the host: fed the messages participant 1 receives through whole games
 // of computer players (pick-ups of one and of several cards, reshuffles), it knows the pile and
 // the deck's count as the host holds them at the end of every turn, and what each seat discarded
-// and passed over on the pile with its present hand as the host's computer players saw it.
+// (its last discard too) and passed over on the pile with its present hand as the host's computer players saw it.
 #include "support/harness.h"
 
 #include "bots/level.h"
@@ -69,6 +69,7 @@ private slots:
                 for (int n : tracker.known(s)) pickUps += n;
                 QCOMPARE(tracker.discarded(s), seen.discarded[std::size_t(s)]);
                 QCOMPARE(tracker.passed(s), seen.passed[std::size_t(s)]);
+                QCOMPARE(tracker.lastDiscard(s), seen.lastDiscard[std::size_t(s)]);
                 for (int n : tracker.discarded(s)) discards += n;
                 for (int n : tracker.passed(s)) passes += n;
             }

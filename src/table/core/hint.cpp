@@ -116,6 +116,7 @@ bots::Observation observationOf(const TableState& s, const PileTracker& pile)
         o.known[std::size_t(seat)] = pile.known(seat);
         o.discarded[std::size_t(seat)] = pile.discarded(seat);
         o.passed[std::size_t(seat)] = pile.passed(seat);
+        o.lastDiscard[std::size_t(seat)] = pile.lastDiscard(seat);
     }
     o.played = pile.played();
     o.score = {0, number(s.seat(1).score, 0), number(s.seat(2).score, 0)};

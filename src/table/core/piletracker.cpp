@@ -30,6 +30,7 @@ void PileTracker::newRound()
     m_known = {};
     m_discarded = {};
     m_passed = {};
+    m_last = {};
     m_played = {};
 }
 
@@ -41,7 +42,8 @@ void PileTracker::turnStarted(int seat, bool pickUp)
     m_discards.clear();
     m_gone = {};
     m_footThisTurn = false;
-    m_start = {m_pile, m_deck, m_known[std::size_t(seat)], m_discarded[std::size_t(seat)], m_passed[std::size_t(seat)]};
+    m_start = {m_pile, m_deck, m_known[std::size_t(seat)], m_discarded[std::size_t(seat)], m_passed[std::size_t(seat)],
+               m_last[std::size_t(seat)]};
 }
 
 void PileTracker::replayTurn(bool settled)
@@ -71,22 +73,31 @@ void PileTracker::replayTurn(bool settled)
     }
     RankCounts gone = m_gone;
     RankCounts discarded = m_start.discarded;
+    int last = m_start.last;
     for (; next < m_discards.size(); ++next) {
-        if (m_footThisTurn && next == m_footAfter) discarded = {}; // a new hand from here on
+        if (m_footThisTurn && next == m_footAfter) { // a new hand from here on
+            discarded = {};
+            last = 0;
+        }
         if (m_discards[next] == 0) continue;
         m_pile.append(m_discards[next]);
         ++gone[std::size_t(cards::rankValue(m_discards[next]))];
         ++discarded[std::size_t(cards::rankValue(m_discards[next]))];
+        last = m_discards[next];
     }
     for (int r = 0; r < Ranks; ++r) known[std::size_t(r)] = qMax(0, known[std::size_t(r)] - gone[std::size_t(r)]);
     // A foot taken up this turn leaves nothing seen in the hand.
     if (m_footThisTurn) known = {};
-    if (m_footThisTurn && m_footAfter >= m_discards.size()) discarded = {};
+    if (m_footThisTurn && m_footAfter >= m_discards.size()) {
+        discarded = {};
+        last = 0;
+    }
     if (m_footThisTurn) passed = {};
     if (m_turnSeat >= 1 && m_turnSeat <= 4) {
         m_known[std::size_t(m_turnSeat)] = known;
         m_discarded[std::size_t(m_turnSeat)] = discarded;
         m_passed[std::size_t(m_turnSeat)] = passed;
+        m_last[std::size_t(m_turnSeat)] = last;
     }
 }
 
@@ -168,6 +179,7 @@ void PileTracker::message(const QByteArray& word, const QByteArray& args)
             m_known[std::size_t(seat)] = {};
             m_discarded[std::size_t(seat)] = {};
             m_passed[std::size_t(seat)] = {};
+            m_last[std::size_t(seat)] = 0;
             if (seat == m_turnSeat) {
                 m_footThisTurn = true;
                 m_footAfter = m_discards.size();

@@ -39,6 +39,8 @@ public:
     // since the round's deal or its foot came up.
     const RankCounts& discarded(int seat) const { return m_discarded[std::size_t(seat)]; }
     const RankCounts& passed(int seat) const { return m_passed[std::size_t(seat)]; }
+    // The last card a seat discarded from the hand it holds (0: none yet).
+    int lastDiscard(int seat) const { return seat >= 1 && seat <= 4 ? m_last[std::size_t(seat)] : 0; }
     // Cards of each rank played into books this round, both teams.
     const RankCounts& played() const { return m_played; }
     // The whole pile is known: false for a window that joined in the middle of the round,
@@ -64,6 +66,7 @@ private:
         RankCounts known{};
         RankCounts discarded{};
         RankCounts passed{};
+        int last = 0;
     } m_start;
     QList<int> m_discards;   // the CMD_discard cards of the turn
     RankCounts m_gone{};     // the turn seat's cards played to books this turn
@@ -80,6 +83,7 @@ private:
     std::array<RankCounts, 5> m_known{};
     std::array<RankCounts, 5> m_discarded{};
     std::array<RankCounts, 5> m_passed{};
+    std::array<int, 5> m_last{};
     RankCounts m_played{};
 };
 
