@@ -7,9 +7,9 @@
 // seldom gets what its seat would not hold at the end of its turn: a natural its team's books
 // take, a third card of a rank, a three, a rank it discarded or passed over on the pile; and a
 // hand from which Strong would not have made the seat's last discard is dealt again (up to four
-// deals, the last kept). From there the
-// world follows the host's rules for drawing, books, discards, feet, reshuffles and the end of
-// the round, with suits left out since no rule reads them.
+// deals, the last kept). From there the world follows the host's rules for drawing, books,
+// discards, feet, reshuffles and the end of the round, with suits left out since no rule reads
+// them.
 #pragma once
 
 #include "bots/chance.h"

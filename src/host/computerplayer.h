@@ -124,7 +124,6 @@ private:
         bots::RankCounts passed{};
         bool onFoot = false;
         int last = 0; // the last card discarded
-
     };
     LetGo& letGoOf(int seat);
     std::array<LetGo, Seats + 1> m_letGo{};

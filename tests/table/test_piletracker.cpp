@@ -1,7 +1,8 @@
 // The pile tracker against the host: fed the messages participant 1 receives through whole games
 // of computer players (pick-ups of one and of several cards, reshuffles), it knows the pile and
 // the deck's count as the host holds them at the end of every turn, and what each seat discarded
-// (its last discard too) and passed over on the pile with its present hand as the host's computer players saw it.
+// (its last discard too) and passed over on the pile with its present hand as the host's
+// computer players saw it.
 #include "support/harness.h"
 
 #include "bots/level.h"
