@@ -147,8 +147,10 @@ private:
     }
 
     // A natural pair and a wild start a book while the wilds are enough for the pairs: the
-    // rest wait for a natural third (a normal book is worth 200 more), with a wild kept back
-    // unless the hand has few singles.
+    // rest wait for a natural third (a normal book is worth 200 more). With fewer than three
+    // wilds in hand they wait unless the hand holds two singles at most: wilds spent early are
+    // missing when the round's end calls for closers (a hand of few singles is near going down
+    // anyway). Against Classic this took 67.8 % of the games, keeping one wild back 65.6 %.
     bool createWithWild()
     {
         if (rules::freeBookSlot(m_own) == 0) return false;
@@ -156,7 +158,7 @@ private:
         const HandProfile p = handProfile(m_hand);
         const int wilds = n[WildRank];
         if (wilds == 0 || wilds <= m_reserve) return false;
-        const bool spend = m_reserve >= 0 ? true : (p.wilds >= p.pairs && (p.wilds >= 2 || p.singles <= 1));
+        const bool spend = m_reserve >= 0 ? true : (p.wilds >= p.pairs && (p.wilds >= 3 || p.singles <= 2));
         if (!spend) return false;
         // The pair of the highest value first: it costs most when it stays in hand.
         int bestRank = -1;

@@ -1,8 +1,9 @@
 // Strong: a rule-based level written from how good players play.
 //
-// - Wilds start books: a natural pair takes a wild to start a book while a wild is kept back;
-//   only when the round may end before the seat plays again do wilds complete books, and then
-//   no wild stays in hand that a book could take.
+// - Wilds start books: a natural pair takes a wild to start a book while the wilds are enough
+//   for the pairs and three are in hand (or the hand holds two singles at most); only when
+//   the round may end before the seat plays again do wilds complete books, and then no wild
+//   stays in hand that a book could take.
 // - Discards keep what may still make books: a three first, then the card of a rank whose
 //   cards are mostly out of play (on the pile, in books), its penalty counting only near the
 //   round's end, never one the next opponent has been seen to pick up, pairs kept, wilds last;
