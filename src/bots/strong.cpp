@@ -149,7 +149,7 @@ private:
     // A natural pair and a wild start a book while the wilds are enough for the pairs: the
     // rest wait for a natural third (a normal book is worth 200 more). With fewer than three
     // wilds in hand they wait unless the hand holds two singles at most: wilds spent early are
-    // missing when the round's end calls for closers (a hand of few singles is near going down
+    // missing when the round's end calls for closers (a hand of few singles is near its foot
     // anyway). Against Classic this took 67.8 % of the games, keeping one wild back 65.6 %.
     bool createWithWild()
     {
