@@ -56,8 +56,8 @@ inline constexpr int LoginDeadlineMs = 10'000;
 inline constexpr int DefaultTurnTimeoutMs = 120'000;
 // A seated player who drops during a game keeps the seat this long, for a return with its key.
 inline constexpr int DefaultSeatHoldMs = 120'000;
-// Liveness: a logged-in connection that has heard nothing from the host for HeartbeatIdleMs is
-// sent CMD_ping (our windows answer CMD_pong); one that has sent nothing for LinkSilenceMs is
+// Liveness: a logged-in connection that has heard nothing from the host, or said nothing to it,
+// for HeartbeatIdleMs is sent CMD_ping (our windows answer CMD_pong); one that has sent nothing for LinkSilenceMs is
 // taken for dropped (a pulled cable, a laptop gone to sleep), and its seat is held as for any drop.
 inline constexpr int HeartbeatIdleMs = 10'000;
 inline constexpr int LinkSilenceMs = 45'000;
@@ -268,6 +268,7 @@ private:
         qint64 loggedInAt = 0;
         qint64 lastHeard = 0;      // its last message arrived at
         qint64 lastSent = 0;       // the host last sent it something at
+        qint64 lastPing = 0;       // the host last asked it for a heartbeat at
         qint64 refusalLoggedAt = 0;
         int refusalsUnlogged = 0;
         bool refusalEverLogged = false;

@@ -7,6 +7,8 @@
 #include "host/log.h"
 #include "protocol/messages.h"
 
+#include <algorithm>
+
 namespace quornet::host {
 
 using namespace protocol;
@@ -56,7 +58,10 @@ qint64 HostEngine::nextDeadline() const
             if (m_options.loginDeadlineMs > 0) consider(l.since + m_options.loginDeadlineMs);
             continue;
         }
-        if (m_options.heartbeatIdleMs > 0) consider(l.lastSent + m_options.heartbeatIdleMs);
+        if (m_options.heartbeatIdleMs > 0) {
+            consider(l.lastSent + m_options.heartbeatIdleMs);
+            consider(std::max(l.lastHeard, l.lastPing) + m_options.heartbeatIdleMs);
+        }
         if (m_options.linkSilenceMs > 0) consider(l.lastHeard + m_options.linkSilenceMs);
         if (!l.announced) consider(l.loggedInAt + m_options.quietArrivalMs);
     }
@@ -95,8 +100,15 @@ void HostEngine::checkLinks()
             requestClose(n);
             continue;
         }
-        if (m_options.heartbeatIdleMs > 0 && m_now - l.lastSent >= m_options.heartbeatIdleMs)
+        if (m_options.heartbeatIdleMs <= 0) continue;
+        // Quiet either way: the host has said nothing, or the connection has said nothing and
+        // was not asked since. The second matters to a window that only watches while its seat
+        // is played for it: it hears its hand change all the time and would never be asked.
+        const qint64 idle = m_options.heartbeatIdleMs;
+        if (m_now - l.lastSent >= idle || (m_now - l.lastHeard >= idle && m_now - l.lastPing >= idle)) {
+            l.lastPing = m_now;
             deliver(n, msg::ping());
+        }
     }
 }
 
