@@ -57,8 +57,9 @@ inline constexpr int DefaultTurnTimeoutMs = 120'000;
 // A seated player who drops during a game keeps the seat this long, for a return with its key.
 inline constexpr int DefaultSeatHoldMs = 120'000;
 // Liveness: a logged-in connection that has heard nothing from the host, or said nothing to it,
-// for HeartbeatIdleMs is sent CMD_ping (our windows answer CMD_pong); one that has sent nothing for LinkSilenceMs is
-// taken for dropped (a pulled cable, a laptop gone to sleep), and its seat is held as for any drop.
+// for HeartbeatIdleMs is sent CMD_ping (our windows answer CMD_pong); one that has sent nothing
+// for LinkSilenceMs is taken for dropped (a pulled cable, a laptop gone to sleep), and its seat is
+// held as for any drop.
 inline constexpr int HeartbeatIdleMs = 10'000;
 inline constexpr int LinkSilenceMs = 45'000;
 // A connection that leaves within this time of its login is announced to nobody, so arrivals
