@@ -58,11 +58,12 @@ public:
         m_danger = roundEndNear(obs);
         m_reserve = style.wildReserve >= 0 ? style.wildReserve : (m_danger ? 0 : -1);
         m_dump = style.dumpWilds || m_danger;
+        refresh();
     }
 
     Plan run()
     {
-        for (int guard = 0; guard < 64 && cardsIn(m_hand) > 0; ++guard) {
+        for (int guard = 0; guard < 64 && m_cards > 0; ++guard) {
             if (addNaturals()) continue;
             if (createNatural()) continue;
             if (createWithWild()) continue;
@@ -87,6 +88,7 @@ private:
         }
         const int points = rules::apply(m, m_hand, m_own);
         if (points < 0) return false;
+        refresh();
         m_points += points;
         m_plan.add(m);
         return true;
@@ -99,7 +101,7 @@ private:
         for (int s = 0; s < HandSlots; ++s) {
             const int c = m_hand[std::size_t(s)];
             if (!isNaturalCard(c)) continue;
-            const int k = rules::workingBookOf(m_own, rankValue(c));
+            const int k = bookOf(rankValue(c));
             if (k != 0) any |= play({Move::AddToBook, s, k, 0});
         }
         return any;
@@ -109,10 +111,10 @@ private:
     bool createNatural()
     {
         if (rules::freeBookSlot(m_own) == 0) return false;
-        const RankCounts n = rankCounts(m_hand);
+        const RankCounts& n = m_counts;
         for (int r = 0; r < Ranks; ++r) {
             if (r == WildRank || r == ThreeRank || n[std::size_t(r)] < 3) continue;
-            if (rules::workingBookOf(m_own, r) != 0) continue;
+            if (bookOf(r) != 0) continue;
             int s[3];
             slotsOf(m_hand, r, s, 3);
             if (play({Move::CreateBook, s[0], s[1], s[2]})) return true;
@@ -125,7 +127,7 @@ private:
     // hastens, and a book of six waits for its natural seventh.
     bool completeWithWilds()
     {
-        const int wilds = rankCounts(m_hand)[WildRank];
+        const int wilds = m_counts[WildRank];
         if (wilds == 0 || !(m_danger || m_style.dumpWilds)) return false;
         int best = 0, need = 99;
         for (int k = 1; k <= BookSlots; ++k) {
@@ -154,8 +156,8 @@ private:
     bool createWithWild()
     {
         if (rules::freeBookSlot(m_own) == 0) return false;
-        const RankCounts n = rankCounts(m_hand);
-        const HandProfile p = handProfile(m_hand);
+        const RankCounts& n = m_counts;
+        const HandProfile p = handProfile(n);
         const int wilds = n[WildRank];
         if (wilds == 0 || wilds <= m_reserve) return false;
         const bool spend = m_reserve >= 0 ? true : (p.wilds >= p.pairs && (p.wilds >= 3 || p.singles <= 2));
@@ -164,7 +166,7 @@ private:
         int bestRank = -1;
         for (int r = 0; r < Ranks; ++r) {
             if (r == WildRank || r == ThreeRank || n[std::size_t(r)] != 2) continue;
-            if (rules::workingBookOf(m_own, r) != 0) continue;
+            if (bookOf(r) != 0) continue;
             if (bestRank < 0 || cards::cardPoints(codeOfRank(r)) > cards::cardPoints(codeOfRank(bestRank))) bestRank = r;
         }
         if (bestRank < 0) return false;
@@ -178,13 +180,13 @@ private:
     bool addToCompleted()
     {
         if (m_own.completedCount == 0) return false;
-        const RankCounts n = rankCounts(m_hand);
+        const RankCounts n = m_counts; // as the scan began
         bool any = false;
         for (int s = 0; s < HandSlots; ++s) {
             const int c = m_hand[std::size_t(s)];
             if (!isNaturalCard(c)) continue;
             const int r = rankValue(c);
-            if (rules::workingBookOf(m_own, r) != 0) continue;
+            if (bookOf(r) != 0) continue;
             const int k = rules::completedBookOf(m_own, r);
             if (k == 0) continue;
             if (n[std::size_t(r)] >= 3 && rules::freeBookSlot(m_own) != 0) continue; // a new book instead
@@ -199,7 +201,7 @@ private:
     {
         const int w = firstWild(m_hand);
         if (w < 0) return false;
-        const int others = cardsIn(m_hand) - rankCounts(m_hand)[WildRank];
+        const int others = m_cards - m_counts[WildRank];
         if (!m_dump && others > 1) return false;
         // A wild book first, the fullest; then a completed wild book; then the fullest book.
         int target = 0;
@@ -220,10 +222,23 @@ private:
         return target != 0 && play({Move::AddToBook, w, target, 0});
     }
 
+    // What the scans read of the hand and the books, made again after every meld.
+    void refresh()
+    {
+        m_bookOf = rules::workingBooksByRank(m_own);
+        m_counts = rankCounts(m_hand);
+        m_cards = cardsIn(m_hand);
+    }
+    // The team's working book of a rank (rules::workingBookOf).
+    int bookOf(int rank) const { return m_bookOf[std::size_t(rank)]; }
+
     const Observation& m_obs;
     const Style& m_style;
     Hand& m_hand;
     TeamBooks& m_own;
+    std::array<int, Ranks> m_bookOf{};
+    RankCounts m_counts{}; // the hand's cards of each rank
+    int m_cards = 0;       // and in all
     Plan m_plan;
     bool m_keepTwo = false;
     int m_points = 0;
@@ -235,7 +250,7 @@ private:
 constexpr int PickUpThreshold = 50;
 
 // What a card on the pile is worth to the seat that takes it, given what it holds.
-int pickUpValue(int c, RankCounts& n, const TeamBooks& own)
+int pickUpValue(int c, RankCounts& n, const TeamBooks& own, const std::array<int, Ranks>& bookOf)
 {
     if (isThreeCard(c)) return -70;
     if (isWildCard(c)) {
@@ -244,7 +259,7 @@ int pickUpValue(int c, RankCounts& n, const TeamBooks& own)
     }
     const int r = rankValue(c);
     int v = -12;
-    const int k = rules::workingBookOf(own, r);
+    const int k = bookOf[std::size_t(r)];
     if (k != 0)
         v = own.working[std::size_t(k)].count == cards::BookCompleteCards - 1 ? 150 : 35;
     else if (n[std::size_t(r)] >= 2)
@@ -278,9 +293,10 @@ int drawMode(const Observation& obs)
 {
     if (!obs.pickUp || obs.pileCount == 0) return 1;
     RankCounts n = rankCounts(obs.hand);
+    const auto bookOf = rules::workingBooksByRank(obs.ownBooks());
     int value = 0;
     const int take = std::min(obs.pickUpCount, obs.pileCount);
-    for (int i = 0; i < take; ++i) value += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, obs.ownBooks());
+    for (int i = 0; i < take; ++i) value += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, obs.ownBooks(), bookOf);
     // Two cards from the deck are worth something too; a pick-up must beat them. A card for a
     // working book (35) or a wild (45) does not: the two from the deck bring more. A card that
     // starts a book, with a pair (55) or with a single and one of two wilds (60), or completes
@@ -312,55 +328,79 @@ constexpr int GiftCost = 10000;
 
 namespace {
 
-// Whether the next seat, taking the pile with `top` laid on it (0: a card its books cannot use),
-// gets enough cards, with those it was seen to pick up, to complete one of its working books.
-bool pileCompletesBook(const Observation& obs, int top)
-{
-    const int next = obs.nextOpponent();
-    const TeamBooks& theirs = obs.books[std::size_t(Observation::teamOf(next))];
-    RankCounts got = obs.known[std::size_t(next)];
-    if (top != 0) ++got[std::size_t(rankOf(top))];
-    const int below = std::min(obs.pickUpCount - 1, obs.pileCount);
-    for (int i = 0; i < below; ++i) ++got[std::size_t(rankOf(obs.pile[std::size_t(obs.pileCount - i)]))];
-    for (int k = 1; k <= BookSlots; ++k) {
-        const Book& b = theirs.working[std::size_t(k)];
-        if (b.count > 0 && b.count + got[std::size_t(rankOf(b.naming))] + got[WildRank] >= cards::BookCompleteCards)
-            return true;
+// What the next seat and its team hold, looked up once for all the discards a hand may make:
+// its books, and which card laid on the pile lets it complete one of its working books by taking
+// the pile, with the pick-up count's cards below and the cards it was seen to pick up.
+struct NextSeat {
+    explicit NextSeat(const Observation& obs)
+        : seat(obs.nextOpponent()), books(obs.books[std::size_t(Observation::teamOf(seat))]),
+          bookOf(rules::workingBooksByRank(books))
+    {
+        RankCounts got = obs.known[std::size_t(seat)];
+        const int below = std::min(obs.pickUpCount - 1, obs.pileCount);
+        for (int i = 0; i < below; ++i) ++got[std::size_t(rankOf(obs.pile[std::size_t(obs.pileCount - i)]))];
+        for (int k = 1; k <= BookSlots; ++k) {
+            const Book& b = books.working[std::size_t(k)];
+            if (b.count == 0) continue;
+            const int r = rankOf(b.naming);
+            const int short_ = cards::BookCompleteCards - b.count - got[std::size_t(r)] - got[WildRank];
+            if (short_ <= 0) completes = true;
+            else if (short_ == 1) completingRanks |= 1u << r;
+        }
     }
-    return false;
-}
+    int seat;
+    const TeamBooks& books;
+    std::array<int, Ranks> bookOf;
+    bool completes = false;       // whatever is laid on the pile
+    unsigned completingRanks = 0; // one more card of these ranks (or a wild) completes a book
+
+    // Whether taking the pile with `top` laid on it (0: a card its books cannot use) completes a
+    // book of the next seat's.
+    bool pileCompletesBook(int top) const
+    {
+        if (completes || top == 0) return completes;
+        return isWildCard(top) ? completingRanks != 0 : ((completingRanks >> rankOf(top)) & 1u) != 0;
+    }
+};
 
 // What the pick-up the next seat would make after this discard is worth to a holder of `n` with
 // books `tb`: the card itself and the pick-up count's cards below it.
-int pileValue(const Observation& obs, int top, RankCounts n, const TeamBooks& tb)
+int pileValue(const Observation& obs, int top, RankCounts n, const TeamBooks& tb, const std::array<int, Ranks>& bookOf)
 {
-    int v = pickUpValue(top, n, tb);
+    int v = pickUpValue(top, n, tb, bookOf);
     const int below = std::min(obs.pickUpCount - 1, obs.pileCount);
-    for (int i = 0; i < below; ++i) v += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, tb);
+    for (int i = 0; i < below; ++i) v += pickUpValue(obs.pile[std::size_t(obs.pileCount - i)], n, tb, bookOf);
     return v;
+}
+
+// giftOf() with what does not depend on the card looked up once: the next seat, our books by
+// rank and the hand's rank counts.
+Gift giftOf(const Observation& obs, const NextSeat& next, const Hand& hand, RankCounts ours,
+            const TeamBooks& own, const std::array<int, Ranks>& ownBookOf, int slot)
+{
+    const int card = hand[std::size_t(slot)];
+    if (!obs.pickUp || card == 0 || isThreeCard(card)) return Gift::None; // a three blocks the pile
+    if (!next.completes && next.pileCompletesBook(card)) return Gift::Book;
+    const int toThem = pileValue(obs, card, obs.known[std::size_t(next.seat)], next.books, next.bookOf);
+    --ours[std::size_t(rankOf(card))];
+    return toThem > PickUpThreshold && toThem > pileValue(obs, card, ours, own, ownBookOf) ? Gift::Pile : Gift::None;
 }
 
 } // namespace
 
 Gift giftOf(const Observation& obs, const Hand& hand, const TeamBooks& own, int slot)
 {
-    const int card = hand[std::size_t(slot)];
-    if (!obs.pickUp || card == 0 || isThreeCard(card)) return Gift::None; // a three blocks the pile
-    if (pileCompletesBook(obs, card) && !pileCompletesBook(obs, 0)) return Gift::Book;
-    const int next = obs.nextOpponent();
-    const int toThem = pileValue(obs, card, obs.known[std::size_t(next)], obs.books[std::size_t(Observation::teamOf(next))]);
-    RankCounts ours = rankCounts(hand);
-    --ours[std::size_t(rankOf(card))];
-    return toThem > PickUpThreshold && toThem > pileValue(obs, card, ours, own) ? Gift::Pile : Gift::None;
+    const NextSeat next(obs);
+    return giftOf(obs, next, hand, rankCounts(hand), own, rules::workingBooksByRank(own), slot);
 }
 
 int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own, int* slots, int max)
 {
     const RankCounts n = rankCounts(hand);
     const RankCounts unseen = obs.unseen();
-    const int next = obs.nextOpponent();
-    const TeamBooks& theirs = obs.books[std::size_t(Observation::teamOf(next))];
-    const RankCounts& nextKnown = obs.known[std::size_t(next)];
+    const NextSeat next(obs);
+    const auto ownBookOf = rules::workingBooksByRank(own);
+    const RankCounts& nextKnown = obs.known[std::size_t(next.seat)];
     struct Candidate {
         int cost;
         int slot;
@@ -382,13 +422,13 @@ int discardOrder(const Observation& obs, const Hand& hand, const TeamBooks& own,
             cost = 1000;
         } else {
             cost = (endNear ? cards::cardPenalty(c) : 0) + UnseenWeight * unseen[std::size_t(r)];
-            if (rules::workingBookOf(theirs, r) != 0) cost += FeedWorking;
-            else if (rules::completedBookOf(theirs, r) != 0) cost += FeedCompleted;
+            if (next.bookOf[std::size_t(r)] != 0) cost += FeedWorking;
+            else if (rules::completedBookOf(next.books, r) != 0) cost += FeedCompleted;
             cost += FeedKnown * std::min(nextKnown[std::size_t(r)], 2);
             if (n[std::size_t(r)] >= 2) cost += KeepPair + 20 * n[std::size_t(r)];
-            if (rules::workingBookOf(own, r) != 0) cost += KeepForOwnBook;
+            if (ownBookOf[std::size_t(r)] != 0) cost += KeepForOwnBook;
         }
-        cost += GiftCost * int(giftOf(obs, hand, own, s));
+        cost += GiftCost * int(giftOf(obs, next, hand, n, own, ownBookOf, s));
         cand[std::size_t(count++)] = {cost, s};
     }
     std::stable_sort(cand.begin(), cand.begin() + count, [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });

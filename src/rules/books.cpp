@@ -25,6 +25,20 @@ int workingBookOf(const TeamBooks& tb, int rank)
     return best;
 }
 
+std::array<int, Ranks> workingBooksByRank(const TeamBooks& tb)
+{
+    std::array<int, Ranks> best{}, most{};
+    for (int k = 1; k <= BookSlots; ++k) {
+        const Book& b = tb.working[std::size_t(k)];
+        const auto r = std::size_t(rankOf(b.naming));
+        if (b.count > most[r]) {
+            best[r] = k;
+            most[r] = b.count;
+        }
+    }
+    return best;
+}
+
 int completedBookOf(const TeamBooks& tb, int rank)
 {
     for (int k = 1; k <= tb.completedCount; ++k)

@@ -43,6 +43,9 @@ struct TeamBooks {
 int freeBookSlot(const TeamBooks& tb);
 // The working book of a rank with the most cards (the lowest slot among equals), 0 for none.
 int workingBookOf(const TeamBooks& tb, int rank);
+// workingBookOf() for every rank at once, from one pass over the books: for the computer
+// players, who ask it of every card in a hand.
+std::array<int, Ranks> workingBooksByRank(const TeamBooks& tb);
 // The first completed book of a rank, 0 for none.
 int completedBookOf(const TeamBooks& tb, int rank);
 int workingBooks(const TeamBooks& tb);

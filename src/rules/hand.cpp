@@ -21,13 +21,6 @@ RankCounts rankCounts(const Hand& hand)
     return n;
 }
 
-int cardsIn(const Hand& hand)
-{
-    int n = 0;
-    for (int c : hand) n += c != 0;
-    return n;
-}
-
 int lowestEmptyDrawSlot(const Hand& hand)
 {
     for (int s = 0; s < DrawSlots; ++s)

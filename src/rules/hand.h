@@ -62,7 +62,13 @@ template <typename F> inline void forEachEntry(const Hand& hand, F f)
 
 // Cards of each rank in a hand (empty slots are not kings).
 RankCounts rankCounts(const Hand& hand);
-int cardsIn(const Hand& hand);
+// Written out in the header: the computer players count a hand's cards several times a move.
+inline int cardsIn(const Hand& hand)
+{
+    int n = 0;
+    forEachEntry(hand, [&](int c) { n += c != 0; });
+    return n;
+}
 inline bool handEmpty(const Hand& hand)
 {
     for (int c : hand)
