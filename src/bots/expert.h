@@ -11,10 +11,10 @@
 // the others. A decision with one candidate is not searched.
 //
 // The budget is fixed at build time, in guesses and turns rather than in time, so a seed plays
-// the same game on every machine, threaded or not: the work of 360 playouts of 40 turns a
+// the same game on every machine, threaded or not: the work of 540 playouts of 40 turns a
 // decision at most, spent on more guesses where the playouts are shorter. On this project's
 // machine (2 cores at 2.1 GHz) that keeps every decision under 100 ms of processor time, even with
-// the other core busy, and the mean near 16 ms; see README's Performance table.
+// the other core busy, and the mean near 17 ms; see README's Performance table.
 #pragma once
 
 #include "bots/chance.h"
@@ -25,11 +25,12 @@
 namespace quornet::bots::expert {
 
 struct Budget {
-    // More guesses than a first version's 80 gained about 150 points a round against Classic;
-    // 480 playouts took the longest decisions past 100 ms on a loaded machine.
-    int drawSamples = 120;  // guesses for the draw decision
-    int playSamples = 120;  // guesses for the rest of the turn
-    int maxPlayouts = 360;  // playouts of one decision at most (fewer guesses for many candidates)
+    // More guesses than a first version's 80 gained about 150 points a round against Classic.
+    // Since Strong's scans were made cheaper, 180 (at most 540 playouts) take about the time 120
+    // took: 17 ms a decision on average instead of 16.
+    int drawSamples = 180;  // guesses for the draw decision
+    int playSamples = 180;  // guesses for the rest of the turn
+    int maxPlayouts = 540;  // playouts of one decision at most (fewer guesses for many candidates)
     int horizon = 40;       // turns played forward after the candidate's own (mostly the round)
     int maxCandidates = 6;  // candidates for the rest of the turn
     // The work of a decision is the guesses above times this many turns a playout; a decision
