@@ -127,6 +127,13 @@ private slots:
         QCOMPARE(apply({Move::AddToBook, 1, 4, 0}, last, tb), -1);
         QCOMPARE(apply({Move::Discard, 0, 0, 0}, last, tb), 0);
         QCOMPARE(last, (Hand{0, 8}));
+        // The computer players' table of working books by rank answers workingBookOf() for every
+        // rank, with several books of one rank: the fullest, the lowest slot among equals.
+        tb.working[5] = {5, 18, 1};
+        tb.working[6] = {5, 31, 1};
+        const auto byRank = workingBooksByRank(tb);
+        for (int r = 0; r < Ranks; ++r) QCOMPARE(byRank[std::size_t(r)], workingBookOf(tb, r));
+        QCOMPARE(byRank[5], 5);
     }
 
     void handProfile()
