@@ -109,13 +109,14 @@ World World::sample(const Observation& obs, Rng& rng)
                 for (int k = 0; k < obs.known[std::size_t(s)][std::size_t(r)] && slot < count; ++k)
                     hand[std::size_t(slot++)] = codeOfRank(r);
             const TeamBooks& books = obs.books[std::size_t(Observation::teamOf(s))];
+            const auto bookOf = rules::workingBooksByRank(books);
             for (int r = 0; r < Ranks; ++r) {
                 const auto i = std::size_t(r);
                 if (r == WildRank || r == ThreeRank) {
                     odds[i] = r == ThreeRank ? ThreeOdds : 1;
                     continue;
                 }
-                const bool booked = rules::workingBookOf(books, r) != 0 || rules::completedBookOf(books, r) != 0;
+                const bool booked = bookOf[i] != 0 || rules::completedBookOf(books, r) != 0;
                 const bool letGo = obs.discarded[std::size_t(s)][i] + obs.passed[std::size_t(s)][i] != 0;
                 odds[i] = booked ? BookedOdds : letGo ? LetGoOdds : 1;
             }

@@ -12,19 +12,6 @@ int freeBookSlot(const TeamBooks& tb)
     return 0;
 }
 
-int workingBookOf(const TeamBooks& tb, int rank)
-{
-    int best = 0, most = 0;
-    for (int k = 1; k <= BookSlots; ++k) {
-        const Book& b = tb.working[std::size_t(k)];
-        if (b.count > most && rankOf(b.naming) == rank) {
-            best = k;
-            most = b.count;
-        }
-    }
-    return best;
-}
-
 std::array<int, Ranks> workingBooksByRank(const TeamBooks& tb)
 {
     std::array<int, Ranks> best{}, most{};

@@ -41,11 +41,10 @@ struct TeamBooks {
 
 // The lowest free working-book slot 1..9, 0 when the team already holds nine books.
 int freeBookSlot(const TeamBooks& tb);
-// The working book of a rank with the most cards (the lowest slot among equals), 0 for none.
-int workingBookOf(const TeamBooks& tb, int rank);
-// workingBookOf() for every rank at once, from one pass over the books: for the computer
-// players, who ask it of every card in a hand.
+// For every rank, the working book of that rank with the most cards (the lowest slot among
+// equals), 0 for none; one pass over the books, as the computer players ask it of every card.
 std::array<int, Ranks> workingBooksByRank(const TeamBooks& tb);
+inline int workingBookOf(const TeamBooks& tb, int rank) { return workingBooksByRank(tb)[std::size_t(rank)]; }
 // The first completed book of a rank, 0 for none.
 int completedBookOf(const TeamBooks& tb, int rank);
 int workingBooks(const TeamBooks& tb);
