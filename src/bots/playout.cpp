@@ -23,13 +23,15 @@ template <typename T, std::size_t N> void shuffle(std::array<T, N>& a, int n, Rn
     for (int i = n - 1; i > 0; --i) std::swap(a[std::size_t(i)], a[std::size_t(rng.below(i + 1))]);
 }
 
-// One time in so many a hidden hand gets a card of a rank its team has a book of, a third card
-// of a rank, a three, or a card of a rank its seat let go of (see World::sample).
-constexpr int BookedOdds = 16;
-constexpr int ThirdOdds = 16;
+// One time in so many a hidden hand gets a three or a card of a rank its seat let go of (see
+// World::sample); never a card of a rank its team has a book of or a third card of a rank, unless
+// nothing else is left to deal.
+constexpr int Never = 0;
+constexpr int BookedOdds = Never;
+constexpr int ThirdOdds = Never;
 constexpr int ThreeOdds = 8;
-constexpr int LetGoOdds = 4;
-// Deals of a hidden hand tried until one fits the seat's last discard (see World::sample).
+constexpr int LetGoOdds = 16;
+// Deals of a hidden hand tried until one fits the seat's last discard and melds (see World::sample).
 constexpr int DiscardTries = 4;
 
 void forget(RankCounts& known, int card)
@@ -58,6 +60,16 @@ bool discardFits(const Observation& obs, int seat, const Hand& hand)
     return strong::discardOrder(then, then.hand, own, &slot, 1) == 1 && rankValue(then.hand[std::size_t(slot)]) == rankValue(last);
 }
 
+bool meldsDone(const Observation& obs, int seat, const Hand& hand)
+{
+    Observation then = obs;
+    then.seat = seat;
+    then.hand = hand;
+    Hand h = hand;
+    TeamBooks own = then.ownBooks();
+    return strong::melds(then, {}, h, own).size == 0;
+}
+
 World World::sample(const Observation& obs, Rng& rng)
 {
     World w;
@@ -79,7 +91,8 @@ World World::sample(const Observation& obs, Rng& rng)
     // team's books take and started a book with any three naturals of a rank, it has discarded
     // its threes first, and it lets go of the natural ranks it holds no pair of (discarded, or
     // passed over on the pile). So a card goes to its hand only one time in `odds` of its rank
-    // (1 for a card nothing speaks against); one passed over is left for the feet and the deck.
+    // (1 for a card nothing speaks against, never for a natural its books take or a third card of
+    // a rank); one passed over is left for the feet and the deck.
     // The hand's cards are looked for from `cursor` on, so a card passed over is not offered to
     // the same hand again.
     RankCounts odds{};
@@ -89,7 +102,7 @@ World World::sample(const Observation& obs, Rng& rng)
         for (; cursor < size; ++cursor) {
             const auto r = std::size_t(rankValue(pool[std::size_t(cursor)]));
             const int n = held[r] >= 2 && r != WildRank && r != ThreeRank ? ThirdOdds : odds[r];
-            if (n > 1 && rng.below(n) != 0) continue;
+            if (n == Never || (n > 1 && rng.below(n) != 0)) continue;
             std::swap(pool[std::size_t(next)], pool[std::size_t(cursor++)]);
             break;
         }
@@ -120,7 +133,8 @@ World World::sample(const Observation& obs, Rng& rng)
                 const bool letGo = obs.discarded[std::size_t(s)][i] + obs.passed[std::size_t(s)][i] != 0;
                 odds[i] = booked ? BookedOdds : letGo ? LetGoOdds : 1;
             }
-            // A deal that does not fit the seat's last discard is dealt again from the same cards,
+            // A deal that does not fit the seat's last discard, or in which Strong would still lay
+            // a book (the seat would have laid it in its turn), is dealt again from the same cards,
             // a few times at most.
             const int dealt = slot;
             const int nextBefore = next;
@@ -129,7 +143,7 @@ World World::sample(const Observation& obs, Rng& rng)
                 held = rankCounts(hand);
                 cursor = next;
                 while (slot < count) hand[std::size_t(slot++)] = takeFor();
-                if (tries == DiscardTries || discardFits(obs, s, hand)) break;
+                if (tries == DiscardTries || (discardFits(obs, s, hand) && meldsDone(obs, s, hand))) break;
                 pool = poolBefore;
                 next = nextBefore;
                 for (slot = dealt; slot < count; ++slot) hand[std::size_t(slot)] = 0;

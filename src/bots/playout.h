@@ -4,12 +4,12 @@
 // A World is sampled from an observation: the unseen cards (Observation::unseen) are shuffled
 // and dealt to the other hands (after the cards each was seen to pick up), to the feet not yet
 // taken up and to the deck, so every guess agrees with all the seat has seen. A hidden hand
-// seldom gets what its seat would not hold at the end of its turn: a natural its team's books
-// take, a third card of a rank, a three, a rank it discarded or passed over on the pile; and a
-// hand from which Strong would not have made the seat's last discard is dealt again (up to four
-// deals, the last kept). From there the world follows the host's rules for drawing, books,
-// discards, feet, reshuffles and the end of the round, with suits left out since no rule reads
-// them.
+// gets nothing its seat would have laid by the end of its turn (a natural its team's books take,
+// a third card of a rank) and seldom a three or a rank it discarded or passed over on the pile;
+// a hand in which Strong would still lay a book, or from which it would not have made the seat's
+// last discard, is dealt again (up to four deals, the last kept). From there the world follows
+// the host's rules for drawing, books, discards, feet, reshuffles and the end of the round, with
+// suits left out since no rule reads them.
 #pragma once
 
 #include "bots/chance.h"
@@ -33,6 +33,10 @@ struct Truth {
 // discards the card it likes least, so a guess at its hand that would have kept that card and
 // let go of another is less likely than one that fits.
 bool discardFits(const Observation& obs, int seat, const Hand& hand);
+
+// Whether Strong, holding `hand` at `seat`, would lay nothing more: at the end of its turn a seat
+// has laid what its books take and started what it could.
+bool meldsDone(const Observation& obs, int seat, const Hand& hand);
 
 class World {
 public:
