@@ -42,32 +42,50 @@ void forget(RankCounts& known, int card)
 
 } // namespace
 
-bool discardFits(const Observation& obs, int seat, const Hand& hand)
+namespace {
+
+// discardFits() on `then`, the view of the seat it is about to judge with the hand guessed for it
+// (its seat and hand set); `then` is as it was afterwards. A guess judges several deals of a hand
+// on one copy of the observation.
+bool discardFitsIn(Observation& then)
 {
-    const int last = obs.lastDiscard[std::size_t(seat)];
+    const int seat = then.seat;
+    const int last = then.lastDiscard[std::size_t(seat)];
     if (last == 0) return true;
     // The hand as it was before that discard: what the seat holds now and the card.
-    Observation then = obs;
-    then.seat = seat;
-    then.hand = hand;
     const auto free = std::find(then.hand.begin(), then.hand.end(), 0);
     if (free == then.hand.end()) return true;
+    const Hand held = then.hand;
+    const int pileCount = then.pileCount;
     *free = last;
     ++then.handCount[std::size_t(seat)];
     if (then.top() == last) --then.pileCount;
     TeamBooks own = then.ownBooks();
     int slot = -1;
-    return strong::discardOrder(then, then.hand, own, &slot, 1) == 1 && rankValue(then.hand[std::size_t(slot)]) == rankValue(last);
+    const bool fits = strong::discardOrder(then, then.hand, own, &slot, 1) == 1 && rankValue(then.hand[std::size_t(slot)]) == rankValue(last);
+    then.hand = held;
+    --then.handCount[std::size_t(seat)];
+    then.pileCount = pileCount;
+    return fits;
 }
 
-bool meldsDone(const Observation& obs, int seat, const Hand& hand)
+// Whether Strong, holding the hand of `then` (as above), would lay nothing more: at the end of its
+// turn a seat has laid what its books take and started what it could.
+bool meldsDone(const Observation& then)
+{
+    Hand h = then.hand;
+    TeamBooks own = then.ownBooks();
+    return strong::melds(then, {}, h, own).size == 0;
+}
+
+} // namespace
+
+bool discardFits(const Observation& obs, int seat, const Hand& hand)
 {
     Observation then = obs;
     then.seat = seat;
     then.hand = hand;
-    Hand h = hand;
-    TeamBooks own = then.ownBooks();
-    return strong::melds(then, {}, h, own).size == 0;
+    return discardFitsIn(then);
 }
 
 World World::sample(const Observation& obs, Rng& rng)
@@ -136,6 +154,8 @@ World World::sample(const Observation& obs, Rng& rng)
             // A deal that does not fit the seat's last discard, or in which Strong would still lay
             // a book (the seat would have laid it in its turn), is dealt again from the same cards,
             // a few times at most.
+            Observation then = obs;
+            then.seat = s;
             const int dealt = slot;
             const int nextBefore = next;
             const auto poolBefore = pool;
@@ -143,7 +163,8 @@ World World::sample(const Observation& obs, Rng& rng)
                 held = rankCounts(hand);
                 cursor = next;
                 while (slot < count) hand[std::size_t(slot++)] = takeFor();
-                if (tries == DiscardTries || (discardFits(obs, s, hand) && meldsDone(obs, s, hand))) break;
+                then.hand = hand;
+                if (tries == DiscardTries || (discardFitsIn(then) && meldsDone(then))) break;
                 pool = poolBefore;
                 next = nextBefore;
                 for (slot = dealt; slot < count; ++slot) hand[std::size_t(slot)] = 0;

@@ -34,10 +34,6 @@ struct Truth {
 // let go of another is less likely than one that fits.
 bool discardFits(const Observation& obs, int seat, const Hand& hand);
 
-// Whether Strong, holding `hand` at `seat`, would lay nothing more: at the end of its turn a seat
-// has laid what its books take and started what it could.
-bool meldsDone(const Observation& obs, int seat, const Hand& hand);
-
 class World {
 public:
     // A guess at the hidden cards of `obs`, whose seat is about to act.
