@@ -260,8 +260,10 @@ int pickUpValue(int c, RankCounts& n, const TeamBooks& own, const std::array<int
     const int r = rankValue(c);
     int v = -12;
     const int k = bookOf[std::size_t(r)];
-    if (k != 0)
-        v = own.working[std::size_t(k)].count == cards::BookCompleteCards - 1 ? 150 : 35;
+    if (k != 0 && own.working[std::size_t(k)].count == cards::BookCompleteCards - 1)
+        v = n[WildRank] == 0 ? 150 : 40; // with a wild in hand the book completes anyway
+    else if (k != 0)
+        v = 35;
     else if (n[std::size_t(r)] >= 2)
         v = 55;
     else if (rules::completedBookOf(own, r) != 0)
@@ -272,6 +274,46 @@ int pickUpValue(int c, RankCounts& n, const TeamBooks& own, const std::array<int
         v = 20;
     ++n[std::size_t(r)];
     return v;
+}
+
+// The cards left in `hand` after Strong's melds.
+int leftAfterMelds(const Observation& obs, Hand hand)
+{
+    TeamBooks own = obs.ownBooks();
+    melds(obs, {}, hand, own);
+    return cardsIn(hand);
+}
+
+// Whether the pile's `take` cards let this turn's melds leave one card at most, every one of them
+// melded: the discard then empties the hand, and the foot comes up (or, on the foot, the seat is
+// done) a turn or more before two cards from the deck would allow. Such a pick-up is the tempo
+// that wins the race to go out, whatever the cards are worth.
+bool pileEmptiesHand(const Observation& obs, int take, const std::array<int, Ranks>& bookOf)
+{
+    const int held = cardsIn(obs.hand);
+    if (held == 0) return false; // a seat that is done draws two
+    // A cheap bound first: every three stays, and so does every natural single without a book of
+    // its rank, and every such pair beyond the wilds that could start books with them.
+    RankCounts n = rankCounts(obs.hand);
+    for (int i = 0; i < take; ++i) ++n[std::size_t(rankOf(obs.pile[std::size_t(obs.pileCount - i)]))];
+    int stuck = n[ThreeRank], pairs = 0;
+    for (int r = 0; r < Ranks && stuck <= 1; ++r) {
+        const int k = n[std::size_t(r)];
+        if (r == ThreeRank || r == WildRank || k == 0 || k > 2 || bookOf[std::size_t(r)] != 0 ||
+            rules::completedBookOf(obs.ownBooks(), r) != 0)
+            continue;
+        if (k == 1) ++stuck;
+        else if (++pairs > n[WildRank]) stuck += 2;
+    }
+    if (stuck > 1) return false;
+    Hand with = obs.hand;
+    for (int i = 0; i < take; ++i) {
+        int slot = 0;
+        while (slot < HandSlots - 1 && with[std::size_t(slot)] != 0) ++slot;
+        with[std::size_t(slot)] = obs.pile[std::size_t(obs.pileCount - i)];
+    }
+    const int left = leftAfterMelds(obs, with);
+    return left <= 1 && left <= leftAfterMelds(obs, obs.hand);
 }
 
 } // namespace
@@ -300,8 +342,8 @@ int drawMode(const Observation& obs)
     // Two cards from the deck are worth something too; a pick-up must beat them. A card for a
     // working book (35) or a wild (45) does not: the two from the deck bring more. A card that
     // starts a book, with a pair (55) or with a single and one of two wilds (60), or completes
-    // one (150) does.
-    return value > PickUpThreshold ? 2 : 1;
+    // one while no wild in hand can (150) does; so does one that empties the hand.
+    return value > PickUpThreshold || pileEmptiesHand(obs, take, bookOf) ? 2 : 1;
 }
 
 Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)

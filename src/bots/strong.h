@@ -11,7 +11,10 @@
 //   one that lets the next seat complete a book by taking the pile, nor one that makes the pile
 //   (the pick-up count's cards) worth more to it than to us.
 // - A pick-up is judged by all the cards it takes: what they add to books or make with the
-//   hand, less what the threes among them cost; it must beat the two cards of a draw.
+//   hand, less what the threes among them cost; it must beat the two cards of a draw. A card
+//   that completes a book is worth it only while no wild in hand would complete it anyway. And
+//   a pick-up whose cards all go into this turn's melds and leave one card at most is taken
+//   whatever they are worth: the discard empties the hand, a turn or more ahead in the race.
 // - On the way out (its partner and it on the foot) its wilds still wait for the round's end:
 //   a wild laid early is a closer lost. It keeps the nine-book limit in mind and does not go
 //   out when that ends the game lost.
