@@ -1,6 +1,7 @@
 // Play > Hint at Strong and Expert never advises a gift: a discard that lets the next seat
 // complete a book by taking the pile is not named while a safer card is in hand, and Strong
-// names the same card when it feeds nothing.
+// names the same card when it feeds nothing. Strong's draw races for the foot: it takes the pile
+// when that lets the turn empty the hand, and not for a book a wild in hand completes anyway.
 #include "bots/level.h"
 #include "protocol/messages.h"
 #include "table/core/hint.h"
@@ -59,6 +60,39 @@ private slots:
             QCOMPARE(h.handSlots[0], 0);
             QCOMPARE(h.text, QStringLiteral("Hint: discard the 9 of clubs"));
         }
+    }
+
+    void theDrawRacesForTheFoot_data()
+    {
+        QTest::addColumn<QList<int>>("hand");
+        QTest::addColumn<int>("nines"); // cards in our working book of nines
+        QTest::addColumn<bool>("take");
+        // A 9 on the pile: with one card left it goes on the book and the discard empties the hand.
+        QTest::newRow("one card") << QList<int>{7} << 3 << true;
+        QTest::newRow("two singles") << QList<int>{7, 4} << 3 << false;
+        // The 9 would complete the book: worth a pick-up only while no wild in hand can.
+        QTest::newRow("six nines, a wild") << QList<int>{2, 5, 6} << 6 << false;
+        QTest::newRow("six nines, no wild") << QList<int>{8, 5, 6} << 6 << true;
+    }
+
+    void theDrawRacesForTheFoot()
+    {
+        QFETCH(QList<int>, hand);
+        QFETCH(int, nines);
+        QFETCH(bool, take);
+        TableState s;
+        s.own = 2;
+        s.turnSeat = 2;
+        s.pickUpOption = true;
+        s.drawVisible = true;
+        s.discardCard = 9 + 26;
+        for (int slot = 0; slot < hand.size(); ++slot) s.cards.insert(slot, HandCard{slot, hand[slot]});
+        for (int seat = 1; seat <= 4; ++seat) s.seats[std::size_t(seat)].cardsLeft = QStringLiteral("11");
+        s.teams[2].working.insert(1, WorkingBook{2, 1, 9 + 13, 1, nines});
+        PileTracker pile;
+        pile.message(protocol::cmd::StartRound, {});
+        QCOMPARE(adviseTurn(s, pile, bots::Level::Strong).text,
+                 take ? QStringLiteral("Hint: take the pile") : QStringLiteral("Hint: draw two cards"));
     }
 };
 
