@@ -12,6 +12,24 @@
 using namespace quornet;
 using namespace quornet::table;
 
+namespace {
+
+// Seat 2's turn with the pile option on, `hand` in slots 0 on, every seat holding 11 cards.
+TableState seatTwoToPlay(bool drawn, int top, const QList<int>& hand)
+{
+    TableState s;
+    s.own = 2;
+    s.turnSeat = 2;
+    s.pickUpOption = true;
+    s.drawVisible = !drawn;
+    s.discardCard = top;
+    for (int slot = 0; slot < hand.size(); ++slot) s.cards.insert(slot, HandCard{slot, hand[slot]});
+    for (int seat = 1; seat <= 4; ++seat) s.seats[std::size_t(seat)].cardsLeft = QStringLiteral("11");
+    return s;
+}
+
+} // namespace
+
 class TestHint : public QObject
 {
     Q_OBJECT
@@ -36,16 +54,8 @@ private slots:
         // Seat 2 has drawn and holds a 9, a pair of kings and a pair of fives; seat 3, next to
         // play, may take the pile, and its team holds a working book of nines. The 9 is the only
         // single and the card a level lets go first when it feeds nobody.
-        TableState s;
-        s.own = 2;
-        s.turnSeat = 2;
-        s.pickUpOption = true;
-        s.drawVisible = false;
-        s.discardCard = 0;
         const int nine = 9, five = 5;
-        for (const auto& [slot, code] : {std::pair{0, nine}, {1, 13}, {2, 26}, {3, five}, {4, five + 13}})
-            s.cards.insert(slot, HandCard{slot, code});
-        for (int seat = 1; seat <= 4; ++seat) s.seats[std::size_t(seat)].cardsLeft = QStringLiteral("11");
+        TableState s = seatTwoToPlay(true, 0, {nine, 13, 26, five, five + 13});
         s.teams[1].working.insert(1, WorkingBook{1, 1, nine + 13, 1, theirNines});
         PileTracker pile;
         pile.message(protocol::cmd::StartRound, {});
@@ -80,14 +90,7 @@ private slots:
         QFETCH(QList<int>, hand);
         QFETCH(int, nines);
         QFETCH(bool, take);
-        TableState s;
-        s.own = 2;
-        s.turnSeat = 2;
-        s.pickUpOption = true;
-        s.drawVisible = true;
-        s.discardCard = 9 + 26;
-        for (int slot = 0; slot < hand.size(); ++slot) s.cards.insert(slot, HandCard{slot, hand[slot]});
-        for (int seat = 1; seat <= 4; ++seat) s.seats[std::size_t(seat)].cardsLeft = QStringLiteral("11");
+        TableState s = seatTwoToPlay(false, 9 + 26, hand);
         s.teams[2].working.insert(1, WorkingBook{2, 1, 9 + 13, 1, nines});
         PileTracker pile;
         pile.message(protocol::cmd::StartRound, {});
