@@ -306,10 +306,10 @@ bool pileEmptiesHand(const Observation& obs, int take, const std::array<int, Ran
         else if (++pairs > n[WildRank]) stuck += 2;
     }
     if (stuck > 1) return false;
-    Hand with = obs.hand;
+    Hand with = obs.hand; // the pick-up's cards go where the host puts them
     for (int i = 0; i < take; ++i) {
-        int slot = 0;
-        while (slot < HandSlots - 1 && with[std::size_t(slot)] != 0) ++slot;
+        const int slot = rules::lowestEmptyDrawSlot(with);
+        if (slot < 0) break;
         with[std::size_t(slot)] = obs.pile[std::size_t(obs.pileCount - i)];
     }
     const int left = leftAfterMelds(obs, with);
