@@ -86,9 +86,22 @@ private:
             TeamBooks own = m_own;
             if (rules::apply(m, hand, own) < 0 || cardsIn(hand) < 2) return false;
         }
+        // What the move takes from the hand, and the rank of the working book it changes (a
+        // book that completes leaves its working slot).
+        const auto cardAt = [&](int slot) { return slot >= 0 && slot < HandSlots ? m_hand[std::size_t(slot)] : 0; };
+        const int cards[3] = {cardAt(m.a), m.kind == Move::CreateBook ? cardAt(m.b) : 0, m.kind == Move::CreateBook ? cardAt(m.c) : 0};
+        int bookRank = -1;
+        if (m.kind == Move::AddToBook && m.b >= 1 && m.b <= rules::BookSlots)
+            bookRank = rankOf(m_own.working[std::size_t(m.b)].naming);
         const int points = rules::apply(m, m_hand, m_own);
         if (points < 0) return false;
-        refresh();
+        for (int c : cards) {
+            if (c == 0) continue;
+            --m_counts[std::size_t(rankOf(c))];
+            --m_cards;
+            if (m.kind == Move::CreateBook && !isWildCard(c)) bookRank = rankOf(c);
+        }
+        if (bookRank >= 0) refreshBookOf(bookRank);
         m_points += points;
         m_plan.add(m);
         return true;
@@ -97,6 +110,10 @@ private:
     // Naturals onto the team's working book of their rank, the fullest first.
     bool addNaturals()
     {
+        // Most scans find nothing: the counts say so without the walk through the slots.
+        bool some = false;
+        for (int r = 0; r < Ranks; ++r) some |= m_counts[std::size_t(r)] != 0 && m_bookOf[std::size_t(r)] != 0 && r != WildRank && r != ThreeRank;
+        if (!some) return false;
         bool any = false;
         for (int s = 0; s < HandSlots; ++s) {
             const int c = m_hand[std::size_t(s)];
@@ -222,12 +239,26 @@ private:
         return target != 0 && play({Move::AddToBook, w, target, 0});
     }
 
-    // What the scans read of the hand and the books, made again after every meld.
+    // What the scans read of the hand and the books.
     void refresh()
     {
         m_bookOf = rules::workingBooksByRank(m_own);
         m_counts = rankCounts(m_hand);
         m_cards = cardsIn(m_hand);
+    }
+    // After a meld only the counts of its cards and the working book of its rank change: the
+    // planner's scans run after every meld, so they are kept up to date rather than made again.
+    void refreshBookOf(int rank)
+    {
+        int best = 0, most = 0;
+        for (int k = 1; k <= rules::BookSlots; ++k) {
+            const rules::Book& b = m_own.working[std::size_t(k)];
+            if (b.count > most && rankOf(b.naming) == rank) {
+                best = k;
+                most = b.count;
+            }
+        }
+        m_bookOf[std::size_t(rank)] = best;
     }
     // The team's working book of a rank (rules::workingBookOf).
     int bookOf(int rank) const { return m_bookOf[std::size_t(rank)]; }
@@ -288,19 +319,20 @@ int leftAfterMelds(const Observation& obs, Hand hand)
 // melded: the discard then empties the hand, and the foot comes up (or, on the foot, the seat is
 // done) a turn or more before two cards from the deck would allow. Such a pick-up is the tempo
 // that wins the race to go out, whatever the cards are worth.
-bool pileEmptiesHand(const Observation& obs, int take, const std::array<int, Ranks>& bookOf)
+// `n` counts the hand's cards and the pile's `take` top ones but their threes (as pickUpValue
+// leaves it).
+bool pileEmptiesHand(const Observation& obs, int take, const RankCounts& n, const std::array<int, Ranks>& bookOf)
 {
-    const int held = cardsIn(obs.hand);
-    if (held == 0) return false; // a seat that is done draws two
+    if (rules::handEmpty(obs.hand)) return false; // a seat that is done draws two
     // A cheap bound first: every three stays, and so does every natural single without a book of
     // its rank, and every such pair beyond the wilds that could start books with them.
-    RankCounts n = rankCounts(obs.hand);
-    for (int i = 0; i < take; ++i) ++n[std::size_t(rankOf(obs.pile[std::size_t(obs.pileCount - i)]))];
     int stuck = n[ThreeRank], pairs = 0;
+    for (int i = 0; i < take; ++i) stuck += isThreeCard(obs.pile[std::size_t(obs.pileCount - i)]);
+    const TeamBooks& own = obs.ownBooks();
     for (int r = 0; r < Ranks && stuck <= 1; ++r) {
         const int k = n[std::size_t(r)];
         if (r == ThreeRank || r == WildRank || k == 0 || k > 2 || bookOf[std::size_t(r)] != 0 ||
-            rules::completedBookOf(obs.ownBooks(), r) != 0)
+            rules::completedBookOf(own, r) != 0)
             continue;
         if (k == 1) ++stuck;
         else if (++pairs > n[WildRank]) stuck += 2;
@@ -343,7 +375,7 @@ int drawMode(const Observation& obs)
     // working book (35) or a wild (45) does not: the two from the deck bring more. A card that
     // starts a book, with a pair (55) or with a single and one of two wilds (60), or completes
     // one while no wild in hand can (150) does; so does one that empties the hand.
-    return value > PickUpThreshold || pileEmptiesHand(obs, take, bookOf) ? 2 : 1;
+    return value > PickUpThreshold || pileEmptiesHand(obs, take, n, bookOf) ? 2 : 1;
 }
 
 Plan melds(const Observation& obs, const Style& style, Hand& hand, TeamBooks& own)
