@@ -14,7 +14,7 @@
 // the same game on every machine, threaded or not: the work of 540 playouts of 40 turns a
 // decision at most, spent on more guesses where the playouts are shorter. On this project's
 // machine (2 cores at 2.1 GHz) that keeps every decision under 100 ms of processor time, even with
-// the other core busy, and the mean near 17 ms; see README's Performance table.
+// the other core busy, and the mean near 21 ms; see README's Performance table.
 #pragma once
 
 #include "bots/chance.h"
