@@ -101,7 +101,9 @@ private:
             --m_cards;
             if (m.kind == Move::CreateBook && !isWildCard(c)) bookRank = rankOf(c);
         }
-        if (bookRank >= 0) refreshBookOf(bookRank);
+        // After a meld only the counts of its cards and the working book of its rank change: the
+        // scans run after every meld, so they are kept up to date rather than made again.
+        if (bookRank >= 0) m_bookOf[std::size_t(bookRank)] = rules::workingBookOf(m_own, bookRank);
         m_points += points;
         m_plan.add(m);
         return true;
@@ -245,20 +247,6 @@ private:
         m_bookOf = rules::workingBooksByRank(m_own);
         m_counts = rankCounts(m_hand);
         m_cards = cardsIn(m_hand);
-    }
-    // After a meld only the counts of its cards and the working book of its rank change: the
-    // planner's scans run after every meld, so they are kept up to date rather than made again.
-    void refreshBookOf(int rank)
-    {
-        int best = 0, most = 0;
-        for (int k = 1; k <= rules::BookSlots; ++k) {
-            const rules::Book& b = m_own.working[std::size_t(k)];
-            if (b.count > most && rankOf(b.naming) == rank) {
-                best = k;
-                most = b.count;
-            }
-        }
-        m_bookOf[std::size_t(rank)] = best;
     }
     // The team's working book of a rank (rules::workingBookOf).
     int bookOf(int rank) const { return m_bookOf[std::size_t(rank)]; }

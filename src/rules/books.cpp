@@ -26,6 +26,19 @@ std::array<int, Ranks> workingBooksByRank(const TeamBooks& tb)
     return best;
 }
 
+int workingBookOf(const TeamBooks& tb, int rank)
+{
+    int best = 0, most = 0;
+    for (int k = 1; k <= BookSlots; ++k) {
+        const Book& b = tb.working[std::size_t(k)];
+        if (b.count > most && rankOf(b.naming) == rank) {
+            best = k;
+            most = b.count;
+        }
+    }
+    return best;
+}
+
 int completedBookOf(const TeamBooks& tb, int rank)
 {
     for (int k = 1; k <= tb.completedCount; ++k)

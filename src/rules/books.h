@@ -44,7 +44,8 @@ int freeBookSlot(const TeamBooks& tb);
 // For every rank, the working book of that rank with the most cards (the lowest slot among
 // equals), 0 for none; one pass over the books, as the computer players ask it of every card.
 std::array<int, Ranks> workingBooksByRank(const TeamBooks& tb);
-inline int workingBookOf(const TeamBooks& tb, int rank) { return workingBooksByRank(tb)[std::size_t(rank)]; }
+// The same for one rank alone (a player's scan that has just changed one book of that rank).
+int workingBookOf(const TeamBooks& tb, int rank);
 // The first completed book of a rank, 0 for none.
 int completedBookOf(const TeamBooks& tb, int rank);
 int workingBooks(const TeamBooks& tb);
